@@ -1,0 +1,90 @@
+#pragma once
+// Calendar arithmetic on plain day/month/year integers (proleptic Gregorian,
+// no year 0) and the date texts, names and number texts built on it.
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+
+struct DateTripleT {
+  int32_t day = 0;
+  int32_t month = 0;
+  int32_t year = 0;
+  bool operator==(const DateTripleT&) const = default;
+};
+
+// Difference of two dates; totals are 64-bit so spans of billions of years fit.
+struct DateDiffT {
+  int64_t years = 0;
+  int64_t months = 0;
+  int64_t days = 0;
+  int64_t totalMonths = 0;
+  int64_t totalDays = 0;
+};
+
+struct DateInfoT {
+  uint32_t stamp = 0;
+  int32_t day = 0, month = 0, year = 0, weekday = 0, zodiac = 0;
+  uint16_t hour = 0, minute = 0, second = 0, millisecond = 0;
+  std::string monthName, weekdayName, zodiacName;
+};
+
+// ---- arithmetic ----------------------------------------------------------
+bool LeapYear(int32_t year);
+int32_t YearLength(int32_t year);
+int32_t MonthLength(int32_t month, int32_t year);
+void StepYear(int32_t& year, int64_t count);
+void LiftYear(int32_t& year);
+void NormalizeMonth(int32_t& month, int32_t& year);
+void NormalizeDate(int32_t& day, int32_t& month, int32_t& year);
+bool ValidDate(int32_t day, int32_t month, int32_t year);
+int32_t WeekdayOf(int32_t day, int32_t month, int32_t year);  // 1 = Monday
+int32_t DayOfYearNo(int32_t day, int32_t month, int32_t year);
+int32_t DaysToNewYear(int32_t day, int32_t month, int32_t year);
+int32_t WeekOfMonthNo(int32_t day);
+int32_t WeekOfYearNo(int32_t day, int32_t month, int32_t year);
+void NextDay(int32_t& day, int32_t& month, int32_t& year);
+void PrevDay(int32_t& day, int32_t& month, int32_t& year);
+DateTripleT AddDays(int32_t& day, int32_t& month, int32_t& year, int64_t count);
+DateTripleT AddMonths(int32_t& day, int32_t& month, int32_t& year, int64_t count);
+DateTripleT AddYears(int32_t& day, int32_t& month, int32_t& year, int64_t count);
+int32_t CompareDates(int32_t d1, int32_t m1, int32_t y1, int32_t d2, int32_t m2, int32_t y2);
+// In/out form: afterwards d1/m1/y1 hold days/months/years and d2/m2/y2 hold
+// total days/total months/years.
+void DateDiff(int64_t& d1, int64_t& m1, int64_t& y1, int64_t& d2, int64_t& m2, int64_t& y2);
+DateDiffT DateDifference(const DateTripleT& a, const DateTripleT& b);
+double Count2323(int32_t day, int32_t month, int32_t year);
+double Count2260(int32_t day, int32_t month, int32_t year);
+DateInfoT FileDateInfo(uint32_t stamp);
+
+// ---- names ---------------------------------------------------------------
+// 1 = German, 2 = English.
+extern uint8_t NameLanguage;
+std::string_view MonthName(int32_t month);
+std::string_view WeekdayName(int32_t day, int32_t month, int32_t year);
+int32_t ZodiacIndex(int32_t day, int32_t month);
+std::string_view ZodiacName(int32_t day, int32_t month, int32_t year);
+
+// ---- today ---------------------------------------------------------------
+// The clock is replaceable so tests and --today can fix "today".
+using TodayClockT = std::function<DateTripleT()>;
+void SetTodayClock(TodayClockT clock);  // empty function = system clock
+DateTripleT TodayDate(int32_t& day, int32_t& month, int32_t& year);
+DateTripleT TodayDate();
+int32_t CurrentYear();
+
+// ---- texts ---------------------------------------------------------------
+DateTripleT ParseDate(std::string_view text, int32_t& day, int32_t& month, int32_t& year);
+DateTripleT ParseDate(std::string_view text);
+std::string FormatDate(std::string_view pattern, int32_t day, int32_t month, int32_t year);
+std::string FormatToday(std::string_view pattern);
+std::string WeekdayDateText(int32_t day, int32_t month, int32_t year);
+std::string DateText(int32_t day, int32_t month, int32_t year);
+
+std::string IntText(int64_t n);
+std::string PadNumber(int64_t n, int32_t width);
+std::string RealText(int32_t decimals, long double x);
+std::string TrimmedRealText(int32_t decimals, long double x);
+int32_t TextToInt(std::string_view text);
+// Lenient reading shared by TextToInt: digits, "." and a leading "-" are kept.
+long double TextToReal(std::string_view text);

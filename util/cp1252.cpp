@@ -1,0 +1,72 @@
+#include "util/cp1252.h"
+
+namespace {
+// 0x80..0x9F; 0 marks the five bytes the code page leaves undefined.
+constexpr char16_t kHigh[32] = {
+    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+    0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+
+void PutUtf8(std::string& out, char32_t u) {
+  if (u < 0x80) {
+    out += static_cast<char>(u);
+  } else if (u < 0x800) {
+    out += static_cast<char>(0xC0 | (u >> 6));
+    out += static_cast<char>(0x80 | (u & 0x3F));
+  } else {
+    out += static_cast<char>(0xE0 | (u >> 12));
+    out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
+    out += static_cast<char>(0x80 | (u & 0x3F));
+  }
+}
+}  // namespace
+
+char32_t Cp1252ToUnicode(unsigned char c) {
+  if (c >= 0x80 && c < 0xA0 && kHigh[c - 0x80] != 0) return kHigh[c - 0x80];
+  return c;
+}
+
+unsigned char UnicodeToCp1252(char32_t u) {
+  if (u < 0x80 || (u >= 0xA0 && u <= 0xFF)) return static_cast<unsigned char>(u);
+  for (int i = 0; i < 32; ++i) {
+    if (kHigh[i] != 0 && kHigh[i] == u) return static_cast<unsigned char>(0x80 + i);
+  }
+  // The undefined bytes round-trip through their C1 code points.
+  if (u >= 0x80 && u < 0xA0 && kHigh[u - 0x80] == 0) return static_cast<unsigned char>(u);
+  return '?';
+}
+
+std::string AnsiToUtf8(std::string_view ansi) {
+  std::string out;
+  out.reserve(ansi.size());
+  for (char ch : ansi) {
+    auto c = static_cast<unsigned char>(ch);
+    if (c < 0x80) out += ch; else PutUtf8(out, Cp1252ToUnicode(c));
+  }
+  return out;
+}
+
+std::string Utf8ToAnsi(std::string_view s) {
+  std::string out;
+  out.reserve(s.size());
+  size_t i = 0;
+  while (i < s.size()) {
+    auto c = static_cast<unsigned char>(s[i]);
+    if (c < 0x80) { out += static_cast<char>(c); ++i; continue; }
+    int len = (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 0;
+    char32_t u = len == 2 ? (c & 0x1F) : len == 3 ? (c & 0x0F) : (c & 0x07);
+    bool ok = len != 0 && i + len <= s.size();
+    for (int k = 1; ok && k < len; ++k) {
+      auto cc = static_cast<unsigned char>(s[i + k]);
+      if ((cc & 0xC0) != 0x80) ok = false; else u = (u << 6) | (cc & 0x3F);
+    }
+    if (!ok) { out += '?'; ++i; continue; }
+    // Overlong forms and surrogates are not characters.
+    static constexpr char32_t kMin[5] = {0, 0, 0x80, 0x800, 0x10000};
+    if (u < kMin[len] || u > 0x10FFFF || (u >= 0xD800 && u <= 0xDFFF)) out += '?';
+    else out += static_cast<char>(UnicodeToCp1252(u));
+    i += len;
+  }
+  return out;
+}

@@ -1,0 +1,15 @@
+#pragma once
+// Texts inside the program are Windows-1252 bytes; the outside world speaks UTF-8.
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+// Unicode code point of a Windows-1252 byte (undefined bytes map to themselves,
+// as the platform's conversion does).
+char32_t Cp1252ToUnicode(unsigned char c);
+// Windows-1252 byte of a code point, or '?' when the code page has none.
+unsigned char UnicodeToCp1252(char32_t u);
+
+std::string AnsiToUtf8(std::string_view ansi);
+// Malformed UTF-8 sequences and characters outside the code page become '?'.
+std::string Utf8ToAnsi(std::string_view utf8);
