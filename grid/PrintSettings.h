@@ -1,0 +1,46 @@
+#pragma once
+// Print settings of a text grid: a plain record, its defaults and its INI file.
+#include <cstdint>
+#include <string>
+
+constexpr int32_t kPrintPortrait = 0;
+constexpr int32_t kPrintLandscape = 1;
+
+struct TGridPrintSettings {
+  int32_t Orientation;      // kPrintPortrait or kPrintLandscape
+  int32_t MarginLeft;       // millimetres
+  int32_t MarginTop;
+  int32_t MarginRight;
+  int32_t MarginBottom;
+  // Header and footer lines; "[page]", "[pages]", "[date]" and "[title]" are
+  // replaced when a page is painted.
+  std::string HeaderText;
+  std::string FooterText;
+  std::string Title;
+  std::string FontName;     // empty = the grid's own font
+  int32_t FontSize;         // points, 4..72
+  bool FontBold;
+  bool FontItalic;
+  bool FitToPageWidth;      // scale the columns down to the printable width
+  bool PrintGridLines;
+  bool RepeatHeaderRow;     // fixed rows at the top of every page
+  bool RepeatFixedCols;     // fixed columns at the left of every column page
+  bool PrintBands;          // alternating row colours
+  bool Centered;            // centre the table horizontally on the page
+};
+
+void InitPrintSettings(TGridPrintSettings& ps);
+// Clamps every value into its valid range (margins 0..100 mm, font 4..72 pt).
+void NormalizePrintSettings(TGridPrintSettings& ps);
+bool SamePrintSettings(const TGridPrintSettings& a, const TGridPrintSettings& b);
+
+// INI text of the settings, section "PRINTSETTINGS", lines ending in CR LF.
+std::string PrintSettingsToIni(const TGridPrintSettings& ps);
+// Reads the "PRINTSETTINGS" section of an INI text; keys that are missing or
+// unreadable keep their current value. False when the section is absent.
+bool PrintSettingsFromIni(TGridPrintSettings& ps, const std::string& ini);
+
+// File name in Windows-1252. False when the file cannot be written / read or
+// holds no "PRINTSETTINGS" section (the settings are then unchanged).
+bool SavePrintSettings(const TGridPrintSettings& ps, const std::string& fileName);
+bool LoadPrintSettings(TGridPrintSettings& ps, const std::string& fileName);

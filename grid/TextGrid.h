@@ -1,0 +1,209 @@
+#pragma once
+// TTextGrid: a self-painted string grid with fixed rows and columns, row
+// bands, column sizing and moving by drag, and print settings.
+// Cells are addressed (column, row) from 0; row 0 is the header row.
+#include <QFont>
+#include <QWidget>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "grid/PrintSettings.h"
+
+class QMenu;
+class QScrollBar;
+
+// Options, as bits of TGridOptions.
+enum : uint32_t {
+  goFixedVertLine = 1u << 0,
+  goFixedHorzLine = 1u << 1,
+  goVertLine = 1u << 2,
+  goHorzLine = 1u << 3,
+  goRangeSelect = 1u << 4,
+  goDrawFocusSelected = 1u << 5,
+  goRowSizing = 1u << 6,
+  goColSizing = 1u << 7,
+  goRowMoving = 1u << 8,
+  goColMoving = 1u << 9,
+  goEditing = 1u << 10,
+  goTabs = 1u << 11,
+  goRowSelect = 1u << 12,
+  goAlwaysShowEditor = 1u << 13,
+  goThumbTracking = 1u << 14,
+};
+using TGridOptions = uint32_t;
+constexpr TGridOptions kDefaultGridOptions =
+    goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine | goRangeSelect;
+
+enum class TScrollStyle : uint8_t { ssNone, ssHorizontal, ssVertical, ssBoth };
+
+// Colours are 0x00BBGGRR; system colours (valstr.h) are resolved when painted.
+struct TGridBands {
+  bool Active;
+  uint32_t PrimaryColor;
+  uint32_t SecondaryColor;
+};
+
+struct TGridRect {
+  int32_t Left;
+  int32_t Top;
+  int32_t Right;
+  int32_t Bottom;
+};
+
+class TTextGrid : public QWidget {
+  Q_OBJECT
+ public:
+  explicit TTextGrid(QWidget* parent = nullptr);
+  ~TTextGrid() override;
+
+  // ---- cells ----
+  // Reads outside the grid give ""; writes outside it do nothing.
+  std::string Cell(int32_t col, int32_t row) const;
+  void SetCell(int32_t col, int32_t row, const std::string& text);
+  void ClearCells();
+
+  // ---- dimensions ----
+  int32_t ColCount() const;
+  void SetColCount(int32_t n);  // at least 1; fixed columns shrink to fit
+  int32_t RowCount() const;
+  void SetRowCount(int32_t n);  // at least 1; fixed rows shrink to fit
+  int32_t FixedCols() const;
+  void SetFixedCols(int32_t n);  // 0..ColCount-1
+  int32_t FixedRows() const;
+  void SetFixedRows(int32_t n);  // 0..RowCount-1
+
+  int32_t DefaultColWidth() const;
+  void SetDefaultColWidth(int32_t w);  // new columns take this width
+  int32_t ColWidth(int32_t col) const;  // -1 outside the grid
+  void SetColWidth(int32_t col, int32_t w);  // w below 0 counts as 0
+  int32_t DefaultRowHeight() const;
+  void SetDefaultRowHeight(int32_t h);  // every row has this height, >= 1
+  int32_t GridLineWidth() const;
+  void SetGridLineWidth(int32_t w);  // 0..10
+
+  // Client area: the cell area without frame and scroll bars.
+  int32_t ClientWidth() const;
+  int32_t ClientHeight() const;
+  // Fully visible scrolled rows / columns below / right of the fixed ones.
+  int32_t VisibleRowCount() const;
+  int32_t VisibleColCount() const;
+
+  int32_t TopRow() const;
+  void SetTopRow(int32_t row);  // clamped to FixedRows..RowCount-1
+  int32_t LeftCol() const;
+  void SetLeftCol(int32_t col);  // clamped to FixedCols..ColCount-1
+
+  TScrollStyle ScrollBars() const;
+  void SetScrollBars(TScrollStyle s);
+  TGridOptions Options() const;
+  void SetOptions(TGridOptions o);
+
+  // ---- look ----
+  QFont Font() const;
+  void SetFont(const QFont& f);  // also the font of the fixed cells
+  std::string FontName() const;
+  void SetFontName(const std::string& name);
+  // Height as the classic font height: negative = character pixel height.
+  int32_t FontHeight() const;
+  void SetFontHeight(int32_t h);
+  uint32_t FontColor() const;
+  void SetFontColor(uint32_t c);
+  uint32_t Color() const;  // background of the scrolled cells
+  void SetColor(uint32_t c);
+  uint32_t FixedColor() const;
+  void SetFixedColor(uint32_t c);
+  uint32_t GridLineColor() const;
+  void SetGridLineColor(uint32_t c);
+  uint32_t SelectionColor() const;
+  void SetSelectionColor(uint32_t c);
+  const TGridBands& Bands() const;
+  void SetBands(const TGridBands& b);
+  bool BandsActive() const;
+  void SetBandsActive(bool on);
+  void SetBandPrimaryColor(uint32_t c);
+  void SetBandSecondaryColor(uint32_t c);
+  // Colour a scrolled cell of this row is painted with (bands or Color).
+  uint32_t RowColor(int32_t row) const;
+  bool DefaultDrawing() const;  // kept for the owner; the grid always paints
+  void SetDefaultDrawing(bool on);
+  bool BorderSingle() const;
+  void SetBorderSingle(bool on);
+
+  // Settings of the drag and hint behaviour.
+  bool RowColMoving() const;  // drag moving works only with this and goColMoving
+  void SetRowColMoving(bool on);
+  bool ShowCellHints() const;
+  void SetShowCellHints(bool on);
+  bool ShowLargeTextHints() const;  // hint only for texts wider than the cell
+  void SetShowLargeTextHints(bool on);
+  bool SyncScroll() const;  // scroll while the thumb is dragged
+  void SetSyncScroll(bool on);
+  bool ProportionalScroll() const;
+  void SetProportionalScroll(bool on);
+  TScrollStyle ScrollPositionHints() const;
+  void SetScrollPositionHints(TScrollStyle s);
+
+  // ---- popup menu ----
+  // Shown on a right click. The grid does not own it unless it is its parent.
+  QMenu* PopupMenu() const;
+  void SetPopupMenu(QMenu* menu);
+
+  // ---- selection ----
+  TGridRect Selection() const;
+  void SetSelection(const TGridRect& r);
+  void SelectCell(int32_t col, int32_t row);
+  // Moves the selection to (ColCount, RowCount), outside the cells; the
+  // previous selection stays remembered for RestoreSelection.
+  void HideSelection();
+  void RestoreSelection();
+  bool SelectionHidden() const;
+
+  // ---- structure changes ----
+  // Moves the column's cells and width from one index to another (as a drag
+  // does), without raising OnColumnMoved. Fixed columns never move.
+  bool MoveColumn(int32_t from, int32_t to);
+  // Column / row at a point of the widget, -1 outside the cells.
+  int32_t ColumnAtX(int32_t x) const;
+  int32_t RowAtY(int32_t y) const;
+  // Left edge and top edge of a cell in widget coordinates, -1 when hidden.
+  int32_t ColumnLeft(int32_t col) const;
+  int32_t RowTop(int32_t row) const;
+
+  // ---- print settings ----
+  TGridPrintSettings& PrintSettings();
+  const TGridPrintSettings& PrintSettings() const;
+  // Runs the print settings dialog modally; OK keeps the edits, Cancel
+  // restores the settings held before. Returns true on OK.
+  bool ExecPrintSettingsDialog();
+
+  // ---- events ----
+  std::function<void(TTextGrid* sender, int32_t from, int32_t to)> OnColumnMoved;
+  std::function<void(TTextGrid* sender, int32_t row, int32_t col)> OnDblClickCell;
+  std::function<void(TTextGrid* sender, int32_t row, int32_t col)> OnClickCell;
+  std::function<void(TTextGrid* sender)> OnTopLeftChanged;
+
+ protected:
+  void paintEvent(QPaintEvent* e) override;
+  void resizeEvent(QResizeEvent* e) override;
+  void mousePressEvent(QMouseEvent* e) override;
+  void mouseMoveEvent(QMouseEvent* e) override;
+  void mouseReleaseEvent(QMouseEvent* e) override;
+  void mouseDoubleClickEvent(QMouseEvent* e) override;
+  void wheelEvent(QWheelEvent* e) override;
+  void keyPressEvent(QKeyEvent* e) override;
+  void contextMenuEvent(QContextMenuEvent* e) override;
+  bool event(QEvent* e) override;
+
+ private:
+  struct Impl;
+  Impl* d;
+  void UpdateScrollBars();
+  void ScrollChanged();
+  void SetTopLeft(int32_t top, int32_t left);
+};
+
+// Paints the grid's cells the way the control shows them, for a given cell
+// rectangle list; shared by the control and the print layout.
+// (Declared in PrintSettingsDialog.h: LayoutPrintPages / PaintPrintPage.)
