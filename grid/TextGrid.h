@@ -45,6 +45,11 @@ struct TGridBands {
   uint32_t SecondaryColor;
 };
 
+enum class TCellAlign : uint8_t { Left, Center, Right };
+
+// Font style bits of a cell.
+enum : uint32_t { kCellBold = 1, kCellItalic = 2, kCellUnderline = 4 };
+
 struct TGridRect {
   int32_t Left;
   int32_t Top;
@@ -145,6 +150,25 @@ class TTextGrid : public QWidget {
   TScrollStyle ScrollPositionHints() const;
   void SetScrollPositionHints(TScrollStyle s);
 
+  // ---- cell attributes (painting, printing and the HTML writer) ----
+  // Alignment per column; fixed cells and scrolled cells alike.
+  TCellAlign CellAlignment(int32_t col, int32_t row) const;
+  void SetColAlignment(int32_t col, TCellAlign a);
+  bool WordWrap() const;
+  void SetWordWrap(bool on);
+  bool ShowUrls() const;  // URL display for the HTML writer; off by default
+  void SetShowUrls(bool on);
+  bool FullUrls() const;
+  void SetFullUrls(bool on);
+  // Background given to a cell by the cell colouring: the band colour of its
+  // row when bands are active, or what OnGetCellColor answers. False = none.
+  bool CellBackground(int32_t col, int32_t row, uint32_t& color) const;
+  // Font colour given by OnGetCellColor; false = the grid's font colour.
+  bool CellFontColor(int32_t col, int32_t row, uint32_t& color) const;
+  // kCellBold / kCellItalic / kCellUnderline of the font a cell is shown in.
+  uint32_t CellFontStyle(int32_t col, int32_t row) const;
+  // Cells are never merged: every cell is its own range.
+
   // ---- popup menu ----
   // Shown on a right click. The grid does not own it unless it is its parent.
   QMenu* PopupMenu() const;
@@ -183,6 +207,11 @@ class TTextGrid : public QWidget {
   std::function<void(TTextGrid* sender, int32_t row, int32_t col)> OnDblClickCell;
   std::function<void(TTextGrid* sender, int32_t row, int32_t col)> OnClickCell;
   std::function<void(TTextGrid* sender)> OnTopLeftChanged;
+  // Optional cell colouring: set background and/or font colour, return true
+  // when a background was set (font colour set with hasFont).
+  std::function<bool(const TTextGrid* sender, int32_t col, int32_t row,
+                     uint32_t& background, uint32_t& fontColor, bool& hasFont)>
+      OnGetCellColor;
 
  protected:
   void paintEvent(QPaintEvent* e) override;
@@ -204,6 +233,3 @@ class TTextGrid : public QWidget {
   void SetTopLeft(int32_t top, int32_t left);
 };
 
-// Paints the grid's cells the way the control shows them, for a given cell
-// rectangle list; shared by the control and the print layout.
-// (Declared in PrintSettingsDialog.h: LayoutPrintPages / PaintPrintPage.)
