@@ -1,0 +1,98 @@
+#pragma once
+// Writes a grid as an HTML table. The grid arrives as plain data so the writer
+// needs no widget; the grid control fills HtmlGridDataT from its cells.
+// Standard library only.
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+struct THTMLSettings {
+  int32_t BorderSize = 1;
+  int32_t CellSpacing = 0;
+  int32_t CellPadding = 0;
+  bool SaveColor = true;
+  bool SaveFonts = true;
+  std::string FooterFile;
+  std::string HeaderFile;
+  std::string TableStyle;
+  std::string PrefixTag;
+  std::string SuffixTag;
+  int32_t Width = 100;
+  bool XHTML = false;
+  std::vector<int32_t> ColWidths;  // width attribute per column, if listed
+};
+
+void InitHtmlSettings(THTMLSettings& settings);
+
+enum class HtmlAlignT : uint8_t { Left, Center, Right };
+
+// One cell as the grid shows it.
+struct HtmlCellT {
+  std::string text;  // display text, Windows-1252
+  HtmlAlignT align = HtmlAlignT::Left;
+  bool hasBackground = false;  // the cell colouring gives a background
+  uint32_t background = 0;     // 0x00BBGGRR or a system colour
+  bool hasFontColor = false;
+  uint32_t fontColor = 0;
+  bool bold = false;
+  bool italic = false;
+  bool underline = false;
+  int32_t extraCols = 0;  // top-left cell of a merged range: columns spanned - 1
+  int32_t extraRows = 0;
+  bool covered = false;   // inside a merged range, not its top-left cell
+};
+
+struct HtmlGridDataT {
+  int32_t colCount = 0;
+  int32_t rowCount = 0;
+  int32_t fixedCols = 0;
+  int32_t fixedRows = 0;
+  uint32_t fixedColor = 0x8000000Fu;  // clBtnFace
+  bool wordWrap = false;
+  bool showUrls = false;
+  bool fullUrls = false;
+  std::vector<HtmlCellT> cells;  // row by row, colCount per row
+};
+
+// Sizes the grid (negative counts as 0) with empty cells.
+void InitHtmlGrid(HtmlGridDataT& grid, int32_t colCount, int32_t rowCount);
+// Cell (column, row); an address outside the grid gives a shared dummy for
+// writes and an empty cell for reads.
+HtmlCellT& HtmlCell(HtmlGridDataT& grid, int32_t col, int32_t row);
+const HtmlCellT& HtmlCell(const HtmlGridDataT& grid, int32_t col, int32_t row);
+void SetHtmlCellText(HtmlGridDataT& grid, int32_t col, int32_t row, const std::string& text);
+
+// Raised when the output file cannot be written: "Cannot Create file <name>".
+class HtmlFileError : public std::runtime_error {
+ public:
+  explicit HtmlFileError(const std::string& fileName);
+};
+
+// Cell text for HTML: "&", "<", ">" and '"' as entities, characters above
+// 127 as numeric references so the page reads the same under any charset.
+std::string HtmlEscape(const std::string& text);
+// "#RRGGBB" of a 0x00BBGGRR colour, system colours resolved.
+std::string HtmlColor(uint32_t color);
+
+// The generated lines without header and footer files and without line ends.
+std::vector<std::string> HtmlTableLines(const HtmlGridDataT& grid, const THTMLSettings& settings);
+// The whole file text: header file lines, table lines, footer file lines,
+// each ended by CR LF.
+std::string HtmlFileText(const HtmlGridDataT& grid, const THTMLSettings& settings);
+// Creates (or truncates, or with append extends) the file; HtmlFileError when
+// it cannot be written.
+void WriteHtmlFile(const HtmlGridDataT& grid, const THTMLSettings& settings,
+                   const std::string& fileName, bool append = false);
+
+// ---- preview ---------------------------------------------------------------
+// Private per-user folder for the preview file, created owner-only if needed;
+// HtmlFileError if it cannot be made safe.
+std::string PreviewFolder();
+// Full name of the preview file "temp001.htm" in PreviewFolder().
+std::string PreviewFileName();
+// Writes the preview file without following links, overwriting an old one;
+// returns its name.
+std::string WriteHtmlPreview(const HtmlGridDataT& grid, const THTMLSettings& settings);
+// WriteHtmlPreview, then the shell opens the file (ShellOpen, superarray.h).
+std::string PreviewHtml(const HtmlGridDataT& grid, const THTMLSettings& settings);
