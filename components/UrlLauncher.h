@@ -1,0 +1,79 @@
+#pragma once
+// Opens a web address in the user's default browser, found through the file
+// association of ".htm".
+#include <cstdint>
+#include <stdexcept>
+#include <string>
+
+// A registry root key, valued as Windows defines its predefined keys.
+using TRegKey = std::uint32_t;
+inline constexpr TRegKey kHKeyClassesRoot = 0x80000000u;
+
+// Registry error codes the desktop backend answers with, as Windows does.
+inline constexpr long kErrorFileNotFound = 2;
+
+// Returned by WinExec (and the desktop start) on success; below 32 is failure.
+inline constexpr unsigned kExecOk = 33;
+
+enum class TUrlShowCmd {
+  ssHide,
+  ssMaximize,
+  ssMinimize,
+  ssRestore,
+  ssShow,
+  ssShowDefault,
+  ssShowMaximized,
+  ssShowMinimized,
+  ssShowMinNoActivate,
+  ssShowNA,
+  ssShowNoActivate,
+  ssShowNormal,
+};
+
+// The Windows show command (SW_*) a show setting stands for; anything beyond
+// ssShowNormal is SW_SHOWNORMAL.
+int ShowCommandValue(TUrlShowCmd cmd);
+
+// The browser command line for an association's open command: cut at the
+// first "%1" placeholder (quoted or bare), then a blank and the address.
+std::string BuildCommandLine(const std::string& openCommand, const std::string& url);
+
+// Raised when the browser cannot be started.
+class EUrlLaunchError : public std::runtime_error {
+ public:
+  EUrlLaunchError() : std::runtime_error("Couldn't launch default browser") {}
+};
+
+// The two platform operations the launcher needs: the registry read and the
+// program start. The real one is SystemUrlPlatform(); tests inject fakes.
+class TUrlPlatform {
+ public:
+  virtual ~TUrlPlatform() = default;
+  // 0 and the key's default value, or the error code of opening the key
+  // (value then untouched).
+  virtual long ReadDefaultValue(TRegKey root, const std::string& subKey, std::string& value) = 0;
+  // Starts a command line as WinExec does: a result below 32 is failure.
+  virtual unsigned StartProgram(const std::string& commandLine, int showCmd) = 0;
+};
+
+// Registry and WinExec on Windows; XDG associations and a detached process
+// start on the desktop.
+TUrlPlatform& SystemUrlPlatform();
+
+class TUrlLauncher {
+ public:
+  TUrlLauncher() = default;
+  explicit TUrlLauncher(TUrlPlatform& platform) : platform_(&platform) {}
+
+  std::string Url;
+  TUrlShowCmd UrlShowCommand = TUrlShowCmd::ssShowDefault;
+
+  // Throws EUrlLaunchError when the start fails; a missing association is
+  // not an error and does nothing.
+  void OpenUrl();
+
+  long ReadDefaultValue(TRegKey root, const std::string& subKey, std::string& value);
+
+ private:
+  TUrlPlatform* platform_ = &SystemUrlPlatform();
+};

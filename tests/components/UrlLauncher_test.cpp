@@ -1,0 +1,101 @@
+#include "components/UrlLauncher.h"
+
+#include <gtest/gtest.h>
+
+#include <map>
+#include <vector>
+
+namespace {
+
+TEST(UrlLauncherCommandLine, CutsAtPlaceholderAndAppendsAddress) {
+  // Quoted placeholder: its leading blank stays, then the inserted one.
+  EXPECT_EQ(BuildCommandLine("\"C:\\Program Files\\Web\\web.exe\" -nohome \"%1\"", "http://h/x"),
+            "\"C:\\Program Files\\Web\\web.exe\" -nohome  http://h/x");
+  EXPECT_EQ(BuildCommandLine("C:\\web.exe -new", "http://h/"), "C:\\web.exe -new http://h/");
+  EXPECT_EQ(BuildCommandLine("web.exe \"%1\"", "http://h/a b c"), "web.exe  http://h/a b c");
+  // Bare placeholder, and the quoted form is preferred even when later.
+  EXPECT_EQ(BuildCommandLine("web.exe -url=%1 -x", "u"), "web.exe -url= u");
+  EXPECT_EQ(BuildCommandLine("web.exe %1 \"%1\"", "u"), "web.exe %1  u");
+  EXPECT_EQ(BuildCommandLine("", "u"), " u");
+}
+
+TEST(UrlLauncherShowCommand, MapsToWindowsShowCommands) {
+  const int expected[] = {0, 3, 6, 9, 5, 10, 3, 2, 7, 8, 4, 1};
+  for (int i = 0; i < 12; ++i)
+    EXPECT_EQ(ShowCommandValue(static_cast<TUrlShowCmd>(i)), expected[i]) << i;
+  EXPECT_EQ(ShowCommandValue(static_cast<TUrlShowCmd>(12)), 1);
+  EXPECT_EQ(ShowCommandValue(static_cast<TUrlShowCmd>(-1)), 1);
+}
+
+class FakePlatform : public TUrlPlatform {
+ public:
+  std::map<std::string, std::string> keys;
+  std::vector<std::string> reads;
+  std::vector<std::pair<std::string, int>> starts;
+  unsigned startResult = kExecOk;
+
+  long ReadDefaultValue(TRegKey root, const std::string& subKey, std::string& value) override {
+    reads.push_back(subKey);
+    auto it = keys.find(subKey);
+    if (root != kHKeyClassesRoot || it == keys.end()) return kErrorFileNotFound;
+    value = it->second;
+    return 0;
+  }
+  unsigned StartProgram(const std::string& commandLine, int showCmd) override {
+    starts.emplace_back(commandLine, showCmd);
+    return startResult;
+  }
+};
+
+TEST(UrlLauncherOpen, DefaultsToShowDefaultAndEmptyUrl) {
+  FakePlatform fake;
+  TUrlLauncher launcher(fake);
+  EXPECT_EQ(launcher.UrlShowCommand, TUrlShowCmd::ssShowDefault);
+  EXPECT_EQ(launcher.Url, "");
+}
+
+TEST(UrlLauncherOpen, MissingAssociationDoesNothing) {
+  FakePlatform fake;
+  TUrlLauncher launcher(fake);
+  launcher.Url = "http://h/";
+  EXPECT_NO_THROW(launcher.OpenUrl());
+  EXPECT_TRUE(fake.starts.empty());
+
+  fake.keys[".htm"] = "htmlfile";  // file type without an open command
+  EXPECT_NO_THROW(launcher.OpenUrl());
+  EXPECT_TRUE(fake.starts.empty());
+  EXPECT_EQ(fake.reads.back(), "htmlfile\\shell\\open\\command");
+}
+
+TEST(UrlLauncherOpen, StartsBrowserWithShowCommand) {
+  FakePlatform fake;
+  fake.keys[".htm"] = "htmlfile";
+  fake.keys["htmlfile\\shell\\open\\command"] = "\"C:\\web.exe\" -nohome \"%1\"";
+  TUrlLauncher launcher(fake);
+  launcher.Url = "http://h/members/orvane/index.htm?1.11";
+  launcher.UrlShowCommand = TUrlShowCmd::ssShowMinimized;
+  launcher.OpenUrl();
+  ASSERT_EQ(fake.starts.size(), 1u);
+  EXPECT_EQ(fake.starts[0].first, "\"C:\\web.exe\" -nohome  http://h/members/orvane/index.htm?1.11");
+  EXPECT_EQ(fake.starts[0].second, 2);
+}
+
+TEST(UrlLauncherOpen, FailedStartRaisesTheMessage) {
+  FakePlatform fake;
+  fake.keys[".htm"] = "htmlfile";
+  fake.keys["htmlfile\\shell\\open\\command"] = "web.exe";
+  TUrlLauncher launcher(fake);
+  for (unsigned result : {0u, 2u, 31u}) {
+    fake.startResult = result;
+    try {
+      launcher.OpenUrl();
+      ADD_FAILURE() << "no exception for " << result;
+    } catch (const EUrlLaunchError& e) {
+      EXPECT_STREQ(e.what(), "Couldn't launch default browser");
+    }
+  }
+  fake.startResult = 32;
+  EXPECT_NO_THROW(launcher.OpenUrl());
+}
+
+}  // namespace
