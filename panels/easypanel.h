@@ -51,6 +51,7 @@ struct PanelEntry {
 // call back into it.
 struct TeasyPanel {
   TeasyPanel() = default;
+  ~TeasyPanel();  // frees the menu while the application still runs
   TeasyPanel(const TeasyPanel&) = delete;
   TeasyPanel& operator=(const TeasyPanel&) = delete;
 
