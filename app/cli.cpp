@@ -1,0 +1,425 @@
+#include "app/cli.h"
+
+#include <istream>
+#include <ostream>
+#include <string_view>
+
+#include "util/cp1252.h"
+
+namespace {
+
+constexpr std::string_view kWeekdayCaptions[7] = {"Monday", "Tuesday",  "Wednesday", "Thursday",
+                                                  "Friday", "Saturday", "Sunday"};
+
+bool ReadStrictInt(std::string_view s, int32_t& value) {
+  bool negative = false;
+  if (!s.empty() && s.front() == '-') {
+    negative = true;
+    s.remove_prefix(1);
+  }
+  if (s.empty() || s.size() > 10) return false;
+  int64_t v = 0;
+  for (char c : s) {
+    if (c < '0' || c > '9') return false;
+    v = v * 10 + (c - '0');
+  }
+  if (negative) v = -v;
+  if (v < INT32_MIN || v > INT32_MAX) return false;
+  value = static_cast<int32_t>(v);
+  return true;
+}
+
+// --today takes a complete, valid date only: it fixes what "today" means.
+bool ParseToday(std::string_view text, DateTripleT& date) {
+  int32_t fields[3];
+  for (int i = 0; i < 3; ++i) {
+    const size_t dot = i < 2 ? text.find('.') : text.size();
+    if (dot == std::string_view::npos) return false;
+    if (!ReadStrictInt(text.substr(0, dot), fields[i])) return false;
+    text = i < 2 ? text.substr(dot + 1) : std::string_view();
+  }
+  date = {fields[0], fields[1], fields[2]};
+  return date.year != 0 && ValidDate(date.day, date.month, date.year);
+}
+
+void AppendJsonString(std::string& out, std::string_view ansi) {
+  out += '"';
+  for (char ch : ansi) {
+    const auto c = static_cast<unsigned char>(ch);
+    switch (c) {
+      case '"': out += "\\\""; break;
+      case '\\': out += "\\\\"; break;
+      case '\n': out += "\\n"; break;
+      case '\r': out += "\\r"; break;
+      case '\t': out += "\\t"; break;
+      default:
+        if (c < 0x20) {
+          static constexpr char kHex[] = "0123456789abcdef";
+          out += "\\u00";
+          out += kHex[c >> 4];
+          out += kHex[c & 15];
+        } else {
+          out += ch;
+        }
+    }
+  }
+  out += '"';
+}
+
+void AppendJsonDate(std::string& out, const DateTripleT& d) {
+  out += "{\"day\":";
+  out += IntText(d.day);
+  out += ",\"month\":";
+  out += IntText(d.month);
+  out += ",\"year\":";
+  out += IntText(d.year);
+  out += '}';
+}
+
+// Lines of a memo, without their CR LF; trailing blanks removed when asked.
+template <typename F>
+void ForEachLine(std::string_view memo, bool trimBlanks, F&& f) {
+  while (!memo.empty()) {
+    size_t end = memo.find("\r\n");
+    std::string_view line = memo.substr(0, end);
+    if (trimBlanks) {
+      while (!line.empty() && line.back() == ' ') line.remove_suffix(1);
+    }
+    f(line);
+    if (end == std::string_view::npos) break;
+    memo.remove_prefix(end + 2);
+  }
+}
+
+void AppendJsonLines(std::string& out, std::string_view memo, bool trimBlanks) {
+  out += '[';
+  bool first = true;
+  ForEachLine(memo, trimBlanks, [&](std::string_view line) {
+    if (!first) out += ',';
+    first = false;
+    AppendJsonString(out, line);
+  });
+  out += ']';
+}
+
+// Row r of the calendar as the grid shows it: week column first.
+std::string_view CalendarCell(const MonthCalendarT& cal, int32_t row, int32_t visual) {
+  if (row == 0) return visual == 0 ? std::string_view(cal.weekCaption) : kWeekdayCaptions[visual - 1];
+  return cal.cells[row][visual == 0 ? MonthCalendarT::kWeekColumn : visual - 1];
+}
+
+void AppendJsonCalendar(std::string& out, const MonthCalendarT& cal) {
+  out += '[';
+  for (int32_t r = 0; r <= MonthCalendarT::kRows; ++r) {
+    out += r ? ",[" : "[";
+    for (int32_t v = 0; v < 8; ++v) {
+      if (v) out += ',';
+      AppendJsonString(out, CalendarCell(cal, r, v));
+    }
+    out += ']';
+  }
+  out += ']';
+}
+
+std::string PadRight(std::string_view s, size_t width) {
+  std::string out(s);
+  if (out.size() < width) out.append(width - out.size(), ' ');
+  return out;
+}
+
+std::string PadLeft(std::string_view s, size_t width) {
+  std::string out;
+  if (s.size() < width) out.append(width - s.size(), ' ');
+  out += s;
+  return out;
+}
+
+// A wall-calendar block: facts on the left, the month on the right.
+void AppendPrintedDate(std::string& out, std::string_view title, std::string_view label, std::string_view facts,
+                       const MonthCalendarT& cal) {
+  out += title;
+  out += ": ";
+  out += label;
+  out += '\n';
+  std::vector<std::string_view> lines;
+  ForEachLine(facts, false, [&](std::string_view line) { lines.push_back(line); });
+  for (int32_t r = 0; r <= MonthCalendarT::kRows; ++r) {
+    std::string row = "  ";
+    row += PadRight(static_cast<size_t>(r) < lines.size() ? lines[r] : std::string_view(), 44);
+    if (r == 0) {
+      row += "  Wk ";
+      for (std::string_view day : kWeekdayCaptions) {
+        row += ' ';
+        row += day.substr(0, 2);
+        row += ' ';
+      }
+    } else {
+      row += PadLeft(cal.cells[r][MonthCalendarT::kWeekColumn], 4);
+      row += ' ';
+      for (int32_t c = 0; c < 7; ++c) {
+        const std::string& cell = cal.cells[r][c];
+        // The date's own day in brackets, digits staying in their column.
+        if (r == cal.ownRow && c == cal.ownColumn && !cell.empty()) row += PadLeft("[" + cell, 3) + "]";
+        else row += PadLeft(cell, 3) + " ";
+      }
+    }
+    while (!row.empty() && row.back() == ' ') row.pop_back();
+    if (row.empty()) continue;
+    out += row;
+    out += '\n';
+  }
+}
+
+// The fields show the dates as the window writes them at start-up.
+void FillStartInput(ResultInputT& input, const std::string* date1, const std::string* date2,
+                    const IncrementArgT& add1, const IncrementArgT& add2) {
+  const DateTripleT d1 = date1 ? ParseDate(*date1) : TodayDate();
+  const DateTripleT d2 = date2 ? ParseDate(*date2) : DateTripleT{1, 1, 2000};
+  input.date1 = DateText(d1.day, d1.month, d1.year);
+  input.date2 = DateText(d2.day, d2.month, d2.year);
+  input.kind1 = add1.kind;
+  input.count1 = add1.count;
+  input.kind2 = add2.kind;
+  input.count2 = add2.count;
+}
+
+int RunBatch(const CliOptionsT& options, std::istream& in, std::ostream& out) {
+  ResultsT results;
+  ResultInputT input;
+  std::string buffer, line, date1, date2;
+  buffer.reserve(1 << 17);
+  int64_t lineNo = 0;
+  bool failed = false;
+  std::string_view fields[5];
+  while (std::getline(in, line)) {
+    ++lineNo;
+    if (!line.empty() && line.back() == '\r') line.pop_back();
+    const std::string ansi = Utf8ToAnsi(line);
+    int count = 0;
+    size_t i = 0;
+    while (i < ansi.size() && count < 5) {
+      while (i < ansi.size() && (ansi[i] == ' ' || ansi[i] == '\t')) ++i;
+      if (i >= ansi.size()) break;
+      const size_t start = i;
+      while (i < ansi.size() && ansi[i] != ' ' && ansi[i] != '\t') ++i;
+      fields[count++] = std::string_view(ansi).substr(start, i - start);
+    }
+    if (count < 2 || count > 4) {
+      failed = true;
+      const char* why = count < 2 ? "expected DATE1 DATE2 [V1 [V2]]: too few fields"
+                                  : "expected DATE1 DATE2 [V1 [V2]]: too many fields";
+      if (options.json) {
+        buffer += "{\"error\":";
+        AppendJsonString(buffer, why);
+        buffer += ",\"line\":";
+        buffer += IntText(lineNo);
+        buffer += "}\n";
+      } else {
+        buffer += "Line " + IntText(lineNo) + ": " + why + "\n\n";
+      }
+    } else {
+      const IncrementArgT add1 = count > 2 ? ParseIncrementArg(std::string(fields[2])) : options.add1;
+      const IncrementArgT add2 = count > 3 ? ParseIncrementArg(std::string(fields[3])) : options.add2;
+      date1.assign(fields[0]);
+      date2.assign(fields[1]);
+      FillStartInput(input, &date1, &date2, add1, add2);
+      ComputeResults(results, input);
+      if (options.json) {
+        buffer += JsonResults(results);
+        buffer += '\n';
+      } else {
+        buffer += PrintResults(results);
+        buffer += '\n';
+      }
+    }
+    if (buffer.size() > (1 << 16)) {
+      out << AnsiToUtf8(buffer);
+      buffer.clear();
+    }
+  }
+  out << AnsiToUtf8(buffer);
+  out.flush();
+  return failed ? 1 : 0;
+}
+
+}  // namespace
+
+IncrementArgT ParseIncrementArg(const std::string& value) {
+  IncrementArgT inc;
+  inc.count = value;
+  if (!value.empty()) {
+    switch (value.back()) {
+      case 'd': inc.kind = kIncDays; break;
+      case 'w': inc.kind = kIncWeeks; break;
+      case 'm': inc.kind = kIncMonths; break;
+      case 'y': inc.kind = kIncYears; break;
+      default: return inc;
+    }
+    inc.count.pop_back();
+  }
+  return inc;
+}
+
+bool ParseCommandLine(CliOptionsT& options, const std::vector<std::string>& args, std::string& error) {
+  options = CliOptionsT{};
+  bool datesOnly = false;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (datesOnly || arg.size() < 2 || arg[0] != '-' || (arg[1] != '-' && arg != "-h")) {
+      options.dates.push_back(Utf8ToAnsi(arg));
+      continue;
+    }
+    if (arg == "--") {
+      datesOnly = true;
+      continue;
+    }
+    std::string name = arg, value;
+    bool hasValue = false;
+    if (const size_t eq = arg.find('='); eq != std::string::npos) {
+      name = arg.substr(0, eq);
+      value = arg.substr(eq + 1);
+      hasValue = true;
+    }
+    const bool takesValue = name == "--add1" || name == "--add2" || name == "--today" || name == "--lang" ||
+                            name == "--html" || name == "--screenshot";
+    if (takesValue && !hasValue) {
+      if (i + 1 >= args.size()) {
+        error = "option " + name + " needs a value";
+        return false;
+      }
+      value = args[++i];
+    } else if (!takesValue && hasValue) {
+      error = "option " + name + " takes no value";
+      return false;
+    }
+    if (name == "--print") options.print = true;
+    else if (name == "--json") options.json = true;
+    else if (name == "--batch") options.batch = true;
+    else if (name == "--help" || name == "-h") options.help = true;
+    else if (name == "--version") options.version = true;
+    else if (name == "--add1") options.add1 = ParseIncrementArg(Utf8ToAnsi(value));
+    else if (name == "--add2") options.add2 = ParseIncrementArg(Utf8ToAnsi(value));
+    else if (name == "--html") options.htmlFile = value;
+    else if (name == "--screenshot") options.screenshotFile = value;
+    else if (name == "--today") {
+      DateTripleT today;
+      if (!ParseToday(value, today)) {
+        error = "--today needs a complete valid date D.M.Y, not '" + value + "'";
+        return false;
+      }
+      options.today = today;
+    } else if (name == "--lang") {
+      if (value == "en") options.language = 2;
+      else if (value == "de") options.language = 1;
+      else {
+        error = "--lang takes en or de, not '" + value + "'";
+        return false;
+      }
+    } else {
+      error = "unknown option " + name;
+      return false;
+    }
+  }
+  if (options.batch && !options.json && !options.print) {
+    error = "--batch needs --json or --print";
+    return false;
+  }
+  if (options.dates.size() > 2) {
+    options.warnings.push_back("only the first two dates count; " + IntText(options.dates.size() - 2) +
+                               " more ignored");
+    options.dates.resize(2);
+  }
+  return true;
+}
+
+void ApplyGlobalOptions(const CliOptionsT& options) {
+  if (options.today) {
+    const DateTripleT today = *options.today;
+    SetTodayClock([today] { return today; });
+  } else {
+    SetTodayClock({});
+  }
+  NameLanguage = options.language;
+}
+
+ResultInputT StartInput(const CliOptionsT& options) {
+  ResultInputT input;
+  FillStartInput(input, options.dates.size() > 0 ? &options.dates[0] : nullptr,
+                 options.dates.size() > 1 ? &options.dates[1] : nullptr, options.add1, options.add2);
+  return input;
+}
+
+std::string JsonResults(const ResultsT& r) {
+  std::string out;
+  out.reserve(1500);
+  out += "{\"date1\":";
+  AppendJsonDate(out, r.date1);
+  out += ",\"date2\":";
+  AppendJsonDate(out, r.date2);
+  out += ",\"label1\":";
+  AppendJsonString(out, r.label1);
+  out += ",\"label2\":";
+  AppendJsonString(out, r.label2);
+  out += ",\"facts1\":";
+  AppendJsonLines(out, r.memo2, false);
+  out += ",\"facts2\":";
+  AppendJsonLines(out, r.memo3, false);
+  out += ",\"difference\":";
+  AppendJsonLines(out, r.memo1, true);
+  out += ",\"calendar1\":";
+  AppendJsonCalendar(out, r.calendar1);
+  out += ",\"calendar2\":";
+  AppendJsonCalendar(out, r.calendar2);
+  out += '}';
+  return out;
+}
+
+std::string PrintResults(const ResultsT& r) {
+  std::string out;
+  AppendPrintedDate(out, "Date 1", r.label1, r.memo2, r.calendar1);
+  out += '\n';
+  AppendPrintedDate(out, "Date 2", r.label2, r.memo3, r.calendar2);
+  out += "\nDifference\n";
+  ForEachLine(r.memo1, true, [&](std::string_view line) {
+    out += "  ";
+    out += line;
+    out += '\n';
+  });
+  return out;
+}
+
+std::string UsageText() {
+  return "Usage: orvane [options] [--] [DATE1 [DATE2]]\n"
+         "Dates are day.month.year; a field left 0 or empty means today's value.\n"
+         "Without a text option the window opens.\n"
+         "\n"
+         "  --print            the results as text\n"
+         "  --json             the results as one JSON object\n"
+         "  --batch            with --json or --print: one case per line from standard input,\n"
+         "                     DATE1 DATE2 [V1 [V2]]\n"
+         "  --add1 V, --add2 V increment of date 1 / date 2; V ends in d, w, m or y for\n"
+         "                     days, weeks, months or years (days when it has none)\n"
+         "  --today D.M.Y      the date that today means\n"
+         "  --lang en|de       language of the names\n"
+         "  --html FILE        write date 1's month calendar as an HTML page\n"
+         "  --screenshot FILE  render the window into a PNG file\n"
+         "  --help, --version\n";
+}
+
+bool WantsText(const CliOptionsT& o) { return o.help || o.version || o.print || o.json || o.batch; }
+
+int RunTextCommand(const CliOptionsT& options, std::istream& in, std::ostream& out, std::ostream& /*err*/) {
+  if (options.help) {
+    out << UsageText();
+    return 0;
+  }
+  if (options.version) {
+    out << kProgramCaption << '\n';
+    return 0;
+  }
+  if (options.batch) return RunBatch(options, in, out);
+  const ResultsT results = ComputeResults(StartInput(options));
+  if (options.json) out << AnsiToUtf8(JsonResults(results)) << '\n';
+  if (options.print) out << AnsiToUtf8(PrintResults(results));
+  return 0;
+}

@@ -1,0 +1,51 @@
+#pragma once
+// The command line: options, the text outputs (--print, --json, --batch) and
+// what the window needs from it.
+#include <cstdint>
+#include <iosfwd>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "app/results.h"
+
+inline constexpr const char* kProgramCaption = "Zelko Orvane 1.11";
+
+struct IncrementArgT {
+  int32_t kind = kIncDays;
+  std::string count;  // read as the increment field reads it
+};
+
+struct CliOptionsT {
+  bool print = false, json = false, batch = false, help = false, version = false;
+  std::string htmlFile, screenshotFile;
+  IncrementArgT add1, add2;
+  std::optional<DateTripleT> today;
+  uint8_t language = 2;
+  std::vector<std::string> dates;  // Windows-1252, at most two
+  std::vector<std::string> warnings;
+};
+
+// Splits V of --add1/--add2: a trailing d, w, m or y picks the kind.
+IncrementArgT ParseIncrementArg(const std::string& value);
+
+// Reads the arguments (UTF-8, without the program name). On a bad option
+// returns false with a one-line message in error.
+bool ParseCommandLine(CliOptionsT& options, const std::vector<std::string>& args, std::string& error);
+
+// Applies --today and --lang to the date library.
+void ApplyGlobalOptions(const CliOptionsT& options);
+
+// The input of one recalculation as the window would start with these options.
+ResultInputT StartInput(const CliOptionsT& options);
+
+std::string JsonResults(const ResultsT& results);
+std::string PrintResults(const ResultsT& results);
+
+std::string UsageText();
+
+// Runs --help, --version, --print, --json and --batch. Returns the exit status.
+int RunTextCommand(const CliOptionsT& options, std::istream& in, std::ostream& out, std::ostream& err);
+
+// True when the options ask for text output rather than the window.
+bool WantsText(const CliOptionsT& options);

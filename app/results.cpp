@@ -1,0 +1,135 @@
+#include "app/results.h"
+
+namespace {
+
+constexpr std::string_view kLineEnd = "\r\n";
+
+// Extended precision from the integers, rounded to double for printing.
+std::string Fraction(long double value, std::string_view unit) {
+  std::string line = "= ";
+  line += RealText(3, static_cast<double>(value));
+  line += ' ';
+  line += unit;
+  return line;
+}
+
+}  // namespace
+
+DateTripleT ApplyIncrement(int32_t kind, int64_t count, int32_t& day, int32_t& month, int32_t& year) {
+  NormalizeDate(day, month, year);
+  switch (kind) {
+    case kIncDays: return AddDays(day, month, year, count);
+    case kIncWeeks: return AddDays(day, month, year, count * 7);
+    case kIncMonths: return AddMonths(day, month, year, count);
+    case kIncYears: return AddYears(day, month, year, count);
+    default: return {day, month, year};
+  }
+}
+
+void AppendText(std::string& memo, std::string_view text) { memo += text; }
+
+void AppendLine(std::string& memo, std::string_view text) {
+  memo += text;
+  memo += kLineEnd;
+}
+
+void AddCountItem(std::string& memo, int64_t count, std::string_view name, std::string_view plural) {
+  memo += IntText(count);
+  memo += ' ';
+  memo += name;
+  if (count != 1) memo += plural;
+  memo += ' ';
+}
+
+std::string DifferenceText(const DateDiffT& diff) {
+  const int64_t y = diff.years, m = diff.months, d = diff.days;
+  const int64_t tm = diff.totalMonths, td = diff.totalDays;
+  std::string memo;
+  memo.reserve(160);
+  AddCountItem(memo, y, "Year", "s");
+  AddCountItem(memo, m, "Month", "s");
+  AddCountItem(memo, d, "Day", "s");
+  AppendLine(memo, Fraction(static_cast<long double>(y) + m / 12.0L + d / 365.2425L, "Years"));
+  AddCountItem(memo, tm, "Month", "s");
+  AddCountItem(memo, d / 7, "Week", "s");
+  AddCountItem(memo, d % 7, "Day", "s");
+  AppendLine(memo, Fraction(static_cast<long double>(tm) + d / 30.436875L, "Months"));
+  AddCountItem(memo, td / 7, "Week", "s");
+  AddCountItem(memo, td % 7, "Day", "s");
+  AppendLine(memo, Fraction(static_cast<long double>(td / 7) + td % 7 / 7.0L, "Weeks"));
+  AddCountItem(memo, td, "Day", "s");
+  return memo;
+}
+
+std::string ShowDateFacts(int32_t day, int32_t month, int32_t year) {
+  std::string memo;
+  memo.reserve(128);
+  std::string line(WeekdayName(day, month, year));
+  line += ", ";
+  line += PadNumber(day, 2);
+  line += '.';
+  line += PadNumber(month, 2);
+  line += '.';
+  line += IntText(year);
+  line += " (";
+  line += ZodiacName(day, month, year);
+  line += ')';
+  AppendLine(memo, line);
+  AppendLine(memo, "Day of Year " + IntText(DayOfYearNo(day, month, year)));
+  AppendLine(memo, "Week of Month " + IntText(WeekOfMonthNo(day)));
+  AppendLine(memo, "Week of Year " + IntText(WeekOfYearNo(day, month, year)));
+  AppendLine(memo, "New Year in " + IntText(DaysToNewYear(day, month, year)) + " Days");
+  return memo;
+}
+
+void FillMonthCalendarCells(MonthCalendarT& calendar, int32_t day, int32_t month, int32_t year) {
+  for (auto& row : calendar.cells) {
+    for (auto& cell : row) cell.clear();
+  }
+  calendar.month = month;
+  calendar.year = year;
+  calendar.weekCaption = "Week " + PadNumber(month, 2) + "." + PadNumber(year, 4);
+  calendar.ownRow = 0;
+  calendar.ownColumn = 0;
+  int32_t c = WeekdayOf(1, month, year) - 1;
+  int32_t r = 1;
+  const int32_t length = MonthLength(month, year);
+  for (int32_t k = 1; k <= length; ++k) {
+    if (c == 0 || k == 1) calendar.cells[r][MonthCalendarT::kWeekColumn] = IntText(WeekOfYearNo(k, month, year));
+    calendar.cells[r][c] = IntText(k);
+    if (k == day) {
+      calendar.ownRow = r;
+      calendar.ownColumn = c;
+    }
+    if (++c > 6) {
+      c = 0;
+      ++r;
+    }
+  }
+}
+
+void ComputeResults(ResultsT& results, const ResultInputT& input) {
+  DateTripleT& a = results.date1;
+  DateTripleT& b = results.date2;
+  a = ParseDate(input.date1);
+  ApplyIncrement(input.kind1, TextToInt(input.count1), a.day, a.month, a.year);
+  b = ParseDate(input.date2);
+  ApplyIncrement(input.kind2, int64_t{TextToInt(input.count2)} + input.extra2, b.day, b.month, b.year);
+
+  FillMonthCalendarCells(results.calendar1, a.day, a.month, a.year);
+  FillMonthCalendarCells(results.calendar2, b.day, b.month, b.year);
+  results.label1 = std::string(MonthName(a.month)) + " " + IntText(a.year);
+  results.label2 = std::string(MonthName(b.month)) + " " + IntText(b.year);
+  const DateDiffT diff = DateDifference(a, b);
+  results.memo2 = ShowDateFacts(a.day, a.month, a.year);
+  results.memo3 = ShowDateFacts(b.day, b.month, b.year);
+  results.memo1 = DifferenceText(diff);
+  if (LeapYear(a.year)) AppendLine(results.memo2, "Leap year");
+  if (LeapYear(b.year)) AppendLine(results.memo3, "Leap year");
+}
+
+ResultsT ComputeResults(const ResultInputT& input) {
+  ResultsT results;
+  ComputeResults(results, input);
+  return results;
+}

@@ -1,0 +1,54 @@
+#pragma once
+// Everything the window shows, computed from what the user typed. The window
+// and the calendar grids display these results; they compute nothing again.
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "dates/dater.h"
+
+// Increment kinds, as the items of the kind boxes.
+enum IncKindT : int32_t { kIncDays = 0, kIncWeeks = 1, kIncMonths = 2, kIncYears = 3 };
+
+struct ResultInputT {
+  std::string date1, date2;    // texts of Edit1 and Edit2
+  int32_t kind1 = 0, kind2 = 0;  // item indexes of ComboBox1 and ComboBox2
+  std::string count1, count2;  // texts of SpinEdit1 and SpinEdit2
+  int64_t extra2 = 0;          // the add check box's amount for date 2
+};
+
+// A month calendar: table rows 1..6, table columns 0..6 (Monday..Sunday) and
+// 10 (week number); columns 7..9 stay empty.
+struct MonthCalendarT {
+  static constexpr int32_t kRows = 6;
+  static constexpr int32_t kWeekColumn = 10;
+  std::string weekCaption;                           // "Week 12.2026"
+  std::array<std::array<std::string, 11>, 7> cells;  // [row][column], row 0 unused
+  int32_t ownRow = 0;                                // row and column of the date's day
+  int32_t ownColumn = 0;
+  int32_t month = 0, year = 0;
+};
+
+struct ResultsT {
+  DateTripleT date1, date2;    // after normalisation and increment
+  std::string label1, label2;  // Label3, Label4
+  std::string memo1;           // difference memo, CR LF between lines
+  std::string memo2, memo3;    // facts of date 1 and date 2
+  MonthCalendarT calendar1, calendar2;
+};
+
+// The increment of one date: normalised first, then the count of its kind.
+DateTripleT ApplyIncrement(int32_t kind, int64_t count, int32_t& day, int32_t& month, int32_t& year);
+
+// Memo text builders.
+void AppendText(std::string& memo, std::string_view text);
+void AppendLine(std::string& memo, std::string_view text);
+void AddCountItem(std::string& memo, int64_t count, std::string_view name, std::string_view plural);
+
+std::string DifferenceText(const DateDiffT& diff);
+std::string ShowDateFacts(int32_t day, int32_t month, int32_t year);
+void FillMonthCalendarCells(MonthCalendarT& calendar, int32_t day, int32_t month, int32_t year);
+
+// The whole recalculation.
+void ComputeResults(ResultsT& results, const ResultInputT& input);
+ResultsT ComputeResults(const ResultInputT& input);

@@ -1,0 +1,95 @@
+// Speed of the date library, the result layer and the JSON batch.
+#include <benchmark/benchmark.h>
+
+#include <sstream>
+
+#include "app/cli.h"
+#include "app/results.h"
+
+namespace {
+
+void BM_AddDaysSmall(benchmark::State& state) {
+  for (auto _ : state) {
+    int32_t d = 15, m = 3, y = 2001;
+    benchmark::DoNotOptimize(AddDays(d, m, y, 40));
+  }
+}
+BENCHMARK(BM_AddDaysSmall);
+
+void BM_AddDaysHuge(benchmark::State& state) {
+  for (auto _ : state) {
+    int32_t d = 1, m = 1, y = -2000000000;
+    benchmark::DoNotOptimize(AddDays(d, m, y, 999999999));
+  }
+}
+BENCHMARK(BM_AddDaysHuge);
+
+void BM_AddMonthsHuge(benchmark::State& state) {
+  for (auto _ : state) {
+    int32_t d = 31, m = 1, y = 5;
+    benchmark::DoNotOptimize(AddMonths(d, m, y, 2147483647));
+  }
+}
+BENCHMARK(BM_AddMonthsHuge);
+
+void BM_DateDiffNear(benchmark::State& state) {
+  for (auto _ : state) benchmark::DoNotOptimize(DateDifference({1, 1, 2000}, {15, 3, 2001}));
+}
+BENCHMARK(BM_DateDiffNear);
+
+void BM_DateDiffFar(benchmark::State& state) {
+  for (auto _ : state) benchmark::DoNotOptimize(DateDifference({1, 1, -2000000000}, {31, 12, 2000000000}));
+}
+BENCHMARK(BM_DateDiffFar);
+
+ResultInputT Input(const char* d1, const char* d2, int32_t k1, const char* c1, int32_t k2, const char* c2) {
+  ResultInputT in;
+  in.date1 = d1;
+  in.date2 = d2;
+  in.kind1 = k1;
+  in.count1 = c1;
+  in.kind2 = k2;
+  in.count2 = c2;
+  return in;
+}
+
+void BM_ResultLayerTypical(benchmark::State& state) {
+  const ResultInputT in = Input("07.12.2026", "01.01.2000", 0, "0", 0, "0");
+  ResultsT r;
+  for (auto _ : state) {
+    ComputeResults(r, in);
+    benchmark::DoNotOptimize(r.memo1.data());
+  }
+}
+BENCHMARK(BM_ResultLayerTypical);
+
+void BM_ResultLayerWorst(benchmark::State& state) {
+  const ResultInputT in = Input("1.1.-2000000000", "31.12.2000000000", 0, "-999999999", 1, "999999999");
+  ResultsT r;
+  for (auto _ : state) {
+    ComputeResults(r, in);
+    benchmark::DoNotOptimize(r.memo1.data());
+  }
+}
+BENCHMARK(BM_ResultLayerWorst);
+
+void BM_JsonBatch(benchmark::State& state) {
+  std::string lines;
+  for (int i = 0; i < 1000; ++i) {
+    lines += std::to_string(1 + i % 28) + "." + std::to_string(1 + i % 12) + "." + std::to_string(1900 + i) +
+             " 15.3.2001 " + std::to_string(i) + "d -" + std::to_string(i % 50) + "m\n";
+  }
+  CliOptionsT options;
+  std::string error;
+  ParseCommandLine(options, {"--json", "--batch"}, error);
+  for (auto _ : state) {
+    std::istringstream in(lines);
+    std::ostringstream out, err;
+    RunTextCommand(options, in, out, err);
+    benchmark::DoNotOptimize(out.str().size());
+  }
+  state.SetItemsProcessed(state.iterations() * 1000);
+}
+BENCHMARK(BM_JsonBatch)->Unit(benchmark::kMillisecond);
+
+}  // namespace

@@ -1,0 +1,125 @@
+#include "app/cli.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "util/cp1252.h"
+
+namespace {
+
+struct Cli : ::testing::Test {
+  void TearDown() override {
+    SetTodayClock({});
+    NameLanguage = 2;
+  }
+  // Runs the text command as main() does; returns the exit status.
+  int Run(const std::vector<std::string>& args, std::string& out, const std::string& in = "") {
+    CliOptionsT options;
+    std::string error;
+    if (!ParseCommandLine(options, args, error)) {
+      out = error;
+      return 2;
+    }
+    ApplyGlobalOptions(options);
+    std::istringstream input(in);
+    std::ostringstream output, err;
+    const int rc = RunTextCommand(options, input, output, err);
+    out = output.str();
+    return rc;
+  }
+};
+
+TEST_F(Cli, JsonShapeAndValues) {
+  std::string out;
+  ASSERT_EQ(Run({"--json", "--today", "7.12.2026", "0"}, out), 0);
+  EXPECT_EQ(out.find("{\"date1\":{\"day\":7,\"month\":12,\"year\":2026},\"date2\":{\"day\":1,\"month\":1,\"year\":2000},"
+                     "\"label1\":\"December 2026\",\"label2\":\"January 2000\",\"facts1\":[\"Monday, 07.12.2026 "
+                     "(Sagittarius)\",\"Day of Year 341\",\"Week of Month 1\",\"Week of Year 49\",\"New Year in 25 "
+                     "Days\"],"),
+            0u);
+  EXPECT_NE(out.find("\"calendar1\":[[\"Week 12.2026\",\"Monday\",\"Tuesday\",\"Wednesday\",\"Thursday\","
+                     "\"Friday\",\"Saturday\",\"Sunday\"],[\"48\",\"\",\"1\","),
+            std::string::npos);
+  EXPECT_EQ(out.back(), '\n');
+  ASSERT_EQ(Run({"--json", "1.1.2000", "15.3.2001"}, out), 0);
+  EXPECT_NE(out.find("\"difference\":[\"1 Year 2 Months 14 Days = 1.205 Years\",\"14 Months 2 Weeks 0 Days = "
+                     "14.460 Months\",\"62 Weeks 5 Days = 62.714 Weeks\",\"439 Days\"]"),
+            std::string::npos);
+}
+
+TEST_F(Cli, IncrementsAndLanguage) {
+  std::string out;
+  ASSERT_EQ(Run({"--json", "--add1=-1m", "--add2", "2w", "31.3.2001", "1.1.2000"}, out), 0);
+  EXPECT_EQ(out.find("{\"date1\":{\"day\":28,\"month\":2,\"year\":2001},\"date2\":{\"day\":15,\"month\":1,"), 0u);
+  ASSERT_EQ(Run({"--json", "--add1", "-3", "10.1.2000"}, out), 0);  // no letter: days
+  EXPECT_EQ(out.find("{\"date1\":{\"day\":7,\"month\":1,"), 0u);
+  ASSERT_EQ(Run({"--json", "--lang", "de", "--today", "7.12.2026"}, out), 0);
+  EXPECT_NE(out.find("Montag, 07.12.2026 (Schuetze)"), std::string::npos);
+  EXPECT_NE(out.find("\"label1\":\"Dezember 2026\""), std::string::npos);
+  ASSERT_EQ(Run({"--json", "--", "--5.1.2000"}, out), 0);  // after -- everything is a date
+}
+
+TEST_F(Cli, BadOptionsExitWithTwo) {
+  std::string out;
+  EXPECT_EQ(Run({"--frobnicate"}, out), 2);
+  EXPECT_EQ(Run({"--json", "--add1"}, out), 2);
+  EXPECT_EQ(Run({"--today", "31.2.2001"}, out), 2);
+  EXPECT_EQ(Run({"--today", "7.12"}, out), 2);
+  EXPECT_EQ(Run({"--today", "7.12.0"}, out), 2);
+  EXPECT_EQ(Run({"--lang", "fr"}, out), 2);
+  EXPECT_EQ(Run({"--print=yes"}, out), 2);
+  EXPECT_EQ(Run({"--batch"}, out), 2);
+  EXPECT_EQ(Run({"--json", "garbage.text", "x"}, out), 0);  // a date text is never an error
+}
+
+TEST_F(Cli, ExtraDatesAreIgnoredWithAWarning) {
+  CliOptionsT options;
+  std::string error;
+  ASSERT_TRUE(ParseCommandLine(options, {"1.1.2000", "2.1.2000", "3.1.2000"}, error));
+  EXPECT_EQ(options.dates.size(), 2u);
+  EXPECT_EQ(options.warnings.size(), 1u);
+}
+
+TEST_F(Cli, BatchKeepsGoingPastBadLines) {
+  std::string out;
+  const int rc = Run({"--json", "--batch", "--today", "7.12.2026"}, out,
+                     "1.1.2000 15.3.2001\n\tonly-one\n1.1.2000\t2.1.2000 1w -1y\r\na b c d e\n");
+  EXPECT_EQ(rc, 1);
+  std::istringstream lines(out);
+  std::string line;
+  std::vector<std::string> all;
+  while (std::getline(lines, line)) all.push_back(line);
+  ASSERT_EQ(all.size(), 4u);
+  EXPECT_NE(all[0].find("439 Days"), std::string::npos);
+  EXPECT_EQ(all[1].rfind("{\"error\":", 0), 0u);
+  EXPECT_NE(all[1].find("\"line\":2}"), std::string::npos);
+  EXPECT_EQ(all[2].find("{\"date1\":{\"day\":8,\"month\":1,\"year\":2000},\"date2\":{\"day\":2,\"month\":1,\"year\":1999}"),
+            0u);
+  EXPECT_NE(all[3].find("\"line\":4}"), std::string::npos);
+  EXPECT_EQ(Run({"--json", "--batch"}, out, "1.1.2000 2.1.2000\n"), 0);
+}
+
+TEST(Text, Utf8AndWindows1252) {
+  EXPECT_EQ(Utf8ToAnsi("\xE2\x82\xAC \xC3\xA4 \xE4\xB8\xAD"), "\x80 \xE4 ?");
+  EXPECT_EQ(AnsiToUtf8("\x80\x9F\xFF"), "\xE2\x82\xAC\xC5\xB8\xC3\xBF");
+  EXPECT_EQ(Utf8ToAnsi("\xC3"), "?");          // cut sequence
+  EXPECT_EQ(Utf8ToAnsi("\xC0\xAF"), "?");     // overlong form
+  EXPECT_EQ(Utf8ToAnsi("\xED\xA0\x80"), "?");  // surrogate
+  for (int c = 0; c < 256; ++c) {
+    const std::string one(1, static_cast<char>(c));
+    EXPECT_EQ(Utf8ToAnsi(AnsiToUtf8(one)), one) << c;
+  }
+}
+
+TEST_F(Cli, PrintFitsEightyColumns) {
+  std::string out;
+  ASSERT_EQ(Run({"--print", "--today", "7.12.2026", "7.12.-2147483648", "1.1.2000"}, out), 0);
+  std::istringstream lines(out);
+  std::string line;
+  while (std::getline(lines, line)) EXPECT_LE(line.size(), 80u) << line;
+  EXPECT_NE(out.find("[7]"), std::string::npos);
+  EXPECT_NE(out.find("Difference"), std::string::npos);
+}
+
+}  // namespace

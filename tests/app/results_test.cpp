@@ -1,0 +1,118 @@
+#include "app/results.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+
+namespace {
+
+struct Results : ::testing::Test {
+  void SetUp() override { SetTodayClock([] { return DateTripleT{7, 12, 2026}; }); }
+  void TearDown() override { SetTodayClock({}); }
+  static ResultsT Run(const std::string& d1, const std::string& d2, int32_t k1 = 0, const std::string& c1 = "0",
+                      int32_t k2 = 0, const std::string& c2 = "0", int64_t extra = 0) {
+    ResultInputT in;
+    in.date1 = d1;
+    in.date2 = d2;
+    in.kind1 = k1;
+    in.count1 = c1;
+    in.kind2 = k2;
+    in.count2 = c2;
+    in.extra2 = extra;
+    return ComputeResults(in);
+  }
+};
+
+TEST_F(Results, DifferenceMemoExamples) {
+  EXPECT_EQ(Run("01.01.2000", "15.03.2001").memo1,
+            "1 Year 2 Months 14 Days = 1.205 Years\r\n14 Months 2 Weeks 0 Days = 14.460 Months\r\n"
+            "62 Weeks 5 Days = 62.714 Weeks\r\n439 Days ");
+  EXPECT_EQ(Run("5.5.2005", "5.5.2005").memo1,
+            "0 Years 0 Months 0 Days = 0.000 Years\r\n0 Months 0 Weeks 0 Days = 0.000 Months\r\n"
+            "0 Weeks 0 Days = 0.000 Weeks\r\n0 Days ");
+  EXPECT_EQ(Run("01.01.2000", "02.01.2000").memo1,
+            "0 Years 0 Months 1 Day = 0.003 Years\r\n0 Months 0 Weeks 1 Day = 0.033 Months\r\n"
+            "0 Weeks 1 Day = 0.143 Weeks\r\n1 Day ");
+  EXPECT_EQ(Run("15.03.2001", "01.01.2000").memo1, Run("01.01.2000", "15.03.2001").memo1);
+}
+
+TEST_F(Results, FactsLabelsAndLeapYears) {
+  const ResultsT r = Run("0", "1.1.-1");
+  EXPECT_EQ(r.memo2,
+            "Monday, 07.12.2026 (Sagittarius)\r\nDay of Year 341\r\nWeek of Month 1\r\n"
+            "Week of Year 49\r\nNew Year in 25 Days\r\n");
+  EXPECT_EQ(r.label1, "December 2026");
+  EXPECT_EQ(r.label2, "January -1");
+  EXPECT_NE(r.memo3.find("\r\nLeap year\r\n"), std::string::npos);
+  EXPECT_EQ(r.memo2.find("Leap year"), std::string::npos);
+}
+
+TEST_F(Results, IncrementsOfEachKind) {
+  EXPECT_EQ(Run("31.1.2001", "0", 2, "1").date1, (DateTripleT{28, 2, 2001}));
+  EXPECT_EQ(Run("31.2.2001", "0").date1, (DateTripleT{3, 3, 2001}));  // normalised even without a count
+  EXPECT_EQ(Run("1.1.2000", "0", 1, "2").date1, (DateTripleT{15, 1, 2000}));
+  EXPECT_EQ(Run("29.2.2000", "0", 3, "-4").date1, (DateTripleT{29, 2, 1996}));
+  EXPECT_EQ(Run("1.1.2000", "0", 7, "5").date1, (DateTripleT{1, 1, 2000}));  // unknown kind adds nothing
+  EXPECT_EQ(Run("1.1.2000", "0", 0, "").date1, (DateTripleT{1, 1, 2000}));
+  // The add check box's amount applies to date 2 only, in its kind.
+  const ResultsT r = Run("1.1.2000", "1.1.2000", 0, "0", 2, "1", 5);
+  EXPECT_EQ(r.date1, (DateTripleT{1, 1, 2000}));
+  EXPECT_EQ(r.date2, (DateTripleT{1, 7, 2000}));
+}
+
+TEST_F(Results, ExtremeInputStaysValidAndPrintsWholeSpans) {
+  const ResultsT r = Run("1.1.-2000000000", "31.12.2000000000", 0, "-999999999", 1, "999999999");
+  EXPECT_TRUE(ValidDate(r.date1.day, r.date1.month, r.date1.year));
+  EXPECT_TRUE(ValidDate(r.date2.day, r.date2.month, r.date2.year));
+  const ResultsT big = Run("1.1.-2147483648", "31.12.2147483647", 3, "-2147483648", 1, "2147483647",
+                           int64_t{1} << 40);
+  EXPECT_EQ(big.date1, (DateTripleT{1, 1, -2147483647 - 1}));
+  EXPECT_EQ(big.date2, (DateTripleT{31, 12, 2147483647}));
+  EXPECT_EQ(big.memo1.substr(0, 33), "4294967294 Years 11 Months 30 Day");
+  EXPECT_NE(big.memo1.find("51539607539 Months"), std::string::npos);
+}
+
+TEST_F(Results, CalendarCells) {
+  // February 2021 starts on a Monday: rows 1-4, weeks 5-8.
+  MonthCalendarT cal;
+  FillMonthCalendarCells(cal, 10, 2, 2021);
+  EXPECT_EQ(cal.weekCaption, "Week 02.2021");
+  for (int r = 1; r <= 4; ++r) EXPECT_EQ(cal.cells[r][10], std::to_string(r + 4));
+  EXPECT_EQ(cal.cells[1][0], "1");
+  EXPECT_EQ(cal.cells[4][6], "28");
+  for (int c = 0; c <= 10; ++c) EXPECT_EQ(cal.cells[5][c], "");
+  EXPECT_EQ(cal.ownRow, 2);
+  EXPECT_EQ(cal.ownColumn, 2);
+  // May 2022 needs six rows; the 1st is a lone Sunday.
+  FillMonthCalendarCells(cal, 31, 5, 2022);
+  EXPECT_EQ(cal.cells[1][6], "1");
+  EXPECT_EQ(cal.cells[1][5], "");
+  EXPECT_EQ(cal.cells[6][0], "30");
+  EXPECT_EQ(cal.cells[6][1], "31");
+  EXPECT_EQ(cal.ownRow, 6);
+  // January 2021: the days before the first Monday are week 53.
+  FillMonthCalendarCells(cal, 1, 1, 2021);
+  EXPECT_EQ(cal.cells[1][10], "53");
+  EXPECT_EQ(cal.cells[2][10], "1");
+  FillMonthCalendarCells(cal, 1, 1, 5);
+  EXPECT_EQ(cal.weekCaption, "Week 01.0005");
+  // Refilling clears what an earlier month left behind.
+  FillMonthCalendarCells(cal, 1, 2, 2021);
+  EXPECT_EQ(cal.cells[5][10], "");
+  EXPECT_EQ(cal.cells[6][0], "");
+}
+
+TEST_F(Results, EveryInputGivesValidDates) {
+  std::mt19937 rng(7);
+  const char* pieces[] = {"0", "-1", "31", "400", "13", "-20", "2147483647", "-2147483648", "x", "", "99999999999"};
+  for (int i = 0; i < 2000; ++i) {
+    auto piece = [&] { return std::string(pieces[rng() % std::size(pieces)]); };
+    const ResultsT r = Run(piece() + "." + piece() + "." + piece(), piece() + "." + piece(), rng() % 5, piece(),
+                           rng() % 4, piece(), static_cast<int64_t>(rng()) - (1LL << 31));
+    ASSERT_TRUE(ValidDate(r.date1.day, r.date1.month, r.date1.year));
+    ASSERT_TRUE(ValidDate(r.date2.day, r.date2.month, r.date2.year));
+    ASSERT_EQ(r.memo1.find('-'), std::string::npos) << r.memo1;
+  }
+}
+
+}  // namespace
