@@ -61,6 +61,12 @@ void CloseFrom(unsigned first, unsigned last, long maxFd) {
   sigemptyset(&dfl.sa_mask);
   sigaction(SIGPIPE, &dfl, nullptr);
 
+  // The error pipe may have landed on a standard descriptor if the program
+  // runs with some of them closed; keep it clear of stdin.
+  if (errorFd <= STDERR_FILENO) {
+    const int moved = fcntl(errorFd, F_DUPFD_CLOEXEC, STDERR_FILENO + 1);
+    if (moved >= 0) errorFd = moved;
+  }
   // The browser gets no input from us and none of our open files.
   const int devNull = open("/dev/null", O_RDONLY);
   if (devNull >= 0 && devNull != STDIN_FILENO) {
@@ -149,9 +155,8 @@ unsigned StartDetached(const std::vector<std::string>& argv) {
   std::vector<char*> cargv;
   for (const auto& a : argv) cargv.push_back(const_cast<char*>(a.c_str()));
   cargv.push_back(nullptr);
-  const long maxFd = sysconf(_SC_OPEN_MAX) > 0 && sysconf(_SC_OPEN_MAX) < kMaxFdsToClose
-                         ? sysconf(_SC_OPEN_MAX)
-                         : kMaxFdsToClose;
+  const long openMax = sysconf(_SC_OPEN_MAX);
+  const long maxFd = openMax > 0 && openMax < kMaxFdsToClose ? openMax : kMaxFdsToClose;
 
   // The grandchild reports a failed exec through this pipe; a successful
   // exec closes it empty.
