@@ -195,6 +195,11 @@ void TPanel::Realign() {
     }
   }
   for (QWidget* w : client) w->setGeometry(r.left(), r.top(), std::max(0, r.width()), std::max(0, r.height()));
+  // Hidden panels get no resize events; aligned panels pass the layout down.
+  for (QObject* o : children()) {
+    auto* panel = dynamic_cast<TPanel*>(o);
+    if (panel && !panel->isWindow() && AlignOf(panel) != AlignT::None) panel->Realign();
+  }
 }
 
 void TPanel::resizeEvent(QResizeEvent* event) {
@@ -229,7 +234,8 @@ void TPanel::mouseDoubleClickEvent(QMouseEvent* event) {
     ControlEventT handler = OnDblClick;
     handler(this);
   }
-  QWidget::mouseDoubleClickEvent(event);
+  // The base class would treat it as a second press, and its release as a click.
+  event->accept();
 }
 
 void TPanel::contextMenuEvent(QContextMenuEvent* event) {

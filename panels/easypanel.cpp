@@ -49,7 +49,12 @@ bool AnyMaximized(const TeasyPanel& p) {
   return false;
 }
 
-void SetHeight(QWidget* w, int32_t h) { w->resize(w->width(), std::max(0, h)); }
+// A hidden panel gets its resize event only when shown; its aligned children
+// must follow at once.
+void SetHeight(QWidget* w, int32_t h) {
+  w->resize(w->width(), std::max(0, h));
+  if (auto* panel = dynamic_cast<TPanel*>(w)) panel->Realign();
+}
 
 std::string NameOf(const QObject* o) { return o ? FromQString(o->objectName()) : std::string(); }
 
@@ -140,7 +145,7 @@ void BuildTitleBar(TeasyPanel& p, PanelEntry& e, TPanel* panel) {
   e.titleBar = bar;
   e.titleLabel = label;
   e.titleBevel = bevel;
-  panel->resize(panel->width(), panel->height() + h);
+  SetHeight(panel, panel->height() + h);
 }
 
 // Adds the title height to the minimum and maximum fields; empty fields stay empty.
