@@ -1,0 +1,200 @@
+#include "grid/HtmlSettingsDialog.h"
+
+#include <QApplication>
+#include <QCheckBox>
+#include <QFileDialog>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QScreen>
+#include <QSpinBox>
+#include <QVBoxLayout>
+
+#include <utility>
+
+#include "components/QtText.h"
+
+std::function<int(QDialog& dialog)> HtmlSettingsExecHook;
+std::function<std::string(const std::string& current)> HtmlSettingsFileHook;
+std::function<void(QWidget* parent, const std::string& message)> HtmlSettingsErrorHook;
+
+namespace {
+
+QSpinBox* AddSpin(QGridLayout* grid, int row, const char* caption, int maximum) {
+  auto* spin = new QSpinBox;
+  spin->setRange(0, maximum);
+  auto* label = new QLabel(ToQString(caption));
+  label->setBuddy(spin);
+  grid->addWidget(label, row, 0);
+  grid->addWidget(spin, row, 1);
+  return spin;
+}
+
+QLineEdit* AddEdit(QGridLayout* grid, int row, const char* caption) {
+  auto* edit = new QLineEdit;
+  auto* label = new QLabel(ToQString(caption));
+  label->setBuddy(edit);
+  grid->addWidget(label, row, 0);
+  grid->addWidget(edit, row, 1);
+  return edit;
+}
+
+std::string ChooseFile(QWidget* parent, const std::string& current) {
+  if (HtmlSettingsFileHook) return HtmlSettingsFileHook(current);
+  QFileDialog dlg(parent);
+  dlg.setFileMode(QFileDialog::ExistingFile);
+  dlg.setNameFilters({QStringLiteral("HTML Files (*.htm *.html)"), QStringLiteral("All Files (*)")});
+  dlg.setDefaultSuffix(QStringLiteral("htm"));
+  if (!current.empty()) dlg.selectFile(ToQString(current));
+  if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return {};
+  return FromQString(dlg.selectedFiles().first());
+}
+
+void ShowError(QWidget* parent, const std::string& message) {
+  if (HtmlSettingsErrorHook) {
+    HtmlSettingsErrorHook(parent, message);
+    return;
+  }
+  QMessageBox::critical(parent, QApplication::applicationName(), ToQString(message));
+}
+
+}  // namespace
+
+HtmlDialogError::HtmlDialogError() : std::runtime_error("The dialog does not have a grid component.") {}
+
+THtmlSettingsDialog::THtmlSettingsDialog(THTMLSettings& settings, HtmlGridSourceT source, QWidget* parent,
+                                         uint8_t options)
+    : QDialog(parent), settings_(settings), source_(std::move(source)) {
+  setWindowTitle(QStringLiteral("HTML Settings"));
+  setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
+                 Qt::WindowCloseButtonHint);
+
+  generalGroup = new QGroupBox(QStringLiteral("General:"));
+  auto* general = new QGridLayout(generalGroup);
+  borderSpin = AddSpin(general, 0, "&Border Size:", 10);
+  spacingSpin = AddSpin(general, 1, "Ce&ll Spacing:", 10);
+  paddingSpin = AddSpin(general, 2, "Cell &Padding:", 10);
+  widthSpin = AddSpin(general, 3, "Table &Width (in percent):", 100);
+
+  cellsGroup = new QGroupBox(QStringLiteral("Cells:"));
+  auto* cells = new QVBoxLayout(cellsGroup);
+  colorsCheck = new QCheckBox(ToQString("Use Table's &Colors"));
+  fontsCheck = new QCheckBox(ToQString("Use Table's &Fonts"));
+  cells->addWidget(colorsCheck);
+  cells->addWidget(fontsCheck);
+  cells->addStretch();
+
+  tagsGroup = new QGroupBox(QStringLiteral("Tags:"));
+  auto* tags = new QGridLayout(tagsGroup);
+  prefixEdit = AddEdit(tags, 0, "&Prefix Tags:");
+  suffixEdit = AddEdit(tags, 1, "&Suffix Tags:");
+  styleEdit = AddEdit(tags, 2, "Table St&yle Tags::");
+
+  filesGroup = new QGroupBox(QStringLiteral("Files:"));
+  auto* files = new QGridLayout(filesGroup);
+  headerEdit = AddEdit(files, 0, "&Header:");
+  footerEdit = AddEdit(files, 1, "F&ooter:");
+  headerButton = new QPushButton(QStringLiteral(". . ."));
+  footerButton = new QPushButton(QStringLiteral(". . ."));
+  files->addWidget(headerButton, 0, 2);
+  files->addWidget(footerButton, 1, 2);
+  connect(headerButton, &QPushButton::clicked, this, [this] { BrowseHeader(); });
+  connect(footerButton, &QPushButton::clicked, this, [this] { BrowseFooter(); });
+
+  okButton = new QPushButton(QStringLiteral("OK"));
+  cancelButton = new QPushButton(QStringLiteral("Cancel"));
+  previewButton = new QPushButton(QStringLiteral("Preview"));
+  okButton->setDefault(true);
+  connect(okButton, &QPushButton::clicked, this, [this] {
+    ControlsToSettings(settings_);
+    done(kHtmlResultOk);
+  });
+  connect(cancelButton, &QPushButton::clicked, this, [this] { done(kHtmlResultCancel); });
+  connect(previewButton, &QPushButton::clicked, this, [this] { Preview(); });
+
+  auto* top = new QHBoxLayout;
+  top->addWidget(generalGroup);
+  top->addWidget(cellsGroup);
+  auto* buttons = new QHBoxLayout;
+  buttons->addWidget(previewButton);
+  buttons->addStretch();
+  buttons->addWidget(okButton);
+  buttons->addWidget(cancelButton);
+  auto* main = new QVBoxLayout(this);
+  main->addLayout(top);
+  main->addWidget(tagsGroup);
+  main->addWidget(filesGroup);
+  main->addLayout(buttons);
+  main->setSizeConstraint(QLayout::SetFixedSize);
+
+  generalGroup->setEnabled((options & kHtmlGeneral) != 0);
+  cellsGroup->setEnabled((options & kHtmlCells) != 0);
+  tagsGroup->setEnabled((options & kHtmlTags) != 0);
+  filesGroup->setEnabled((options & kHtmlFiles) != 0);
+
+  SettingsToControls(settings_);
+
+  adjustSize();
+  if (QScreen* screen = QGuiApplication::primaryScreen()) {
+    QRect area = screen->availableGeometry();
+    move(area.center() - rect().center());
+  }
+}
+
+void THtmlSettingsDialog::SettingsToControls(const THTMLSettings& s) {
+  prefixEdit->setText(ToQString(s.PrefixTag));
+  suffixEdit->setText(ToQString(s.SuffixTag));
+  styleEdit->setText(ToQString(s.TableStyle));
+  headerEdit->setText(ToQString(s.HeaderFile));
+  footerEdit->setText(ToQString(s.FooterFile));
+  borderSpin->setValue(s.BorderSize);
+  spacingSpin->setValue(s.CellSpacing);
+  paddingSpin->setValue(s.CellPadding);
+  widthSpin->setValue(s.Width);
+  colorsCheck->setChecked(s.SaveColor);
+  fontsCheck->setChecked(s.SaveFonts);
+}
+
+void THtmlSettingsDialog::ControlsToSettings(THTMLSettings& s) const {
+  s.PrefixTag = FromQString(prefixEdit->text());
+  s.SuffixTag = FromQString(suffixEdit->text());
+  s.TableStyle = FromQString(styleEdit->text());
+  s.HeaderFile = FromQString(headerEdit->text());
+  s.FooterFile = FromQString(footerEdit->text());
+  s.BorderSize = borderSpin->value();
+  s.CellSpacing = spacingSpin->value();
+  s.CellPadding = paddingSpin->value();
+  s.Width = widthSpin->value();
+  s.SaveColor = colorsCheck->isChecked();
+  s.SaveFonts = fontsCheck->isChecked();
+}
+
+void THtmlSettingsDialog::Browse(QLineEdit* edit) {
+  std::string chosen = ChooseFile(this, FromQString(edit->text()));
+  if (!chosen.empty()) edit->setText(ToQString(chosen));
+}
+
+void THtmlSettingsDialog::BrowseHeader() { Browse(headerEdit); }
+
+void THtmlSettingsDialog::BrowseFooter() { Browse(footerEdit); }
+
+void THtmlSettingsDialog::Preview() {
+  ControlsToSettings(settings_);
+  try {
+    PreviewHtml(source_ ? source_() : HtmlGridDataT{}, settings_);
+  } catch (const std::exception& e) {
+    ShowError(this, e.what());
+  }
+}
+
+void THtmlSettingsDialog::reject() { done(kHtmlResultCancel); }
+
+int RunHtmlSettingsDialog(THTMLSettings* settings, HtmlGridSourceT source, QWidget* parent, uint8_t options) {
+  if (settings == nullptr || !source) throw HtmlDialogError();
+  THtmlSettingsDialog dialog(*settings, std::move(source), parent, options);
+  return HtmlSettingsExecHook ? HtmlSettingsExecHook(dialog) : dialog.exec();
+}

@@ -1,0 +1,99 @@
+#pragma once
+// The "HTML Settings" dialog: edits a grid's THTMLSettings and previews the
+// grid as HTML. It sees the grid only through its settings record and a
+// callback that hands out the grid's cells, so it needs no grid class.
+#include <QDialog>
+#include <cstdint>
+#include <functional>
+#include <stdexcept>
+#include <string>
+
+#include "grid/htmlwriter.h"
+
+class QCheckBox;
+class QGroupBox;
+class QLineEdit;
+class QPushButton;
+class QSpinBox;
+
+using HtmlGridSourceT = std::function<HtmlGridDataT()>;
+
+// Option bits: which groups of the dialog are enabled.
+enum : uint8_t {
+  kHtmlGeneral = 1,
+  kHtmlCells = 2,
+  kHtmlTags = 4,
+  kHtmlFiles = 8,
+  kHtmlAllGroups = 15,
+};
+
+// Modal results.
+enum : int { kHtmlResultOk = 1, kHtmlResultCancel = 2 };
+
+// Raised when the dialog is run without a grid.
+class HtmlDialogError : public std::runtime_error {
+ public:
+  HtmlDialogError();
+};
+
+// Replaceable for tests and for callers without a screen.
+// The modal run of the dialog; returns the modal result.
+extern std::function<int(QDialog& dialog)> HtmlSettingsExecHook;
+// File choice of the ". . ." buttons: gets the edit's text, returns the chosen
+// file (Windows-1252) or empty for none.
+extern std::function<std::string(const std::string& current)> HtmlSettingsFileHook;
+// Shows an error message; the dialog stays open.
+extern std::function<void(QWidget* parent, const std::string& message)> HtmlSettingsErrorHook;
+
+class THtmlSettingsDialog : public QDialog {
+  Q_OBJECT
+ public:
+  THtmlSettingsDialog(THTMLSettings& settings, HtmlGridSourceT source, QWidget* parent = nullptr,
+                      uint8_t options = kHtmlAllGroups);
+
+  void SettingsToControls(const THTMLSettings& s);
+  // Control values into s; what the dialog does not show (column widths,
+  // XHTML) stays as it is.
+  void ControlsToSettings(THTMLSettings& s) const;
+
+  void BrowseHeader();
+  void BrowseFooter();
+  // Stores the controls into the grid's settings, writes the preview file and
+  // has the shell open it; errors are shown and the dialog stays open.
+  void Preview();
+
+  QGroupBox* generalGroup;
+  QGroupBox* cellsGroup;
+  QGroupBox* tagsGroup;
+  QGroupBox* filesGroup;
+  QLineEdit* prefixEdit;
+  QLineEdit* suffixEdit;
+  QLineEdit* styleEdit;
+  QLineEdit* headerEdit;
+  QLineEdit* footerEdit;
+  QPushButton* headerButton;
+  QPushButton* footerButton;
+  QSpinBox* borderSpin;
+  QSpinBox* spacingSpin;
+  QSpinBox* paddingSpin;
+  QSpinBox* widthSpin;
+  QCheckBox* colorsCheck;
+  QCheckBox* fontsCheck;
+  QPushButton* okButton;
+  QPushButton* cancelButton;
+  QPushButton* previewButton;
+
+ public slots:
+  void reject() override;
+
+ private:
+  void Browse(QLineEdit* edit);
+  THTMLSettings& settings_;
+  HtmlGridSourceT source_;
+};
+
+// Opens the dialog for a grid, runs it modally and discards it. OK stores the
+// controls into settings, Cancel leaves them. Without a grid source it raises
+// HtmlDialogError. Returns the modal result.
+int RunHtmlSettingsDialog(THTMLSettings* settings, HtmlGridSourceT source, QWidget* parent = nullptr,
+                          uint8_t options = kHtmlAllGroups);
