@@ -72,6 +72,7 @@ struct TTextGrid::Impl {
   TGridRect savedSel{1, 1, 1, 1};
   bool selHidden = false;
   TGridPrintSettings print{};
+  THTMLSettings html;
   QScrollBar* vbar = nullptr;
   QScrollBar* hbar = nullptr;
   bool updatingBars = false;
@@ -100,6 +101,7 @@ TTextGrid::TTextGrid(QWidget* parent) : QWidget(parent), d(new Impl) {
   d->font = QWidget::font();
   d->print.FontName.clear();
   InitPrintSettings(d->print);
+  InitHtmlSettings(d->html);
   d->Resize();
   setFocusPolicy(Qt::StrongFocus);
   setMouseTracking(true);
@@ -588,6 +590,40 @@ int32_t TTextGrid::RowAtY(int32_t y) const {
 
 TGridPrintSettings& TTextGrid::PrintSettings() { return d->print; }
 const TGridPrintSettings& TTextGrid::PrintSettings() const { return d->print; }
+
+// ---- HTML export ------------------------------------------------------------------
+
+THTMLSettings& TTextGrid::HtmlSettings() { return d->html; }
+const THTMLSettings& TTextGrid::HtmlSettings() const { return d->html; }
+
+HtmlGridDataT TTextGrid::HtmlData() const {
+  HtmlGridDataT h;
+  InitHtmlGrid(h, d->colCount, d->rowCount);
+  h.fixedCols = d->fixedCols;
+  h.fixedRows = d->fixedRows;
+  h.fixedColor = d->fixedColor;
+  h.wordWrap = d->wordWrap;
+  h.showUrls = d->showUrls;
+  h.fullUrls = d->fullUrls;
+  for (int32_t r = 0; r < d->rowCount; ++r) {
+    for (int32_t c = 0; c < d->colCount; ++c) {
+      HtmlCellT& cell = HtmlCell(h, c, r);
+      cell.text = d->cells[static_cast<size_t>(r)][static_cast<size_t>(c)];
+      switch (CellAlignment(c, r)) {
+        case TCellAlign::Left: cell.align = HtmlAlignT::Left; break;
+        case TCellAlign::Center: cell.align = HtmlAlignT::Center; break;
+        case TCellAlign::Right: cell.align = HtmlAlignT::Right; break;
+      }
+      cell.hasBackground = CellBackground(c, r, cell.background);
+      cell.hasFontColor = CellFontColor(c, r, cell.fontColor);
+      const uint32_t style = CellFontStyle(c, r);
+      cell.bold = (style & kCellBold) != 0;
+      cell.italic = (style & kCellItalic) != 0;
+      cell.underline = (style & kCellUnderline) != 0;
+    }
+  }
+  return h;
+}
 
 // ---- painting -------------------------------------------------------------------
 

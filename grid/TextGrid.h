@@ -10,6 +10,7 @@
 #include <vector>
 
 #include "grid/PrintSettings.h"
+#include "grid/htmlwriter.h"
 
 class QMenu;
 class QScrollBar;
@@ -201,6 +202,14 @@ class TTextGrid : public QWidget {
   // Runs the print settings dialog modally; OK keeps the edits, Cancel
   // restores the settings held before. Returns true on OK.
   bool ExecPrintSettingsDialog();
+
+  // ---- HTML export ----
+  // The grid's HTML settings (defaults of InitHtmlSettings, width 100).
+  THTMLSettings& HtmlSettings();
+  const THTMLSettings& HtmlSettings() const;
+  // The cells as the HTML writer takes them: texts, alignment, colouring and
+  // font styles; never any merged ranges.
+  HtmlGridDataT HtmlData() const;
 
   // ---- events ----
   std::function<void(TTextGrid* sender, int32_t from, int32_t to)> OnColumnMoved;
