@@ -1,5 +1,6 @@
 #include "app/cli.h"
 
+#include <cstring>
 #include <istream>
 #include <ostream>
 #include <string_view>
@@ -44,25 +45,26 @@ bool ParseToday(std::string_view text, DateTripleT& date) {
 
 void AppendJsonString(std::string& out, std::string_view ansi) {
   out += '"';
-  for (char ch : ansi) {
-    const auto c = static_cast<unsigned char>(ch);
+  size_t run = 0;  // start of the pending run that needs no escape
+  for (size_t i = 0; i < ansi.size(); ++i) {
+    const auto c = static_cast<unsigned char>(ansi[i]);
+    if (c >= 0x20 && c != '"' && c != '\\') continue;
+    out.append(ansi.data() + run, i - run);
+    run = i + 1;
     switch (c) {
       case '"': out += "\\\""; break;
       case '\\': out += "\\\\"; break;
       case '\n': out += "\\n"; break;
       case '\r': out += "\\r"; break;
       case '\t': out += "\\t"; break;
-      default:
-        if (c < 0x20) {
-          static constexpr char kHex[] = "0123456789abcdef";
-          out += "\\u00";
-          out += kHex[c >> 4];
-          out += kHex[c & 15];
-        } else {
-          out += ch;
-        }
+      default: {
+        static constexpr char kHex[] = "0123456789abcdef";
+        const char esc[6] = {'\\', 'u', '0', '0', kHex[c >> 4], kHex[c & 15]};
+        out.append(esc, 6);
+      }
     }
   }
+  out.append(ansi.data() + run, ansi.size() - run);
   out += '"';
 }
 
@@ -105,12 +107,44 @@ void AppendJsonLines(std::string& out, std::string_view memo, bool trimBlanks) {
 // Row r of the calendar as the grid shows it: week column first.
 std::string_view CalendarCell(const MonthCalendarT& cal, int32_t row, int32_t visual) {
   if (row == 0) return visual == 0 ? std::string_view(cal.weekCaption) : kWeekdayCaptions[visual - 1];
-  return cal.cells[row][visual == 0 ? MonthCalendarT::kWeekColumn : visual - 1];
+  return cal.cells[row][visual == 0 ? MonthCalendarT::kWeekColumn : visual - 1].view();
 }
 
+bool JsonPlain(std::string_view text) {
+  for (char ch : text) {
+    const auto c = static_cast<unsigned char>(ch);
+    if (c < 0x20 || c == '"' || c == '\\') return false;
+  }
+  return true;
+}
+
+// Calendar cells are short numbers: a row is built on the stack and appended
+// once, which keeps --batch fast.
 void AppendJsonCalendar(std::string& out, const MonthCalendarT& cal) {
   out += '[';
   for (int32_t r = 0; r <= MonthCalendarT::kRows; ++r) {
+    char row[512];
+    size_t n = 0;
+    bool plain = true;
+    if (r) row[n++] = ',';
+    row[n++] = '[';
+    for (int32_t v = 0; v < 8 && plain; ++v) {
+      const std::string_view cell = CalendarCell(cal, r, v);
+      if (cell.size() > 40 || !JsonPlain(cell)) {
+        plain = false;
+        break;
+      }
+      if (v) row[n++] = ',';
+      row[n++] = '"';
+      std::memcpy(row + n, cell.data(), cell.size());
+      n += cell.size();
+      row[n++] = '"';
+    }
+    row[n++] = ']';
+    if (plain) {
+      out.append(row, n);
+      continue;
+    }
     out += r ? ",[" : "[";
     for (int32_t v = 0; v < 8; ++v) {
       if (v) out += ',';
@@ -119,6 +153,30 @@ void AppendJsonCalendar(std::string& out, const MonthCalendarT& cal) {
     out += ']';
   }
   out += ']';
+}
+
+// UTF-8 output: runs of ASCII go out as they are, checked eight bytes a time.
+void WriteUtf8(std::ostream& out, std::string_view ansi) {
+  size_t run = 0, i = 0;
+  while (i < ansi.size()) {
+    if (i + 8 <= ansi.size()) {
+      uint64_t word;
+      std::memcpy(&word, ansi.data() + i, 8);
+      if ((word & 0x8080808080808080ULL) == 0) {
+        i += 8;
+        continue;
+      }
+    }
+    if (static_cast<unsigned char>(ansi[i]) < 0x80) {
+      ++i;
+      continue;
+    }
+    out.write(ansi.data() + run, static_cast<std::streamsize>(i - run));
+    const std::string converted = AnsiToUtf8(ansi.substr(i, 1));
+    out.write(converted.data(), static_cast<std::streamsize>(converted.size()));
+    run = ++i;
+  }
+  out.write(ansi.data() + run, static_cast<std::streamsize>(ansi.size() - run));
 }
 
 std::string PadRight(std::string_view s, size_t width) {
@@ -154,12 +212,12 @@ void AppendPrintedDate(std::string& out, std::string_view title, std::string_vie
         row += ' ';
       }
     } else {
-      row += PadLeft(cal.cells[r][MonthCalendarT::kWeekColumn], 4);
+      row += PadLeft(cal.cells[r][MonthCalendarT::kWeekColumn].view(), 4);
       row += ' ';
       for (int32_t c = 0; c < 7; ++c) {
-        const std::string& cell = cal.cells[r][c];
+        const std::string_view cell = cal.cells[r][c].view();
         // The date's own day in brackets, digits staying in their column.
-        if (r == cal.ownRow && c == cal.ownColumn && !cell.empty()) row += PadLeft("[" + cell, 3) + "]";
+        if (r == cal.ownRow && c == cal.ownColumn && !cell.empty()) row += PadLeft("[" + std::string(cell), 3) + "]";
         else row += PadLeft(cell, 3) + " ";
       }
     }
@@ -225,7 +283,7 @@ int RunBatch(const CliOptionsT& options, std::istream& in, std::ostream& out) {
       FillStartInput(input, &date1, &date2, add1, add2);
       ComputeResults(results, input);
       if (options.json) {
-        buffer += JsonResults(results);
+        AppendJsonResults(buffer, results);
         buffer += '\n';
       } else {
         buffer += PrintResults(results);
@@ -233,11 +291,11 @@ int RunBatch(const CliOptionsT& options, std::istream& in, std::ostream& out) {
       }
     }
     if (buffer.size() > (1 << 16)) {
-      out << AnsiToUtf8(buffer);
+      WriteUtf8(out, buffer);
       buffer.clear();
     }
   }
-  out << AnsiToUtf8(buffer);
+  WriteUtf8(out, buffer);
   out.flush();
   return failed ? 1 : 0;
 }
@@ -351,7 +409,11 @@ ResultInputT StartInput(const CliOptionsT& options) {
 
 std::string JsonResults(const ResultsT& r) {
   std::string out;
-  out.reserve(1500);
+  AppendJsonResults(out, r);
+  return out;
+}
+
+void AppendJsonResults(std::string& out, const ResultsT& r) {
   out += "{\"date1\":";
   AppendJsonDate(out, r.date1);
   out += ",\"date2\":";
@@ -371,7 +433,6 @@ std::string JsonResults(const ResultsT& r) {
   out += ",\"calendar2\":";
   AppendJsonCalendar(out, r.calendar2);
   out += '}';
-  return out;
 }
 
 std::string PrintResults(const ResultsT& r) {
@@ -419,7 +480,10 @@ int RunTextCommand(const CliOptionsT& options, std::istream& in, std::ostream& o
   }
   if (options.batch) return RunBatch(options, in, out);
   const ResultsT results = ComputeResults(StartInput(options));
-  if (options.json) out << AnsiToUtf8(JsonResults(results)) << '\n';
-  if (options.print) out << AnsiToUtf8(PrintResults(results));
+  if (options.json) {
+    WriteUtf8(out, JsonResults(results));
+    out << '\n';
+  }
+  if (options.print) WriteUtf8(out, PrintResults(results));
   return 0;
 }

@@ -40,6 +40,7 @@ void ApplyGlobalOptions(const CliOptionsT& options);
 ResultInputT StartInput(const CliOptionsT& options);
 
 std::string JsonResults(const ResultsT& results);
+void AppendJsonResults(std::string& out, const ResultsT& results);
 std::string PrintResults(const ResultsT& results);
 
 std::string UsageText();

@@ -1,5 +1,7 @@
 #include "app/results.h"
 
+#include <charconv>
+
 namespace {
 
 constexpr std::string_view kLineEnd = "\r\n";
@@ -11,6 +13,12 @@ std::string Fraction(long double value, std::string_view unit) {
   line += ' ';
   line += unit;
   return line;
+}
+
+// Cells are written in place: the calendar is refilled at every keystroke.
+void SetNumber(CellTextT& cell, int32_t n) {
+  const auto res = std::to_chars(cell.data, cell.data + sizeof cell.data, n);
+  cell.size = static_cast<uint8_t>(res.ptr - cell.data);
 }
 
 }  // namespace
@@ -75,16 +83,21 @@ std::string ShowDateFacts(int32_t day, int32_t month, int32_t year) {
   line += ZodiacName(day, month, year);
   line += ')';
   AppendLine(memo, line);
-  AppendLine(memo, "Day of Year " + IntText(DayOfYearNo(day, month, year)));
-  AppendLine(memo, "Week of Month " + IntText(WeekOfMonthNo(day)));
-  AppendLine(memo, "Week of Year " + IntText(WeekOfYearNo(day, month, year)));
-  AppendLine(memo, "New Year in " + IntText(DaysToNewYear(day, month, year)) + " Days");
+  const auto numberLine = [&memo](std::string_view before, int32_t n, std::string_view after) {
+    memo += before;
+    memo += IntText(n);
+    AppendLine(memo, after);
+  };
+  numberLine("Day of Year ", DayOfYearNo(day, month, year), "");
+  numberLine("Week of Month ", WeekOfMonthNo(day), "");
+  numberLine("Week of Year ", WeekOfYearNo(day, month, year), "");
+  numberLine("New Year in ", DaysToNewYear(day, month, year), " Days");
   return memo;
 }
 
 void FillMonthCalendarCells(MonthCalendarT& calendar, int32_t day, int32_t month, int32_t year) {
   for (auto& row : calendar.cells) {
-    for (auto& cell : row) cell.clear();
+    for (auto& cell : row) cell.size = 0;
   }
   calendar.month = month;
   calendar.year = year;
@@ -95,8 +108,8 @@ void FillMonthCalendarCells(MonthCalendarT& calendar, int32_t day, int32_t month
   int32_t r = 1;
   const int32_t length = MonthLength(month, year);
   for (int32_t k = 1; k <= length; ++k) {
-    if (c == 0 || k == 1) calendar.cells[r][MonthCalendarT::kWeekColumn] = IntText(WeekOfYearNo(k, month, year));
-    calendar.cells[r][c] = IntText(k);
+    if (c == 0 || k == 1) SetNumber(calendar.cells[r][MonthCalendarT::kWeekColumn], WeekOfYearNo(k, month, year));
+    SetNumber(calendar.cells[r][c], k);
     if (k == day) {
       calendar.ownRow = r;
       calendar.ownColumn = c;

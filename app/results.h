@@ -4,6 +4,7 @@
 #include <array>
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 #include "dates/dater.h"
 
@@ -17,13 +18,23 @@ struct ResultInputT {
   int64_t extra2 = 0;          // the add check box's amount for date 2
 };
 
+// One calendar cell: a short number held in place, so that refilling the
+// calendars at every keystroke allocates nothing.
+struct CellTextT {
+  char data[15] = {};
+  uint8_t size = 0;
+  std::string_view view() const { return {data, size}; }
+  bool empty() const { return size == 0; }
+  friend bool operator==(const CellTextT& a, std::string_view b) { return a.view() == b; }
+};
+
 // A month calendar: table rows 1..6, table columns 0..6 (Monday..Sunday) and
 // 10 (week number); columns 7..9 stay empty.
 struct MonthCalendarT {
   static constexpr int32_t kRows = 6;
   static constexpr int32_t kWeekColumn = 10;
   std::string weekCaption;                           // "Week 12.2026"
-  std::array<std::array<std::string, 11>, 7> cells;  // [row][column], row 0 unused
+  std::array<std::array<CellTextT, 11>, 7> cells;  // [row][column], row 0 unused
   int32_t ownRow = 0;                                // row and column of the date's day
   int32_t ownColumn = 0;
   int32_t month = 0, year = 0;

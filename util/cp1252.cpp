@@ -39,11 +39,16 @@ unsigned char UnicodeToCp1252(char32_t u) {
 
 std::string AnsiToUtf8(std::string_view ansi) {
   std::string out;
-  out.reserve(ansi.size());
-  for (char ch : ansi) {
-    auto c = static_cast<unsigned char>(ch);
-    if (c < 0x80) out += ch; else PutUtf8(out, Cp1252ToUnicode(c));
+  out.reserve(ansi.size() + 8);
+  size_t run = 0;  // start of the pending run of ASCII bytes
+  for (size_t i = 0; i < ansi.size(); ++i) {
+    const auto c = static_cast<unsigned char>(ansi[i]);
+    if (c < 0x80) continue;
+    out.append(ansi.data() + run, i - run);
+    PutUtf8(out, Cp1252ToUnicode(c));
+    run = i + 1;
   }
+  out.append(ansi.data() + run, ansi.size() - run);
   return out;
 }
 
@@ -53,7 +58,13 @@ std::string Utf8ToAnsi(std::string_view s) {
   size_t i = 0;
   while (i < s.size()) {
     auto c = static_cast<unsigned char>(s[i]);
-    if (c < 0x80) { out += static_cast<char>(c); ++i; continue; }
+    if (c < 0x80) {
+      size_t end = i + 1;
+      while (end < s.size() && static_cast<unsigned char>(s[end]) < 0x80) ++end;
+      out.append(s.data() + i, end - i);
+      i = end;
+      continue;
+    }
     int len = (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 0;
     char32_t u = len == 2 ? (c & 0x1F) : len == 3 ? (c & 0x0F) : (c & 0x07);
     bool ok = len != 0 && i + len <= s.size();

@@ -77,29 +77,29 @@ TEST_F(Results, CalendarCells) {
   MonthCalendarT cal;
   FillMonthCalendarCells(cal, 10, 2, 2021);
   EXPECT_EQ(cal.weekCaption, "Week 02.2021");
-  for (int r = 1; r <= 4; ++r) EXPECT_EQ(cal.cells[r][10], std::to_string(r + 4));
-  EXPECT_EQ(cal.cells[1][0], "1");
-  EXPECT_EQ(cal.cells[4][6], "28");
-  for (int c = 0; c <= 10; ++c) EXPECT_EQ(cal.cells[5][c], "");
+  for (int r = 1; r <= 4; ++r) EXPECT_EQ(cal.cells[r][10].view(), std::to_string(r + 4));
+  EXPECT_EQ(cal.cells[1][0].view(), "1");
+  EXPECT_EQ(cal.cells[4][6].view(), "28");
+  for (int c = 0; c <= 10; ++c) EXPECT_EQ(cal.cells[5][c].view(), "");
   EXPECT_EQ(cal.ownRow, 2);
   EXPECT_EQ(cal.ownColumn, 2);
   // May 2022 needs six rows; the 1st is a lone Sunday.
   FillMonthCalendarCells(cal, 31, 5, 2022);
-  EXPECT_EQ(cal.cells[1][6], "1");
-  EXPECT_EQ(cal.cells[1][5], "");
-  EXPECT_EQ(cal.cells[6][0], "30");
-  EXPECT_EQ(cal.cells[6][1], "31");
+  EXPECT_EQ(cal.cells[1][6].view(), "1");
+  EXPECT_EQ(cal.cells[1][5].view(), "");
+  EXPECT_EQ(cal.cells[6][0].view(), "30");
+  EXPECT_EQ(cal.cells[6][1].view(), "31");
   EXPECT_EQ(cal.ownRow, 6);
   // January 2021: the days before the first Monday are week 53.
   FillMonthCalendarCells(cal, 1, 1, 2021);
-  EXPECT_EQ(cal.cells[1][10], "53");
-  EXPECT_EQ(cal.cells[2][10], "1");
+  EXPECT_EQ(cal.cells[1][10].view(), "53");
+  EXPECT_EQ(cal.cells[2][10].view(), "1");
   FillMonthCalendarCells(cal, 1, 1, 5);
   EXPECT_EQ(cal.weekCaption, "Week 01.0005");
   // Refilling clears what an earlier month left behind.
   FillMonthCalendarCells(cal, 1, 2, 2021);
-  EXPECT_EQ(cal.cells[5][10], "");
-  EXPECT_EQ(cal.cells[6][0], "");
+  EXPECT_EQ(cal.cells[5][10].view(), "");
+  EXPECT_EQ(cal.cells[6][0].view(), "");
 }
 
 TEST_F(Results, EveryInputGivesValidDates) {
