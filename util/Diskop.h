@@ -1,6 +1,9 @@
 #pragma once
 // File names and web addresses as plain text; only AnalysePath (and through it
 // ResolvePath) asks the file system whether a file or folder exists.
+// Paths use "\"; on POSIX systems a text written only with "/" keeps "/" in
+// JoinPath and SplitFileName, and AnalysePath reports native "/" parts with an
+// empty drive.
 #include <cstdint>
 #include <string>
 #include <string_view>

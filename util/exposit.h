@@ -69,7 +69,8 @@ struct PosInfoT {
   char quoteChar = '\'';
   int32_t lastPos = 0;
   bool overlap = true;
-  // matches[1..count] in order; matches[0] repeats the last one.
+  // matches[1..count] in order; matches[0] repeats the last one (all zero
+  // when there is none), so matches.size() is always count + 1.
   std::vector<MatchT> matches;
   int32_t count = 0;
   int32_t matchLength = 0;
@@ -85,7 +86,10 @@ struct PosInfoT {
 // Sets the defaults and empties the match list.
 void SearchInit(PosInfoT& info);
 // Position of the requested match, 0 if none; fills matches, count, lastPos
-// and matchLength.
+// and matchLength. With occurrence 0 or anchor 2 every match is scanned and
+// occurrence receives their number, except that a plain one-character pattern
+// only locates the last occurrence (count and occurrence are then 1).
+// Quoted text is blanked only when skipQuoted is set.
 int32_t SearchFind(PosInfoT& info, std::string_view pattern, std::string_view text);
 // Number of matches in the whole text with the record's options.
 int32_t SearchCount(PosInfoT& info, std::string_view pattern, std::string_view text);

@@ -70,6 +70,12 @@ TEST(Paths, SplitFileName) {
   EXPECT_EQ(LastPathName("C:\\a\\b\\"), "b");
   EXPECT_EQ(LastPathName("C:\\"), "");
   EXPECT_EQ(LastPathName("\\"), "");
+#ifndef _WIN32
+  std::string posix = "/tmp/a.txt", name;
+  SplitFileName(posix, name);
+  EXPECT_EQ(posix, "/tmp/");
+  EXPECT_EQ(LastPathName("/tmp/dir/"), "dir");
+#endif
 }
 
 TEST(Paths, Shorten) {
