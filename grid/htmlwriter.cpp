@@ -121,6 +121,23 @@ void SetHtmlCellText(HtmlGridDataT& grid, int32_t col, int32_t row, const std::s
   HtmlCell(grid, col, row).text = text;
 }
 
+HtmlGridDataT TableHtmlGrid(const ArrayOfFiles& table, const std::vector<int32_t>& columns,
+                            const std::vector<std::string>& captions, int32_t fixedCols) {
+  HtmlGridDataT grid;
+  const int32_t colCount = static_cast<int32_t>(columns.size());
+  const int32_t rows = table.rowCount < 0 ? 1 : table.rowCount + 1;
+  InitHtmlGrid(grid, colCount, rows);
+  grid.fixedRows = 1;
+  grid.fixedCols = fixedCols < 0 ? 0 : (fixedCols > colCount ? colCount : fixedCols);
+  for (int32_t c = 0; c < colCount; ++c) {
+    if (static_cast<size_t>(c) < captions.size()) SetHtmlCellText(grid, c, 0, captions[static_cast<size_t>(c)]);
+    for (int32_t r = 1; r < rows; ++r) {
+      SetHtmlCellText(grid, c, r, GetCellText(table, r, columns[static_cast<size_t>(c)]));
+    }
+  }
+  return grid;
+}
+
 std::string HtmlEscape(const std::string& text) {
   std::string out;
   out.reserve(text.size());

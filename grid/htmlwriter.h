@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+struct ArrayOfFiles;
+
 struct THTMLSettings {
   int32_t BorderSize = 1;
   int32_t CellSpacing = 0;
@@ -62,6 +64,11 @@ void InitHtmlGrid(HtmlGridDataT& grid, int32_t colCount, int32_t rowCount);
 HtmlCellT& HtmlCell(HtmlGridDataT& grid, int32_t col, int32_t row);
 const HtmlCellT& HtmlCell(const HtmlGridDataT& grid, int32_t col, int32_t row);
 void SetHtmlCellText(HtmlGridDataT& grid, int32_t col, int32_t row, const std::string& text);
+// A grid straight from a data table, for writing without a grid control: row
+// 0 holds the captions (one fixed row), row r the display texts of table row
+// r in the given table columns; the first fixedCols columns are fixed.
+HtmlGridDataT TableHtmlGrid(const ArrayOfFiles& table, const std::vector<int32_t>& columns,
+                            const std::vector<std::string>& captions, int32_t fixedCols);
 
 // Raised when the output file cannot be written: "Cannot Create file <name>".
 class HtmlFileError : public std::runtime_error {

@@ -211,6 +211,27 @@ TEST(HtmlWriter, OutOfRangeCellsAreHarmless) {
   EXPECT_EQ(lines.size(), 1u + 6 + 4 * 6 + 1);
 }
 
+TEST(HtmlWriter, GridFromDataTable) {
+  ArrayOfFiles t;
+  InitTable(t);
+  for (int i = 0; i < 2; ++i) AddRow(t, "", 0);
+  SetCell(t, 1, 10, "53");
+  SetCell(t, 1, 4, "1");
+  SetCell(t, 2, 0, "4");
+  SetColumnSuffix(t, 10, ".");
+  HtmlGridDataT g = TableHtmlGrid(t, {10, 0, 4}, {"Week 01.2021", "Monday"}, 1);
+  ASSERT_EQ(g.colCount, 3);
+  ASSERT_EQ(g.rowCount, 3);
+  EXPECT_EQ(g.fixedRows, 1);
+  EXPECT_EQ(g.fixedCols, 1);
+  EXPECT_EQ(HtmlCell(g, 0, 0).text, "Week 01.2021");
+  EXPECT_EQ(HtmlCell(g, 2, 0).text, "");
+  EXPECT_EQ(HtmlCell(g, 0, 1).text, "53.");
+  EXPECT_EQ(HtmlCell(g, 2, 1).text, "1");
+  EXPECT_EQ(HtmlCell(g, 1, 2).text, "4");
+  EXPECT_EQ(TableHtmlGrid(t, {0}, {}, 5).fixedCols, 1);
+}
+
 class HtmlFileTest : public ::testing::Test {
  protected:
   void SetUp() override {

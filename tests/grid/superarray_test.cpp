@@ -2,7 +2,17 @@
 
 #include <gtest/gtest.h>
 
+#ifndef _WIN32
+#include <unistd.h>
+#endif
+
 #include <algorithm>
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
 #include <random>
 #include <string>
 #include <vector>
@@ -349,5 +359,43 @@ TEST_F(TableTest, OpenCellTargetGoesThroughTheShellHook) {
   SetShellOpenHook(nullptr);
   EXPECT_EQ(opened, std::vector<std::string>{"http://example.org/"});
 }
+
+#ifndef _WIN32
+// The desktop opener must hand the target over as one argument, with no shell
+// in between to interpret it.
+TEST(ShellOpenTest, DesktopOpenerGetsTheTargetVerbatim) {
+  namespace fs = std::filesystem;
+  fs::path dir = fs::temp_directory_path() / ("orvane_open_" + std::to_string(::getpid()));
+  fs::remove_all(dir);
+  fs::create_directories(dir);
+  {
+    std::ofstream script(dir / "xdg-open");
+    script << "#!/bin/sh\nprintf '%s|' \"$#\" \"$@\" > \"$ORVANE_OPEN_OUT.tmp\"\n"
+              "mv \"$ORVANE_OPEN_OUT.tmp\" \"$ORVANE_OPEN_OUT\"\n";
+  }
+  fs::permissions(dir / "xdg-open", fs::perms::owner_all);
+  std::string oldPath = std::getenv("PATH") ? std::getenv("PATH") : "";
+  setenv("PATH", (dir.string() + ":" + oldPath).c_str(), 1);
+
+  auto openAndRead = [&](const std::string& target) {
+    fs::path out = dir / "out.txt";
+    fs::remove(out);
+    setenv("ORVANE_OPEN_OUT", out.c_str(), 1);
+    EXPECT_TRUE(ShellOpen(target));
+    for (int i = 0; i < 500 && !fs::exists(out); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    std::ifstream in(out);
+    std::stringstream ss;
+    ss << in.rdbuf();
+    return ss.str();
+  };
+  EXPECT_EQ(openAndRead("a b; touch $HOME/x"), "1|a b; touch $HOME/x|");
+  EXPECT_EQ(openAndRead("-v"), "1|./-v|");
+  EXPECT_EQ(openAndRead("caf\xE9.htm"), "1|caf\xC3\xA9.htm|");
+
+  setenv("PATH", oldPath.c_str(), 1);
+  unsetenv("ORVANE_OPEN_OUT");
+  fs::remove_all(dir);
+}
+#endif
 
 }  // namespace
