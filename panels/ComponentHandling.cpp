@@ -54,14 +54,15 @@ void SetDoubleBufferedDeep(QWidget* control) {
 
 namespace {
 QSize ClientSize(const QWidget* control) {
-  if (control->isWindow()) return control->size();
   if (auto* panel = dynamic_cast<const TPanel*>(control)) return {panel->ClientWidth(), panel->ClientHeight()};
+  if (control->isWindow()) return control->size();
   if (auto* area = qobject_cast<const QAbstractScrollArea*>(control)) return area->viewport()->size();
   return control->contentsRect().size();
 }
 
 QSize OuterSize(const QWidget* control) {
-  return control->isWindow() ? control->frameGeometry().size() : control->size();
+  const bool form = control->isWindow() && !dynamic_cast<const TPanel*>(control);
+  return form ? control->frameGeometry().size() : control->size();
 }
 }  // namespace
 
