@@ -1,0 +1,498 @@
+#include "app/main.h"
+
+#include <QAction>
+#include <QContextMenuEvent>
+#include <QFocusEvent>
+#include <QMessageBox>
+#include <QMouseEvent>
+#include <QValidator>
+#include <climits>
+
+#include "components/QtText.h"
+#include "panels/ComponentHandling.h"
+
+namespace {
+
+constexpr uint32_t kSilver = 0xC0C0C0;
+constexpr int32_t kWeekColumnId = MonthCalendarT::kWeekColumn;
+const char* const kWeekdayCaptions[7] = {"Monday", "Tuesday", "Wednesday", "Thursday",
+                                         "Friday", "Saturday", "Sunday"};
+
+// Typing may not make the text longer than the limit; shorter edits of a
+// longer text (one the program wrote) stay possible.
+class MaxLengthValidator : public QValidator {
+ public:
+  MaxLengthValidator(const QLineEdit* edit, std::function<int32_t()> limit)
+      : QValidator(const_cast<QLineEdit*>(edit)), edit_(edit), limit_(std::move(limit)) {}
+  State validate(QString& input, int&) const override {
+    const int32_t limit = limit_();
+    if (limit > 0 && input.size() > limit && input.size() > edit_->text().size()) return Invalid;
+    return Acceptable;
+  }
+
+ private:
+  const QLineEdit* edit_;
+  std::function<int32_t()> limit_;
+};
+
+void SetBackground(QWidget* w, uint32_t color) {
+  QPalette pal = w->palette();
+  pal.setColor(QPalette::Base, ToQColor(color));
+  pal.setColor(QPalette::Window, ToQColor(color));
+  w->setPalette(pal);
+  w->setAutoFillBackground(true);
+}
+
+void SetMemoText(QPlainTextEdit* memo, const std::string& text) {
+  QString shown = ToQString(text);
+  shown.replace(QStringLiteral("\r\n"), QStringLiteral("\n"));
+  // The last line break of a memo is no empty line of its own.
+  if (shown.endsWith(QLatin1Char('\n'))) shown.chop(1);
+  if (memo->toPlainText() != shown) memo->setPlainText(shown);
+}
+
+QFont WindowFont() {
+  QFont font(QStringLiteral("MS Sans Serif"));
+  font.setPixelSize(10);
+  return font;
+}
+
+QFont GridFont() {
+  QFont font(QStringLiteral("Tahoma"));
+  font.setPixelSize(11);
+  return font;
+}
+
+}  // namespace
+
+TEdit::TEdit(QWidget* parent) : QLineEdit(parent) {
+  setValidator(new MaxLengthValidator(this, [this] { return maxLength_; }));
+}
+
+TSpinEdit::TSpinEdit(QWidget* parent) : QSpinBox(parent) {
+  setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
+  setKeyboardTracking(true);
+}
+
+QValidator::State TSpinEdit::validate(QString& input, int&) const {
+  if (maxLength_ > 0 && input.size() > maxLength_ && input.size() > lineEdit()->text().size()) {
+    return QValidator::Invalid;
+  }
+  return QValidator::Acceptable;
+}
+
+int TSpinEdit::valueFromText(const QString& text) const {
+  const int32_t v = TextToInt(FromQString(text));
+  return std::clamp(v, minimum(), maximum());
+}
+
+void TSpinEdit::fixup(QString&) const {}
+
+TForm1::TForm1(const CliOptionsT& options, QWidget* parent) : QWidget(parent), options_(options) {
+  ShowError = [this](const std::string& message) {
+    QMessageBox::critical(this, windowTitle(), ToQString(message));
+  };
+  CreateComponents();
+  InitStart();
+}
+
+TForm1::~TForm1() {
+  // The binders and panel records refer to the widgets: release them first.
+  ClearTable(Table1);
+  ClearTable(Table2);
+}
+
+void TForm1::CreateComponents() {
+  setFont(WindowFont());
+  resize(585, 516);
+  setMinimumSize(300, 464);
+
+  auto place = [](QWidget* w, int x, int y, int width, int height) { w->setGeometry(x, y, width, height); };
+  auto makeEdit = [&](QWidget* parent, const char* name) {
+    auto* edit = new TEdit(parent);
+    edit->setObjectName(name);
+    place(edit, 8, 12, 65, 19);
+    edit->SetMaxLength(11);
+    edit->setToolTip(QStringLiteral("set 0 for today's value, e.g. 11.0.1756"));
+    edit->setContextMenuPolicy(Qt::CustomContextMenu);
+    connect(edit, &QLineEdit::customContextMenuRequested, this, [this, edit](const QPoint& pos) {
+      PopupMenu1->PopupComponent = edit;
+      PopupMenu1->popup(edit->mapToGlobal(pos));
+    });
+    connect(edit, &QLineEdit::textChanged, this, [this] { Yeah(); });
+    return edit;
+  };
+  auto makeKindBox = [&](QWidget* parent, const char* name) {
+    auto* box = new QComboBox(parent);
+    box->setObjectName(name);
+    place(box, 8, 40, 73, 21);
+    box->addItems({QStringLiteral("+Days"), QStringLiteral("+Weeks"), QStringLiteral("+Months"),
+                   QStringLiteral("+Years")});
+    box->setMaxVisibleItems(4);
+    box->setCursor(Qt::PointingHandCursor);
+    box->setCurrentIndex(-1);
+    connect(box, &QComboBox::currentIndexChanged, this, [this] { SetIncType(); });
+    box->installEventFilter(this);
+    return box;
+  };
+  auto makeSpin = [&](QWidget* parent, const char* name, int x, uint32_t color) {
+    auto* spin = new TSpinEdit(parent);
+    spin->setObjectName(name);
+    place(spin, x, 40, 72, 22);
+    SetBackground(spin, color);
+    connect(spin->Editor(), &QLineEdit::textChanged, this, [this] { Yeah(); });
+    spin->installEventFilter(this);
+    return spin;
+  };
+  auto makeMemo = [&](QWidget* parent, const char* name, int x, int width, uint32_t color) {
+    auto* memo = new QPlainTextEdit(parent);
+    memo->setObjectName(name);
+    place(memo, x, 68, width, 101);
+    memo->setReadOnly(true);
+    memo->setFrameShape(QFrame::NoFrame);
+    memo->setLineWrapMode(QPlainTextEdit::NoWrap);
+    SetBackground(memo, color);
+    return memo;
+  };
+
+  Panel1 = new TPanel(this);
+  Panel1->setObjectName("Panel1");
+  place(Panel1, 8, 8, 177, 177);
+  Panel1->SetCaption("Date 1");
+  Panel1->SetColor(15133164);
+  Panel1->SetBevelOuter(BevelCut::None);
+  Edit1 = makeEdit(Panel1, "Edit1");
+  ComboBox1 = makeKindBox(Panel1, "ComboBox1");
+  SpinEdit1 = makeSpin(Panel1, "SpinEdit1", 83, 15596028);
+  SpinEdit1->SetMaxLength(9);
+  SpinEdit1->setRange(-999999999, 999999999);
+  Memo2 = makeMemo(Panel1, "Memo2", 8, 161, 15856888);
+
+  Panel2 = new TPanel(this);
+  Panel2->setObjectName("Panel2");
+  place(Panel2, 208, 8, 193, 177);
+  Panel2->SetCaption("Date 2");
+  Panel2->SetColor(15592420);
+  Panel2->SetBevelOuter(BevelCut::None);
+  Edit2 = makeEdit(Panel2, "Edit2");
+  CheckBox1 = new QCheckBox(QStringLiteral("0"), Panel2);
+  CheckBox1->setObjectName("CheckBox1");
+  place(CheckBox1, 79, 16, 50, 17);
+  CheckBox1->setToolTip(QStringLiteral("Click and resize window"));
+  connect(CheckBox1, &QCheckBox::clicked, this, [this] { SetAdd(); });
+  ComboBox2 = makeKindBox(Panel2, "ComboBox2");
+  SpinEdit2 = makeSpin(Panel2, "SpinEdit2", 84, 16776434);
+  SpinEdit2->setRange(INT_MIN, INT_MAX);  // no limit
+  Memo3 = makeMemo(Panel2, "Memo3", 5, 162, 16645627);
+
+  auto makeBevel = [&](const char* name, int x, int height) {
+    auto* bevel = new QFrame(this);
+    bevel->setObjectName(name);
+    bevel->setFrameShape(QFrame::Box);
+    bevel->setFrameShadow(QFrame::Sunken);
+    place(bevel, x, 200, 185, height);
+    bevel->lower();
+    return bevel;
+  };
+  Bevel1 = makeBevel("Bevel1", 8, 177);
+  Bevel2 = makeBevel("Bevel2", 208, 185);
+
+  auto makeLabel = [&](const char* name, int x) {
+    auto* label = new QLabel(this);
+    label->setObjectName(name);
+    label->move(x, 160);
+    label->setFixedHeight(label->fontMetrics().height() + 1);
+    return label;
+  };
+  Label3 = makeLabel("Label3", 8);
+  Label4 = makeLabel("Label4", 208);
+
+  auto makeGridPanel = [&](const char* name, int x, int height) {
+    auto* panel = new TPanel(this);
+    panel->setObjectName(name);
+    place(panel, x, 216, 169, height);
+    return panel;
+  };
+  auto makeGrid = [&](TPanel* parent, const char* name, int width) {
+    auto* grid = new TTextGrid(parent);
+    grid->setObjectName(name);
+    place(grid, 3, 3, width, 147);
+    grid->SetDefaultRowHeight(21);
+    grid->SetRowCount(7);
+    grid->SetFixedRows(1);
+    grid->SetGridLineColor(kSilver);
+    grid->SetFont(GridFont());
+    grid->SetDefaultDrawing(false);
+    grid->OnDblClickCell = [this](TTextGrid* sender, int32_t row, int32_t col) { SetDateOnClick(sender, row, col); };
+    return grid;
+  };
+  Panel4 = makeGridPanel("Panel4", 16, 153);
+  StringGrid1 = makeGrid(Panel4, "StringGrid1", 142);
+  Panel3 = makeGridPanel("Panel3", 216, 161);
+  Panel3->SetBevelInner(BevelCut::Lowered);
+  StringGrid2 = makeGrid(Panel3, "StringGrid2", 126);
+
+  Memo1 = new QPlainTextEdit(this);
+  Memo1->setObjectName("Memo1");
+  place(Memo1, 8, 388, 337, 45);
+  Memo1->setReadOnly(true);
+  Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
+  Memo1->setToolTip(QStringLiteral("Shows difference between the two dates"));
+
+  StatusBar1 = new QStatusBar(this);
+  StatusBar1->setObjectName("StatusBar1");
+  StatusBar1->setSizeGripEnabled(false);
+  place(StatusBar1, 0, 494, 585, 22);
+  StatusBar1->setCursor(Qt::PointingHandCursor);
+  StatusPanel = new QLabel(StatusBar1);
+  StatusPanel->setObjectName("StatusPanel");
+  StatusPanel->setAlignment(Qt::AlignCenter);
+  StatusBar1->addWidget(StatusPanel, 1);
+  StatusBar1->installEventFilter(this);
+  StatusPanel->installEventFilter(this);
+
+  PopupMenu1 = new TPopupMenu(this);
+  PopupMenu1->setObjectName("PopupMenu1");
+  const char* const quickDates[4] = {"Today", "01.Jan this year", "01.Jan.2000", "01.Jan.0001"};
+  for (int32_t i = 0; i < 4; ++i) {
+    QAction* action = PopupMenu1->addAction(QString::fromLatin1(quickDates[i]));
+    connect(action, &QAction::triggered, this, [this, i] { SetPopDate(i); });
+  }
+}
+
+void TForm1::SetupCalendar(TEasyGrid& binder, TTextGrid* grid, ArrayOfFiles& table) {
+  SetupGrid(binder, grid, table, false, false);
+  TEasyGrid* b = &binder;
+  grid->OnColumnMoved = [b](TTextGrid*, int32_t from, int32_t to) { ColumnMoved(*b, from, to); };
+}
+
+void TForm1::InitStart() {
+  setWindowTitle(QString::fromLatin1(kProgramCaption));
+  CenterOnScreen(this);
+  SetDoubleBufferedDeep(this);
+  StatusPanel->setText(QStringLiteral("Zelko Orvane v1.11 // Click here to visit my Homepage"));
+
+  InitPanels(Panels);
+  Panels.buttons = false;
+  RegisterPanel(Panels, Panel1, "", true);
+  RegisterPanel(Panels, Panel2, "", true);
+
+  StyleGrid(StringGrid1);
+  StyleGrid(StringGrid2);
+  StringGrid1->SetBandPrimaryColor(16053751);
+  StringGrid2->SetBandPrimaryColor(16119025);
+
+  SetPanelStyle(Panel1, 4);
+  SetPanelStyle(Panel2, 4);
+  SetPanelStyle(Panel3, 2);
+  SetPanelStyle(Panel4, 2);
+
+  InitTable(Table1);
+  InitTable(Table2);
+  for (int i = 0; i < 6; ++i) {
+    AddRow(Table1, "", 0);
+    AddRow(Table2, "", 0);
+  }
+  SetupCalendar(Binder1, StringGrid1, Table1);
+  SetupCalendar(Binder2, StringGrid2, Table2);
+  for (TEasyGrid* binder : {&Binder1, &Binder2}) {
+    AddColumn(*binder, "Week", kWeekColumnId, true);
+    SetColumnFixed(*binder, kWeekColumnId, true);
+    for (int32_t id = 0; id < 7; ++id) AddColumn(*binder, kWeekdayCaptions[id], id, true);
+  }
+
+  WidthOffset = 0;
+  NameLanguage = options_.language;
+
+  DateTripleT date1 = TodayDate();
+  DateTripleT date2{1, 1, 2000};
+  ComboBox1->setCurrentIndex(0);
+  ComboBox2->setCurrentIndex(0);
+  if (!options_.dates.empty()) date1 = ParseDate(options_.dates[0]);
+  if (options_.dates.size() > 1) date2 = ParseDate(options_.dates[1]);
+  // Increments from the command line are in place before the first results.
+  ComboBox1->setCurrentIndex(options_.add1.kind);
+  ComboBox2->setCurrentIndex(options_.add2.kind);
+  if (!options_.add1.count.empty()) SpinEdit1->setText(ToQString(options_.add1.count));
+  if (!options_.add2.count.empty()) SpinEdit2->setText(ToQString(options_.add2.count));
+
+  SetReady(Binder1.panels);
+  SetReady(Binder2.panels);
+  started_ = true;
+
+  Edit1->setText(ToQString(DateText(date1.day, date1.month, date1.year)));
+  Edit2->setText(ToQString(DateText(date2.day, date2.month, date2.year)));
+  SetSizes();
+}
+
+void TForm1::SetSizes() {
+  if (!started_) return;
+  const int32_t w = width();
+  Panel1->resize((w - 24) / 2, Panel1->height());
+  Panel2->resize(Panel1->width(), Panel2->height());
+  Panel1->move(8, Panel1->y());
+  Panel2->move(Panel1->x() + Panel1->width() + 8, Panel2->y());
+
+  Memo2->resize(PanelWidth(Panels, Panel1) - 16, Memo2->height());
+  Memo3->resize(Memo2->width(), Memo3->height());
+  if (PanelBodyHeight(Panels, Panel1) < 0) return;
+
+  const int32_t bevelTop = Panel1->y() + Panel1->height() + 8;
+  const int32_t bevelHeight = Panel4->height() + Label3->height() + 20;
+  Bevel1->setGeometry(Panel1->x(), bevelTop, Panel1->width(), bevelHeight);
+  Bevel2->setGeometry(Panel2->x(), bevelTop, Panel2->width(), bevelHeight);
+
+  Label3->setGeometry(Bevel1->x() + 8, Bevel1->y() + 3, Bevel1->width() - 16, Label3->height());
+  Label4->setGeometry(Bevel2->x() + 8, Bevel2->y() + 3, Bevel2->width() - 16, Label4->height());
+
+  Panel4->resize(Bevel1->width() - 16, StringGrid1->height() + 6);
+  Panel3->resize(Panel4->width(), StringGrid2->height() + 6);
+  Panel4->move(Bevel1->x() + 8, Label3->y() + Label3->height() + 3);
+  StringGrid1->resize(Panel4->width() - 6, StringGrid1->height());
+  Panel3->move(Bevel2->x() + 8, Panel4->y());
+  StringGrid2->resize(Panel3->width() - 6, StringGrid2->height());
+
+  StatusBar1->setGeometry(0, height() - 22, w, 22);
+  const int32_t memoTop = Bevel1->y() + Bevel1->height() + 8;
+  Memo1->setGeometry(Memo1->x(), memoTop, w - 2 * Memo1->x(), StatusBar1->y() - memoTop - 8);
+
+  if (CheckBox1->isChecked()) {
+    CheckBox1->setText(ToQString(IntText(int64_t{OuterWidth()} + WidthOffset)));
+    Yeah();
+  } else {
+    CheckBox1->setText(QStringLiteral("0"));
+  }
+
+  LayoutColumns(Binder1, -1);
+  LayoutColumns(Binder2, -1);
+}
+
+void TForm1::Yeah() {
+  if (!started_) return;
+  ResultInputT input;
+  input.date1 = FromQString(Edit1->text());
+  input.date2 = FromQString(Edit2->text());
+  input.kind1 = ComboBox1->currentIndex();
+  input.kind2 = ComboBox2->currentIndex();
+  input.count1 = FromQString(SpinEdit1->text());
+  input.count2 = FromQString(SpinEdit2->text());
+  if (CheckBox1->isChecked()) input.extra2 = int64_t{WidthOffset} + OuterWidth();
+  ComputeResults(Results, input);
+  ++RecalcCount;
+  ShowResults();
+}
+
+void TForm1::ShowResults() {
+  Memo1->clear();
+  FillMonthCalendar(Binder1, Table1, Results.calendar1);
+  FillMonthCalendar(Binder2, Table2, Results.calendar2);
+  CalendarMonth1 = Results.calendar1.month;
+  CalendarYear1 = Results.calendar1.year;
+  CalendarMonth2 = Results.calendar2.month;
+  CalendarYear2 = Results.calendar2.year;
+  Label3->setText(ToQString(Results.label1));
+  Label4->setText(ToQString(Results.label2));
+  SetMemoText(Memo2, Results.memo2);
+  SetMemoText(Memo3, Results.memo3);
+  SetMemoText(Memo1, Results.memo1);
+}
+
+void TForm1::FillMonthCalendar(TEasyGrid& binder, ArrayOfFiles& table, const MonthCalendarT& calendar) {
+  for (int32_t r = 1; r <= MonthCalendarT::kRows; ++r) {
+    for (int32_t c = 0; c <= kWeekColumnId; ++c) SetCell(table, r, c, std::string(calendar.cells[r][c].view()));
+  }
+  SetColumnCaption(binder, kWeekColumnId, calendar.weekCaption);
+  const int32_t v = VisualColumnOf(binder, calendar.ownColumn);
+  if (v >= 0) binder.grid->SelectCell(v, calendar.ownRow);
+  else binder.grid->HideSelection();
+  RefreshGrid(binder);
+}
+
+void TForm1::SetIncType() {
+  if (ComboBox1->currentIndex() < 0) ComboBox1->setCurrentIndex(0);
+  Yeah();
+}
+
+void TForm1::ups() {
+  if (SpinEdit2->text().isEmpty()) SpinEdit2->setText(QStringLiteral("0"));
+  if (SpinEdit1->text().isEmpty()) SpinEdit1->setText(QStringLiteral("0"));
+}
+
+void TForm1::SetAdd() {
+  CheckBox1->setText(QStringLiteral("0"));
+  if (CheckBox1->isChecked()) {
+    WidthOffset = -OuterWidth();
+  } else {
+    Yeah();
+  }
+}
+
+void TForm1::SetPopDate(int32_t position) {
+  auto* target = qobject_cast<QLineEdit*>(PopupMenu1->PopupComponent.data());
+  if (target != Edit1 && target != Edit2) return;
+  std::string text;
+  switch (position) {
+    case 0: text = FormatToday("dd.mm.yyyy"); break;
+    case 1: text = "01.01." + IntText(CurrentYear()); break;
+    case 2: text = "01.01.2000"; break;
+    case 3: text = "01.01.0001"; break;
+    default: return;
+  }
+  target->setText(ToQString(text));
+}
+
+void TForm1::gourl() {
+  UrlLauncher1.Url = kHomePageUrl;
+  try {
+    UrlLauncher1.OpenUrl();
+  } catch (const EUrlLaunchError& e) {
+    if (ShowError) ShowError(e.what());
+  }
+}
+
+void TForm1::SetDateOnClick(QObject* sender, int32_t row, int32_t column) {
+  auto* grid = qobject_cast<TTextGrid*>(sender);
+  if (!grid || (grid != StringGrid1 && grid != StringGrid2)) return;
+  const bool first = grid == StringGrid1;
+  TEasyGrid& binder = first ? Binder1 : Binder2;
+  if (ColumnIdAt(binder, column) == kWeekColumnId || row <= 0) return;
+  const std::string cell = grid->Cell(column, row);
+  if (cell.empty()) return;
+  const int32_t day = TextToInt(cell);
+  const int32_t month = first ? CalendarMonth1 : CalendarMonth2;
+  const int32_t year = first ? CalendarYear1 : CalendarYear2;
+  // The whole year is written: four digits would move years beyond 9999 and
+  // before -999 into another millennium.
+  const std::string text = DateText(day, month, year);
+  TSpinEdit* spin = first ? SpinEdit1 : SpinEdit2;
+  spin->setValue(0);
+  spin->setText(QStringLiteral("0"));
+  (first ? Edit1 : Edit2)->setText(ToQString(text));
+}
+
+std::string TForm1::MemoText(const QPlainTextEdit* memo) {
+  std::string text = FromQString(memo->toPlainText());
+  std::string out;
+  for (char c : text) {
+    if (c == '\n') out += "\r\n"; else out += c;
+  }
+  return out;
+}
+
+int32_t TForm1::OuterWidth() const { return frameGeometry().width(); }
+
+void TForm1::resizeEvent(QResizeEvent* event) {
+  QWidget::resizeEvent(event);
+  SetSizes();
+}
+
+bool TForm1::eventFilter(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::FocusOut) {
+    if (watched == ComboBox1 || watched == ComboBox2) SetIncType();
+    if (watched == SpinEdit1 || watched == SpinEdit2) ups();
+  } else if (event->type() == QEvent::MouseButtonRelease && (watched == StatusBar1 || watched == StatusPanel)) {
+    if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) gourl();
+    return true;
+  }
+  return QWidget::eventFilter(watched, event);
+}

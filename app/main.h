@@ -1,0 +1,130 @@
+#pragma once
+// The main window: two date panels, their month calendars and the difference.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QWidget>
+#include <functional>
+
+#include "app/cli.h"
+#include "app/results.h"
+#include "components/GPanel.h"
+#include "components/UrlLauncher.h"
+#include "grid/TextGrid.h"
+#include "grid/easygrid.h"
+#include "grid/superarray.h"
+#include "panels/easypanel.h"
+
+// An edit field whose maximum length limits typing only: texts that the
+// program writes are never cut.
+class TEdit : public QLineEdit {
+  Q_OBJECT
+ public:
+  explicit TEdit(QWidget* parent = nullptr);
+  int32_t MaxLength() const { return maxLength_; }
+  void SetMaxLength(int32_t n) { maxLength_ = n; }
+
+ private:
+  int32_t maxLength_ = 0;  // 0 = no limit
+};
+
+// A spin edit that keeps whatever text the user typed (read leniently later)
+// and steps with the arrows within its range.
+class TSpinEdit : public QSpinBox {
+  Q_OBJECT
+ public:
+  explicit TSpinEdit(QWidget* parent = nullptr);
+  QString text() const { return lineEdit()->text(); }
+  void setText(const QString& text) { lineEdit()->setText(text); }
+  void SetMaxLength(int32_t n) { maxLength_ = n; }
+  QLineEdit* Editor() const { return lineEdit(); }
+
+ protected:
+  QValidator::State validate(QString& input, int& pos) const override;
+  int valueFromText(const QString& text) const override;
+  void fixup(QString& input) const override;
+
+ private:
+  int32_t maxLength_ = 0;
+};
+
+class TForm1 : public QWidget {
+  Q_OBJECT
+ public:
+  explicit TForm1(const CliOptionsT& options, QWidget* parent = nullptr);
+  ~TForm1() override;
+
+  // ---- components, with the form's names ----
+  TPanel* Panel1 = nullptr;
+  TEdit* Edit1 = nullptr;
+  QComboBox* ComboBox1 = nullptr;
+  TSpinEdit* SpinEdit1 = nullptr;
+  QPlainTextEdit* Memo2 = nullptr;
+  TPanel* Panel2 = nullptr;
+  TEdit* Edit2 = nullptr;
+  QCheckBox* CheckBox1 = nullptr;
+  QComboBox* ComboBox2 = nullptr;
+  TSpinEdit* SpinEdit2 = nullptr;
+  QPlainTextEdit* Memo3 = nullptr;
+  QFrame* Bevel1 = nullptr;
+  QFrame* Bevel2 = nullptr;
+  QLabel* Label3 = nullptr;
+  QLabel* Label4 = nullptr;
+  TPanel* Panel4 = nullptr;
+  TTextGrid* StringGrid1 = nullptr;
+  TPanel* Panel3 = nullptr;
+  TTextGrid* StringGrid2 = nullptr;
+  QPlainTextEdit* Memo1 = nullptr;
+  QStatusBar* StatusBar1 = nullptr;
+  QLabel* StatusPanel = nullptr;  // the bar's one centred panel
+  TPopupMenu* PopupMenu1 = nullptr;
+  TUrlLauncher UrlLauncher1;
+
+  // ---- window state ----
+  TeasyPanel Panels;
+  ArrayOfFiles Table1, Table2;
+  TEasyGrid Binder1, Binder2;
+  int32_t WidthOffset = 0;
+  int32_t CalendarMonth1 = 0, CalendarYear1 = 0, CalendarMonth2 = 0, CalendarYear2 = 0;
+  ResultsT Results;            // what the last recalculation showed
+  int64_t RecalcCount = 0;     // recalculations so far
+
+  // ---- handlers ----
+  void InitStart();
+  void SetSizes();
+  void Yeah();
+  void SetIncType();
+  void ups();
+  void SetAdd();
+  void SetPopDate(int32_t position);
+  void gourl();
+  void SetDateOnClick(QObject* sender, int32_t row, int32_t column);
+
+  // The texts that the memos hold, line ends as CR LF.
+  static std::string MemoText(const QPlainTextEdit* memo);
+  // The outer width of the window, frame included.
+  int32_t OuterWidth() const;
+  // Shows the error of a failed home-page start; tests may replace it.
+  std::function<void(const std::string&)> ShowError;
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void CreateComponents();
+  void ShowResults();
+  void FillMonthCalendar(TEasyGrid& binder, ArrayOfFiles& table, const MonthCalendarT& calendar);
+  void SetupCalendar(TEasyGrid& binder, TTextGrid* grid, ArrayOfFiles& table);
+
+  CliOptionsT options_;
+  bool started_ = false;
+};
+
+// The home page of the maker.
+inline constexpr const char* kHomePageUrl = "http://www.example.com/members/orvane/index.htm?1.11";
