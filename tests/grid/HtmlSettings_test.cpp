@@ -1,5 +1,4 @@
 #include <QCheckBox>
-#include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -48,82 +47,51 @@ class HtmlDialogTest : public ::testing::Test {
   THTMLSettings settings;
 };
 
-TEST_F(HtmlDialogTest, CaptionsAndRanges) {
-  THtmlSettingsDialog d(settings, [] { return OneCellGrid("x"); });
+TEST_F(HtmlDialogTest, CaptionsRangesAndGroups) {
+  THtmlSettingsDialog d(settings, [] { return OneCellGrid("x"); }, nullptr, kHtmlGeneral | kHtmlTags);
   EXPECT_EQ(d.windowTitle(), "HTML Settings");
-  EXPECT_EQ(BuddyCaption(&d, d.prefixEdit), "&Prefix Tags:");
-  EXPECT_EQ(BuddyCaption(&d, d.suffixEdit), "&Suffix Tags:");
-  EXPECT_EQ(BuddyCaption(&d, d.styleEdit), "Table St&yle Tags::");
-  EXPECT_EQ(BuddyCaption(&d, d.headerEdit), "&Header:");
-  EXPECT_EQ(BuddyCaption(&d, d.footerEdit), "F&ooter:");
-  EXPECT_EQ(BuddyCaption(&d, d.borderSpin), "&Border Size:");
-  EXPECT_EQ(BuddyCaption(&d, d.spacingSpin), "Ce&ll Spacing:");
-  EXPECT_EQ(BuddyCaption(&d, d.paddingSpin), "Cell &Padding:");
-  EXPECT_EQ(BuddyCaption(&d, d.widthSpin), "Table &Width (in percent):");
+  const std::vector<std::pair<QWidget*, const char*>> captions = {
+      {d.prefixEdit, "&Prefix Tags:"},        {d.suffixEdit, "&Suffix Tags:"},
+      {d.styleEdit, "Table St&yle Tags::"},   {d.headerEdit, "&Header:"},
+      {d.footerEdit, "F&ooter:"},             {d.borderSpin, "&Border Size:"},
+      {d.spacingSpin, "Ce&ll Spacing:"},      {d.paddingSpin, "Cell &Padding:"},
+      {d.widthSpin, "Table &Width (in percent):"}};
+  for (const auto& [control, caption] : captions) EXPECT_EQ(BuddyCaption(&d, control), caption);
   EXPECT_EQ(d.colorsCheck->text(), "Use Table's &Colors");
   EXPECT_EQ(d.fontsCheck->text(), "Use Table's &Fonts");
   EXPECT_EQ(d.headerButton->text(), ". . .");
-  EXPECT_EQ(d.footerButton->text(), ". . .");
-  EXPECT_EQ(d.okButton->text(), "OK");
-  EXPECT_EQ(d.cancelButton->text(), "Cancel");
-  EXPECT_EQ(d.previewButton->text(), "Preview");
-  EXPECT_EQ(d.generalGroup->title(), "General:");
-  EXPECT_EQ(d.cellsGroup->title(), "Cells:");
-  EXPECT_EQ(d.tagsGroup->title(), "Tags:");
-  EXPECT_EQ(d.filesGroup->title(), "Files:");
-  for (QSpinBox* s : {d.borderSpin, d.spacingSpin, d.paddingSpin}) {
-    EXPECT_EQ(s->minimum(), 0);
-    EXPECT_EQ(s->maximum(), 10);
-  }
+  for (QSpinBox* s : {d.borderSpin, d.spacingSpin, d.paddingSpin}) EXPECT_EQ(s->maximum(), 10);
   EXPECT_EQ(d.widthSpin->maximum(), 100);
+  // Option bits 0 and 2: "General:" and "Tags:" on, "Cells:" and "Files:" off.
+  EXPECT_TRUE(d.borderSpin->isEnabled());
+  EXPECT_FALSE(d.colorsCheck->isEnabled());
+  EXPECT_TRUE(d.prefixEdit->isEnabled());
+  EXPECT_FALSE(d.headerButton->isEnabled());
 }
 
 TEST_F(HtmlDialogTest, OkStoresAndCancelKeeps) {
-  settings.PrefixTag = "<div>";
   settings.HeaderFile = "h\xE4.htm";
   settings.BorderSize = 3;
   settings.SaveFonts = false;
-  {
+  auto editAndClose = [&](bool ok) {
     THtmlSettingsDialog d(settings, [] { return OneCellGrid("x"); });
-    EXPECT_EQ(d.prefixEdit->text(), "<div>");
     EXPECT_EQ(FromQString(d.headerEdit->text()), "h\xE4.htm");
     EXPECT_EQ(d.borderSpin->value(), 3);
-    EXPECT_EQ(d.widthSpin->value(), 100);
-    EXPECT_TRUE(d.colorsCheck->isChecked());
     EXPECT_FALSE(d.fontsCheck->isChecked());
-
     d.prefixEdit->setText("<p>");
     d.widthSpin->setValue(150);  // clamped to the range
-    d.cancelButton->click();
-    EXPECT_EQ(d.result(), kHtmlResultCancel);
-    EXPECT_EQ(settings.PrefixTag, "<div>");
-  }
-  THtmlSettingsDialog d(settings, [] { return OneCellGrid("x"); });
-  d.prefixEdit->setText("<p>");
-  d.styleEdit->setText("class=\"c\"");
-  d.widthSpin->setValue(150);
-  d.fontsCheck->setChecked(true);
-  d.okButton->click();
-  EXPECT_EQ(d.result(), kHtmlResultOk);
+    d.fontsCheck->setChecked(true);
+    (ok ? d.okButton : d.cancelButton)->click();
+    return d.result();
+  };
+  EXPECT_EQ(editAndClose(false), kHtmlResultCancel);
+  EXPECT_EQ(settings.PrefixTag, "");
+  EXPECT_EQ(editAndClose(true), kHtmlResultOk);
   EXPECT_EQ(settings.PrefixTag, "<p>");
-  EXPECT_EQ(settings.TableStyle, "class=\"c\"");
   EXPECT_EQ(settings.Width, 100);
   EXPECT_TRUE(settings.SaveFonts);
   EXPECT_EQ(settings.HeaderFile, "h\xE4.htm");
-  EXPECT_EQ(settings.ColWidths, (std::vector<int32_t>{30, 40}));
-}
-
-TEST_F(HtmlDialogTest, OptionBitsEnableGroups) {
-  THtmlSettingsDialog all(settings, [] { return OneCellGrid("x"); });
-  EXPECT_TRUE(all.generalGroup->isEnabled() && all.cellsGroup->isEnabled() && all.tagsGroup->isEnabled() &&
-              all.filesGroup->isEnabled());
-  THtmlSettingsDialog some(settings, [] { return OneCellGrid("x"); }, nullptr, kHtmlGeneral | kHtmlTags);
-  EXPECT_TRUE(some.generalGroup->isEnabled());
-  EXPECT_FALSE(some.cellsGroup->isEnabled());
-  EXPECT_TRUE(some.tagsGroup->isEnabled());
-  EXPECT_FALSE(some.filesGroup->isEnabled());
-  EXPECT_FALSE(some.headerButton->isEnabled());
-  EXPECT_FALSE(some.colorsCheck->isEnabled());
+  EXPECT_EQ(settings.ColWidths, (std::vector<int32_t>{30, 40}));  // not the dialog's to change
 }
 
 TEST_F(HtmlDialogTest, FileButtonsReplaceTheEditText) {
@@ -151,82 +119,48 @@ TEST_F(HtmlDialogTest, RunWithoutGridRaises) {
   } catch (const HtmlDialogError& e) {
     EXPECT_STREQ(e.what(), "The dialog does not have a grid component.");
   }
-  EXPECT_THROW(RunHtmlSettingsDialog(nullptr, [] { return OneCellGrid("x"); }), HtmlDialogError);
-
   HtmlSettingsExecHook = [](QDialog& dlg) {
-    auto& d = static_cast<THtmlSettingsDialog&>(dlg);
-    d.suffixEdit->setText("</div>");
-    d.okButton->click();
+    static_cast<THtmlSettingsDialog&>(dlg).okButton->click();
     return dlg.result();
   };
   EXPECT_EQ(RunHtmlSettingsDialog(&settings, [] { return OneCellGrid("x"); }), kHtmlResultOk);
-  EXPECT_EQ(settings.SuffixTag, "</div>");
 }
 
-class HtmlPreviewDialogTest : public HtmlDialogTest {
- protected:
-  void SetUp() override {
-    HtmlDialogTest::SetUp();
-    dir = fs::temp_directory_path() / ("orvane_dlg_" + std::to_string(::getpid()));
-    fs::remove_all(dir);
-    fs::create_directories(dir);
-    fs::permissions(dir, fs::perms::owner_all, fs::perm_options::replace);
-    const char* old = std::getenv("XDG_RUNTIME_DIR");
-    hadRuntime = old != nullptr;
-    if (hadRuntime) oldRuntime = old;
-    setenv("XDG_RUNTIME_DIR", dir.c_str(), 1);
-    SetShellOpenHook([this](const std::string& s) {
-      opened.push_back(s);
-      return true;
-    });
-    HtmlSettingsErrorHook = [this](QWidget*, const std::string& m) { errors.push_back(m); };
-  }
-  void TearDown() override {
-    SetShellOpenHook(nullptr);
-    if (hadRuntime) {
-      setenv("XDG_RUNTIME_DIR", oldRuntime.c_str(), 1);
-    } else {
-      unsetenv("XDG_RUNTIME_DIR");
-    }
-    fs::remove_all(dir);
-    HtmlDialogTest::TearDown();
-  }
-  fs::path dir;
-  bool hadRuntime = false;
-  std::string oldRuntime;
-  std::vector<std::string> opened;
-  std::vector<std::string> errors;
-};
-
-TEST_F(HtmlPreviewDialogTest, PreviewStoresSettingsWritesAndOpens) {
-  int calls = 0;
-  THtmlSettingsDialog d(settings, [&] {
-    ++calls;
-    return OneCellGrid("a<b");
+TEST_F(HtmlDialogTest, PreviewWritesOpensAndReportsErrors) {
+  fs::path dir = fs::temp_directory_path() / ("orvane_dlg_" + std::to_string(::getpid()));
+  fs::remove_all(dir);
+  fs::create_directories(dir);
+  fs::permissions(dir, fs::perms::owner_all, fs::perm_options::replace);
+  const char* old = std::getenv("XDG_RUNTIME_DIR");
+  std::string oldRuntime = old ? old : "";
+  setenv("XDG_RUNTIME_DIR", dir.c_str(), 1);
+  std::vector<std::string> opened, errors;
+  SetShellOpenHook([&](const std::string& s) {
+    opened.push_back(s);
+    return true;
   });
-  d.prefixEdit->setText("<h1>Cal</h1>");
-  d.previewButton->click();
-  d.previewButton->click();
-  EXPECT_EQ(calls, 2);
-  EXPECT_EQ(settings.PrefixTag, "<h1>Cal</h1>");
-  ASSERT_EQ(opened.size(), 2u);
-  EXPECT_EQ(opened[0], (dir / "orvane" / "temp001.htm").string());
-  EXPECT_EQ(opened[1], opened[0]);
-  EXPECT_TRUE(errors.empty());
-  EXPECT_EQ(d.result(), 0);  // still open
-}
+  HtmlSettingsErrorHook = [&](QWidget*, const std::string& m) { errors.push_back(m); };
 
-TEST_F(HtmlPreviewDialogTest, PreviewErrorIsShownAndDialogStays) {
-  fs::create_directories(dir / "other");
-  fs::create_directory_symlink(dir / "other", dir / "orvane");
   THtmlSettingsDialog d(settings, [] { return OneCellGrid("x"); });
   d.show();
+  d.prefixEdit->setText("<h1>Cal</h1>");
+  d.previewButton->click();
+  EXPECT_EQ(settings.PrefixTag, "<h1>Cal</h1>");  // stored before writing
+  EXPECT_EQ(opened, std::vector<std::string>{(dir / "orvane" / "temp001.htm").string()});
+  EXPECT_TRUE(errors.empty());
+
+  fs::remove_all(dir / "orvane");
+  fs::create_directory_symlink(dir, dir / "orvane");
   d.previewButton->click();
   ASSERT_EQ(errors.size(), 1u);
   EXPECT_EQ(errors[0].rfind("Cannot Create file ", 0), 0u);
-  EXPECT_TRUE(opened.empty());
+  EXPECT_EQ(opened.size(), 1u);
   EXPECT_TRUE(d.isVisible());
   EXPECT_EQ(d.result(), 0);
+
+  SetShellOpenHook(nullptr);
+  old ? setenv("XDG_RUNTIME_DIR", oldRuntime.c_str(), 1) : unsetenv("XDG_RUNTIME_DIR");
+  fs::remove_all(dir);
 }
 
 }  // namespace
