@@ -227,8 +227,6 @@ void PaintPrintPage(QPainter& p, const TTextGrid& grid, const TGridPrintSettings
 
 void PrintGrid(const TTextGrid& grid, const TGridPrintSettings& ps, QPrinter& printer) {
   printer.setFullPage(true);
-  printer.setPageOrientation(ps.Orientation == kPrintLandscape ? QPageLayout::Landscape
-                                                               : QPageLayout::Portrait);
   const double dpi = printer.resolution();
   const QRectF paper = printer.pageLayout().fullRectPixels(printer.resolution());
   const TPrintLayoutT lay = LayoutPrintPages(grid, ps, QRectF(0, 0, paper.width(), paper.height()), dpi);

@@ -51,7 +51,8 @@ std::string ExpandPrintText(const std::string& text, const TGridPrintSettings& p
 // Paints page (0-based) of the layout; the painter's origin is the paper's.
 void PaintPrintPage(QPainter& p, const TTextGrid& grid, const TGridPrintSettings& ps,
                     const TPrintLayoutT& layout, int32_t page);
-// Prints every page on the printer with the settings' orientation.
+// Prints every page on the printer's page; the caller sets the orientation
+// (the preview lets the user change it).
 void PrintGrid(const TTextGrid& grid, const TGridPrintSettings& ps, QPrinter& printer);
 
 // Tests (and callers without a screen) can replace the modal runs: the hook

@@ -222,15 +222,37 @@ void TTextGrid::SetGridLineWidth(int32_t w) {
   update();
 }
 
+// Which scroll bars the current size and contents call for. Worked out from
+// the geometry rather than the bars' visibility, so the client size is right
+// even before a pending resize event has reached the grid.
+void TTextGrid::NeedScrollBars(bool& vertical, bool& horizontal) const {
+  const QRect cr = contentsRect();
+  const int32_t sbw = d->vbar->sizeHint().width();
+  const int32_t sbh = d->hbar->sizeHint().height();
+  const bool allowV = d->scrollBars == TScrollStyle::ssVertical || d->scrollBars == TScrollStyle::ssBoth;
+  const bool allowH =
+      d->scrollBars == TScrollStyle::ssHorizontal || d->scrollBars == TScrollStyle::ssBoth;
+  const int64_t totalH = static_cast<int64_t>(d->rowCount) * d->RowStep();
+  int64_t totalW = 0;
+  for (int32_t c = 0; c < d->colCount; ++c) totalW += ColWidth(c) + d->lineWidth;
+  vertical = allowV && totalH > cr.height();
+  horizontal = allowH && totalW > cr.width() - (vertical ? sbw : 0);
+  if (!vertical && allowV && horizontal) vertical = totalH > cr.height() - sbh;
+}
+
 int32_t TTextGrid::ClientWidth() const {
+  bool v = false, h = false;
+  NeedScrollBars(v, h);
   int32_t w = contentsRect().width();
-  if (!d->vbar->isHidden()) w -= d->vbar->sizeHint().width();
+  if (v) w -= d->vbar->sizeHint().width();
   return std::max(0, w);
 }
 
 int32_t TTextGrid::ClientHeight() const {
+  bool v = false, hz = false;
+  NeedScrollBars(v, hz);
   int32_t h = contentsRect().height();
-  if (!d->hbar->isHidden()) h -= d->hbar->sizeHint().height();
+  if (hz) h -= d->hbar->sizeHint().height();
   return std::max(0, h);
 }
 
@@ -309,15 +331,8 @@ void TTextGrid::UpdateScrollBars() {
   const QRect cr = contentsRect();
   const int32_t sbw = d->vbar->sizeHint().width();
   const int32_t sbh = d->hbar->sizeHint().height();
-  const bool allowV = d->scrollBars == TScrollStyle::ssVertical || d->scrollBars == TScrollStyle::ssBoth;
-  const bool allowH =
-      d->scrollBars == TScrollStyle::ssHorizontal || d->scrollBars == TScrollStyle::ssBoth;
-  const int64_t totalH = static_cast<int64_t>(d->rowCount) * d->RowStep();
-  int64_t totalW = 0;
-  for (int32_t c = 0; c < d->colCount; ++c) totalW += ColWidth(c) + d->lineWidth;
-  bool needV = allowV && totalH > cr.height();
-  bool needH = allowH && totalW > cr.width() - (needV ? sbw : 0);
-  if (!needV && allowV && needH) needV = totalH > cr.height() - sbh;
+  bool needV = false, needH = false;
+  NeedScrollBars(needV, needH);
   d->vbar->setVisible(needV);
   d->hbar->setVisible(needH);
   if (needV)

@@ -238,6 +238,7 @@ class TTextGrid : public QWidget {
   struct Impl;
   Impl* d;
   void UpdateScrollBars();
+  void NeedScrollBars(bool& vertical, bool& horizontal) const;
   void ScrollChanged();
   void SetTopLeft(int32_t top, int32_t left);
 };

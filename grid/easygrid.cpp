@@ -86,7 +86,21 @@ void AddPlaceholder(TEasyGrid& g, const std::string& caption, int32_t id, const 
 
 }  // namespace
 
-TEasyGrid::~TEasyGrid() { delete hook.data(); }
+TEasyGrid::~TEasyGrid() {
+  delete hook.data();
+  // The grid may outlive the record: nothing of it may call back in here.
+  if (!grid) return;
+  if (QMenu* m = grid->PopupMenu(); m && m->objectName() == "easygrid_menu") {
+    grid->SetPopupMenu(nullptr);
+    delete m;
+  }
+  if (hookMode) {
+    grid->OnTopLeftChanged = nullptr;
+    grid->OnColumnMoved = nullptr;
+    grid->OnDblClickCell = nullptr;
+    grid->OnClickCell = nullptr;
+  }
+}
 
 // ---- set-up ----------------------------------------------------------------
 
@@ -132,6 +146,7 @@ void SetupGrid(TEasyGrid& g, TTextGrid* grid, ArrayOfFiles& table, bool hook, bo
   ResetBinder(g);
   if (!grid) return;
 
+  g.hookMode = hook;
   if (hook) {
     QWidget* parent = grid->parentWidget();
     auto* parentPanel = qobject_cast<TPanel*>(parent);

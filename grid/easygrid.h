@@ -95,6 +95,7 @@ struct TEasyGrid {
   int32_t panelColumns = 2;
   std::vector<std::string> sizeCache;  // geometries saved by the maximize layout
   bool resizeGuard = false;
+  bool hookMode = false;   // the grid's events were bound by SetupGrid
   QPointer<QObject> hook;  // hook mode: the form's event filter
 };
 

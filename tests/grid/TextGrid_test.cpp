@@ -207,15 +207,15 @@ TEST(TextGrid, ClientWidthLeavesRoomForTheScrollBar) {
   EXPECT_LT(g->ClientWidth(), full);
   g->SetScrollBars(TScrollStyle::ssNone);
   EXPECT_EQ(g->ClientWidth(), full);
-}
 
-TEST(TextGrid, FontHeightAndName) {
-  auto g = MakeGrid();
-  g->SetFontName("Tahoma");
-  g->SetFontHeight(-11);
-  EXPECT_EQ(g->FontName(), "Tahoma");
-  EXPECT_EQ(g->FontHeight(), -11);
-  EXPECT_EQ(g->Font().pixelSize(), 11);
+  // A grid that has not been shown yet already knows its client size.
+  TTextGrid hidden;
+  hidden.SetScrollBars(TScrollStyle::ssVertical);
+  hidden.SetRowCount(100);
+  hidden.resize(300, 100);
+  EXPECT_LT(hidden.ClientWidth(), 300 - 4);
+  hidden.resize(300, 3000);
+  EXPECT_EQ(hidden.ClientWidth(), 300 - 4);
 }
 
 TEST(TextGrid, HtmlDataCarriesTextsColoursAndFixedParts) {

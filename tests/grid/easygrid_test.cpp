@@ -378,3 +378,21 @@ TEST(EasyGridHook, MaximizeAndGridPanelsSwitchTheirStates) {
   GridKeyDown(binder, &form, key, Qt::ControlModifier);
   EXPECT_FALSE(binder.panelsHidden);  // restored to shown
 }
+
+TEST(EasyGridLifetime, AGridOutlivingItsBinderNoLongerCallsIt) {
+  QWidget form;
+  auto* panel = new TPanel(&form);
+  auto* grid = new TTextGrid(panel);
+  {
+    ArrayOfFiles table;
+    InitTable(table);
+    TEasyGrid binder;
+    SetupGrid(binder, grid, table, true, false);
+    ASSERT_NE(grid->PopupMenu(), nullptr);
+  }
+  EXPECT_EQ(grid->PopupMenu(), nullptr);
+  EXPECT_FALSE(grid->OnClickCell);
+  EXPECT_FALSE(grid->OnTopLeftChanged);
+  grid->SetRowCount(50);
+  grid->SetTopRow(20);  // no call into the gone binder
+}
