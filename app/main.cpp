@@ -18,23 +18,6 @@ constexpr int32_t kWeekColumnId = MonthCalendarT::kWeekColumn;
 const char* const kWeekdayCaptions[7] = {"Monday", "Tuesday", "Wednesday", "Thursday",
                                          "Friday", "Saturday", "Sunday"};
 
-// Typing may not make the text longer than the limit; shorter edits of a
-// longer text (one the program wrote) stay possible.
-class MaxLengthValidator : public QValidator {
- public:
-  MaxLengthValidator(const QLineEdit* edit, std::function<int32_t()> limit)
-      : QValidator(const_cast<QLineEdit*>(edit)), edit_(edit), limit_(std::move(limit)) {}
-  State validate(QString& input, int&) const override {
-    const int32_t limit = limit_();
-    if (limit > 0 && input.size() > limit && input.size() > edit_->text().size()) return Invalid;
-    return Acceptable;
-  }
-
- private:
-  const QLineEdit* edit_;
-  std::function<int32_t()> limit_;
-};
-
 void SetBackground(QWidget* w, uint32_t color) {
   QPalette pal = w->palette();
   pal.setColor(QPalette::Base, ToQColor(color));
@@ -65,20 +48,36 @@ QFont GridFont() {
 
 }  // namespace
 
+// Typing may not make the text longer than the limit; shorter edits of a
+// longer text (one the program wrote) stay possible.
+class MaxLengthValidator : public QValidator {
+ public:
+  explicit MaxLengthValidator(TEdit* edit) : QValidator(edit), edit_(edit) {}
+  State validate(QString& input, int&) const override {
+    return TooLong(input.size(), edit_->maxLength_, edit_->shownLength_) ? Invalid : Acceptable;
+  }
+  static bool TooLong(int64_t length, int32_t limit, int32_t before) {
+    return limit > 0 && length > limit && length > before;
+  }
+
+ private:
+  TEdit* edit_;
+};
+
 TEdit::TEdit(QWidget* parent) : QLineEdit(parent) {
-  setValidator(new MaxLengthValidator(this, [this] { return maxLength_; }));
+  setValidator(new MaxLengthValidator(this));
+  connect(this, &QLineEdit::textChanged, this, [this](const QString& t) { shownLength_ = static_cast<int32_t>(t.size()); });
 }
 
 TSpinEdit::TSpinEdit(QWidget* parent) : QSpinBox(parent) {
   setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
   setKeyboardTracking(true);
+  connect(lineEdit(), &QLineEdit::textChanged, this, [this](const QString& t) { shownLength_ = static_cast<int32_t>(t.size()); });
 }
 
 QValidator::State TSpinEdit::validate(QString& input, int&) const {
-  if (maxLength_ > 0 && input.size() > maxLength_ && input.size() > lineEdit()->text().size()) {
-    return QValidator::Invalid;
-  }
-  return QValidator::Acceptable;
+  return MaxLengthValidator::TooLong(input.size(), maxLength_, shownLength_) ? QValidator::Invalid
+                                                                             : QValidator::Acceptable;
 }
 
 int TSpinEdit::valueFromText(const QString& text) const {
@@ -141,6 +140,11 @@ void TForm1::CreateComponents() {
     place(spin, x, 40, 72, 22);
     SetBackground(spin, color);
     connect(spin->Editor(), &QLineEdit::textChanged, this, [this] { Yeah(); });
+    // The arrows rewrite the text without the editor's signal.
+    connect(spin, &QSpinBox::valueChanged, this, [this, spin] {
+      const std::string shown = FromQString(spin->text());
+      if (shown != (spin == SpinEdit1 ? LastInput.count1 : LastInput.count2)) Yeah();
+    });
     spin->installEventFilter(this);
     return spin;
   };
@@ -378,6 +382,7 @@ void TForm1::Yeah() {
   input.count2 = FromQString(SpinEdit2->text());
   if (CheckBox1->isChecked()) input.extra2 = int64_t{WidthOffset} + OuterWidth();
   ComputeResults(Results, input);
+  LastInput = std::move(input);
   ++RecalcCount;
   ShowResults();
 }

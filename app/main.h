@@ -20,6 +20,8 @@
 #include "grid/superarray.h"
 #include "panels/easypanel.h"
 
+class MaxLengthValidator;
+
 // An edit field whose maximum length limits typing only: texts that the
 // program writes are never cut.
 class TEdit : public QLineEdit {
@@ -31,6 +33,8 @@ class TEdit : public QLineEdit {
 
  private:
   int32_t maxLength_ = 0;  // 0 = no limit
+  int32_t shownLength_ = 0;  // length of the text before the edit under way
+  friend class MaxLengthValidator;
 };
 
 // A spin edit that keeps whatever text the user typed (read leniently later)
@@ -51,6 +55,7 @@ class TSpinEdit : public QSpinBox {
 
  private:
   int32_t maxLength_ = 0;
+  int32_t shownLength_ = 0;
 };
 
 class TForm1 : public QWidget {
@@ -92,6 +97,7 @@ class TForm1 : public QWidget {
   int32_t WidthOffset = 0;
   int32_t CalendarMonth1 = 0, CalendarYear1 = 0, CalendarMonth2 = 0, CalendarYear2 = 0;
   ResultsT Results;            // what the last recalculation showed
+  ResultInputT LastInput;      // and what it was computed from
   int64_t RecalcCount = 0;     // recalculations so far
 
   // ---- handlers ----

@@ -1,0 +1,266 @@
+#include <QApplication>
+#include <QMouseEvent>
+#include <QTest>
+#include <gtest/gtest.h>
+#include <sys/stat.h>
+
+#include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+#include "app/main.h"
+#include "components/QtText.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+
+std::string Text(const QLineEdit* e) { return FromQString(e->text()); }
+
+class Window : public ::testing::Test {
+ protected:
+  void TearDown() override {
+    SetTodayClock({});
+    NameLanguage = 2;
+  }
+  std::unique_ptr<TForm1> Start(std::vector<std::string> args = {}) {
+    CliOptionsT options;
+    std::string error;
+    EXPECT_TRUE(ParseCommandLine(options, args, error)) << error;
+    if (!options.today) options.today = DateTripleT{7, 12, 2026};
+    ApplyGlobalOptions(options);
+    auto form = std::make_unique<TForm1>(options);
+    form->show();
+    return form;
+  }
+  // What the result layer gives for the form's current fields.
+  static ResultsT Expected(TForm1& f, int64_t extra = 0) {
+    ResultInputT in;
+    in.date1 = Text(f.Edit1);
+    in.date2 = Text(f.Edit2);
+    in.kind1 = f.ComboBox1->currentIndex();
+    in.kind2 = f.ComboBox2->currentIndex();
+    in.count1 = FromQString(f.SpinEdit1->text());
+    in.count2 = FromQString(f.SpinEdit2->text());
+    in.extra2 = extra;
+    return ComputeResults(in);
+  }
+  static void ExpectShows(TForm1& f, const ResultsT& r) {
+    EXPECT_EQ(TForm1::MemoText(f.Memo1), r.memo1);
+    EXPECT_EQ(TForm1::MemoText(f.Memo2) + "\r\n", r.memo2);
+    EXPECT_EQ(TForm1::MemoText(f.Memo3) + "\r\n", r.memo3);
+    EXPECT_EQ(FromQString(f.Label3->text()), r.label1);
+    EXPECT_EQ(FromQString(f.Label4->text()), r.label2);
+  }
+  static void DoubleClick(TTextGrid* grid, int32_t col, int32_t row) {
+    const QPoint at(grid->ColumnLeft(col) + 3, grid->RowTop(row) + 3);
+    QTest::mouseDClick(grid, Qt::LeftButton, Qt::NoModifier, at);
+  }
+};
+
+TEST_F(Window, StartsWithTodayAndNewYear2000) {
+  auto f = Start();
+  EXPECT_EQ(f->windowTitle().toStdString(), "Zelko Orvane 1.11");
+  EXPECT_EQ(Text(f->Edit1), "07.12.2026");
+  EXPECT_EQ(Text(f->Edit2), "01.01.2000");
+  EXPECT_EQ(f->ComboBox1->currentIndex(), 0);
+  EXPECT_EQ(f->StatusPanel->text().toStdString(), "Zelko Orvane v1.11 // Click here to visit my Homepage");
+  ExpectShows(*f, Expected(*f));
+  EXPECT_NE(TForm1::MemoText(f->Memo2).find("Monday, 07.12.2026 (Sagittarius)"), std::string::npos);
+  EXPECT_EQ(Text(Start({"15.3"})->Edit1), "15.03.2026");
+  EXPECT_EQ(Text(Start({"0"})->Edit1), "07.12.2026");
+  auto two = Start({"1.1.2000", "15.3.2001"});
+  EXPECT_EQ(TForm1::MemoText(two->Memo1).substr(0, 37), "1 Year 2 Months 14 Days = 1.205 Years");
+}
+
+TEST_F(Window, LayoutFollowsTheWidth) {
+  auto f = Start();
+  f->resize(300, 500);
+  EXPECT_EQ(f->Panel1->width(), 138);
+  EXPECT_EQ(f->Panel2->width(), 138);
+  EXPECT_EQ(f->Panel2->x(), 154);
+  EXPECT_EQ(f->Memo1->width(), 300 - 2 * f->Memo1->x());
+  EXPECT_EQ(f->Bevel1->y(), f->Panel1->y() + f->Panel1->height() + 8);
+  EXPECT_EQ(f->Panel4->width(), f->Bevel1->width() - 16);
+  EXPECT_EQ(f->StringGrid1->width(), f->Panel4->width() - 6);
+  EXPECT_EQ(f->Memo1->y() + f->Memo1->height() + 8, f->StatusBar1->y());
+  EXPECT_GE(f->minimumWidth(), 300);
+  EXPECT_GE(f->minimumHeight(), 464);
+}
+
+TEST_F(Window, EveryChangeRecalculatesAtOnce) {
+  auto f = Start();
+  QTest::keyClicks(f->Edit1, "");
+  f->Edit1->selectAll();
+  QTest::keyClicks(f->Edit1, "31.1.2001");
+  ExpectShows(*f, Expected(*f));
+  f->ComboBox1->setCurrentIndex(2);
+  f->SpinEdit1->setText("1");
+  EXPECT_EQ(f->Results.date1, (DateTripleT{28, 2, 2001}));
+  EXPECT_EQ(FromQString(f->Label3->text()), "February 2001");
+  ExpectShows(*f, Expected(*f));
+  const int64_t before = f->RecalcCount;
+  f->SpinEdit1->stepUp();
+  // the arrow button
+  EXPECT_GT(f->RecalcCount, before);
+  EXPECT_EQ(f->Results.date1, (DateTripleT{31, 3, 2001}));
+  f->ComboBox2->setCurrentIndex(3);
+  f->SpinEdit2->setText("-1");
+  EXPECT_EQ(f->Results.date2, (DateTripleT{1, 1, 1999}));
+}
+
+TEST_F(Window, EmptiedIncrementBecomesZeroOnLeaving) {
+  auto f = Start();
+  f->SpinEdit1->setText("");
+  f->SpinEdit2->setText("");
+  f->ups();
+  EXPECT_EQ(FromQString(f->SpinEdit1->text()), "0");
+  EXPECT_EQ(FromQString(f->SpinEdit2->text()), "0");
+  // Typing cannot make a field longer than its limit, the program's texts are never cut.
+  f->Edit1->selectAll();
+  QTest::keyClicks(f->Edit1, "1.1.2000000000000");
+  EXPECT_EQ(Text(f->Edit1).size(), 11u);
+  f->Edit1->setText("01.01.-2147483648");
+  EXPECT_EQ(Text(f->Edit1), "01.01.-2147483648");
+}
+
+TEST_F(Window, QuickDatesOfThePopupMenu) {
+  auto f = Start();
+  const char* expected[4] = {"07.12.2026", "01.01.2026", "01.01.2000", "01.01.0001"};
+  for (TEdit* edit : {f->Edit1, f->Edit2}) {
+    for (int i = 0; i < 4; ++i) {
+      edit->setText("5.5.1955");
+      f->PopupMenu1->PopupComponent = edit;
+      f->PopupMenu1->actions().at(i)->trigger();
+      EXPECT_EQ(Text(edit), expected[i]);
+      ExpectShows(*f, Expected(*f));
+    }
+  }
+  ASSERT_EQ(f->PopupMenu1->actions().size(), 4);
+  EXPECT_EQ(f->PopupMenu1->actions().at(1)->text().toStdString(), "01.Jan this year");
+}
+
+TEST_F(Window, AddCheckBoxAddsTheWidening) {
+  auto f = Start();
+  f->resize(585, 516);
+  f->ComboBox2->setCurrentIndex(2);  // months
+  f->CheckBox1->click();
+  EXPECT_TRUE(f->CheckBox1->isChecked());
+  EXPECT_EQ(f->CheckBox1->text().toStdString(), "0");
+  f->resize(585 + 7, 516);
+  EXPECT_EQ(f->CheckBox1->text().toStdString(), "7");
+  EXPECT_EQ(f->Results.date2, (DateTripleT{1, 8, 2000}));
+  ExpectShows(*f, Expected(*f, 7));
+  f->resize(585 - 3, 516);
+  EXPECT_EQ(f->CheckBox1->text().toStdString(), "-3");
+  EXPECT_EQ(f->Results.date2, (DateTripleT{1, 10, 1999}));
+  f->CheckBox1->click();
+  EXPECT_EQ(f->CheckBox1->text().toStdString(), "0");
+  EXPECT_EQ(f->Results.date2, (DateTripleT{1, 1, 2000}));
+}
+
+TEST_F(Window, CalendarsShowTheResultLayersCells) {
+  auto f = Start({"10.2.2021", "31.5.2022"});
+  TTextGrid* g = f->StringGrid1;
+  EXPECT_EQ(g->ColCount(), 8);
+  EXPECT_EQ(g->FixedCols(), 1);
+  EXPECT_EQ(g->RowCount(), 7);
+  EXPECT_EQ(g->Cell(0, 0), "Week 02.2021");
+  EXPECT_EQ(g->Cell(1, 0), "Monday");
+  for (int r = 1; r <= 4; ++r) EXPECT_EQ(g->Cell(0, r), std::to_string(r + 4));
+  EXPECT_EQ(g->Cell(0, 5), "");
+  EXPECT_EQ(g->Selection().Left, 3);  // Wednesday the 10th
+  EXPECT_EQ(g->Selection().Top, 2);
+  EXPECT_EQ(f->StringGrid2->Cell(7, 1), "1");
+  EXPECT_EQ(f->StringGrid2->Cell(2, 6), "31");
+}
+
+TEST_F(Window, DoubleClickPicksADay) {
+  auto f = Start({"10.2.2021", "1.1.2000"});
+  const std::string before = Text(f->Edit1);
+  for (auto [col, row] : {std::pair{0, 2}, {3, 0}, {7, 5}}) {  // week, header, empty
+    f->SetDateOnClick(f->StringGrid1, row, col);
+    EXPECT_EQ(Text(f->Edit1), before);
+  }
+  f->SetDateOnClick(f->Edit1, 2, 2);  // not a grid
+  EXPECT_EQ(Text(f->Edit1), before);
+  DoubleClick(f->StringGrid1, 5, 3);  // Friday of the third row: 19 February
+  EXPECT_EQ(Text(f->Edit1), "19.02.2021");
+
+  // Date 2 shown with an increment: the clicked day of the shown month, no increment.
+  f->ComboBox2->setCurrentIndex(2);
+  f->SpinEdit2->setText("14");  // March 2001
+  f->SetDateOnClick(f->StringGrid2, 3, 4);
+  EXPECT_EQ(Text(f->Edit2), "15.03.2001");
+  EXPECT_EQ(FromQString(f->SpinEdit2->text()), "0");
+  EXPECT_EQ(f->Results.date2, (DateTripleT{15, 3, 2001}));
+
+  // Years beyond four digits keep their millennium.
+  f->Edit2->setText("5.1.12345");
+  f->SetDateOnClick(f->StringGrid2, 2, 1);
+  EXPECT_EQ(Text(f->Edit2), "08.01.12345");
+}
+
+TEST_F(Window, DoubleClickAfterColumnsMoved) {
+  auto f = Start({"10.2.2021"});
+  TTextGrid* g = f->StringGrid1;
+  // Monday dragged to the end: the week column stays ignored, days still count.
+  ASSERT_TRUE(g->MoveColumn(1, 7));
+  g->OnColumnMoved(g, 1, 7);
+  EXPECT_EQ(ColumnIdAt(f->Binder1, 7), 0);
+  f->Edit1->setText("10.2.2021");
+  EXPECT_EQ(g->Cell(7, 2), "8");
+  const std::string before = Text(f->Edit1);
+  f->SetDateOnClick(g, 2, 0);
+  EXPECT_EQ(Text(f->Edit1), before);
+  f->SetDateOnClick(g, 2, 7);
+  EXPECT_EQ(Text(f->Edit1), "08.02.2021");
+}
+
+// The status bar opens the home page with the desktop's browser.
+TEST_F(Window, StatusBarOpensTheHomePage) {
+  std::string tmpl = (fs::temp_directory_path() / "orvane-home-XXXXXX").string();
+  ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
+  const fs::path root = tmpl;
+  const char* vars[4] = {"XDG_CONFIG_HOME", "XDG_CONFIG_DIRS", "XDG_DATA_HOME", "XDG_DATA_DIRS"};
+  std::string saved[4];
+  for (int i = 0; i < 4; ++i) {
+    if (const char* v = std::getenv(vars[i])) saved[i] = v;
+    setenv(vars[i], (root / vars[i]).string().c_str(), 1);
+  }
+  auto f = Start();
+  std::string shown;
+  f->ShowError = [&](const std::string& m) { shown = m; };
+  // No browser registered: nothing happens.
+  QTest::mouseClick(f->StatusPanel, Qt::LeftButton);
+  EXPECT_EQ(shown, "");
+  // A stand-in browser receives the address.
+  const fs::path out = root / "args.txt";
+  const fs::path script = root / "browser.sh";
+  std::ofstream(script) << "#!/bin/sh\nprintf '%s' \"$1\" > '" << out.string() << ".tmp'\nmv '" << out.string()
+                        << ".tmp' '" << out.string() << "'\n";
+  chmod(script.c_str(), 0755);
+  fs::create_directories(root / "XDG_DATA_HOME" / "applications");
+  fs::create_directories(root / "XDG_CONFIG_HOME");
+  std::ofstream(root / "XDG_DATA_HOME" / "applications" / "web.desktop")
+      << "[Desktop Entry]\nType=Application\nName=Web\nExec=" << script.string() << " %u\n";
+  std::ofstream(root / "XDG_CONFIG_HOME" / "mimeapps.list") << "[Default Applications]\ntext/html=web.desktop\n";
+  QTest::mouseClick(f->StatusPanel, Qt::LeftButton);
+  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
+  while (!fs::exists(out) && std::chrono::steady_clock::now() < deadline)
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+  std::stringstream got;
+  got << std::ifstream(out).rdbuf();
+  EXPECT_EQ(got.str(), kHomePageUrl);
+  // A browser that cannot start: the message shows and the window carries on.
+  fs::remove(script);
+  QTest::mouseClick(f->StatusPanel, Qt::LeftButton);
+  EXPECT_EQ(shown, "Couldn't launch default browser");
+  for (int i = 0; i < 4; ++i) saved[i].empty() ? unsetenv(vars[i]) : setenv(vars[i], saved[i].c_str(), 1);
+  fs::remove_all(root);
+}
+
+}  // namespace
