@@ -149,7 +149,9 @@ void TTextGrid::SetColCount(int32_t n) {
   d->colCount = n;
   d->fixedCols = std::min(d->fixedCols, n - 1);
   d->Resize();
-  if (!d->selHidden) {
+  if (d->selHidden) {
+    d->sel = {d->colCount, d->rowCount, d->colCount, d->rowCount};
+  } else {
     d->sel.Right = std::min(d->sel.Right, n - 1);
     d->sel.Left = std::min(d->sel.Left, d->sel.Right);
   }
@@ -165,7 +167,9 @@ void TTextGrid::SetRowCount(int32_t n) {
   d->rowCount = n;
   d->fixedRows = std::min(d->fixedRows, n - 1);
   d->Resize();
-  if (!d->selHidden) {
+  if (d->selHidden) {
+    d->sel = {d->colCount, d->rowCount, d->colCount, d->rowCount};
+  } else {
     d->sel.Bottom = std::min(d->sel.Bottom, n - 1);
     d->sel.Top = std::min(d->sel.Top, d->sel.Bottom);
   }

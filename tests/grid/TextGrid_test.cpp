@@ -158,6 +158,8 @@ TEST(TextGrid, HideSelectionMovesItOutsideAndRemembersIt) {
   EXPECT_TRUE(g->SelectionHidden());
   EXPECT_EQ(g->Selection().Left, 8);
   EXPECT_EQ(g->Selection().Top, 7);
+  g->SetColCount(10);  // stays outside when the grid grows
+  EXPECT_EQ(g->Selection().Left, 10);
   g->HideSelection();  // a second hide keeps the first remembered selection
   g->RestoreSelection();
   EXPECT_EQ(g->Selection().Left, 4);
