@@ -4,8 +4,8 @@
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")"
 ORVANE_TARGET=orvane ./scripts/setup.sh >&2
-if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] && ./build/app/orvane --has-window 2>/dev/null; then
+if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
   exec ./build/app/orvane "$@"
 fi
-[ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ] || echo "No display found: printing the results (set DISPLAY to open the window)." >&2
+echo "No display found: printing the results (set DISPLAY to open the window)." >&2
 exec ./build/app/orvane --print "$@"
