@@ -28,7 +28,8 @@ QColor ToQColor(uint32_t c) {
 
 constexpr int32_t kSizeGrip = 3;    // pixels either side of a column border
 constexpr int32_t kDragStart = 4;   // movement before a press becomes a drag
-constexpr int32_t kMaxCount = 1000000;
+constexpr int32_t kMaxRows = 10000000;
+constexpr int32_t kMaxCols = 100000;
 
 enum class DragMode { None, Pending, Sizing, Moving };
 
@@ -39,7 +40,9 @@ struct TTextGrid::Impl {
   int32_t rowCount = 5;
   int32_t fixedCols = 1;
   int32_t fixedRows = 1;
-  std::vector<std::vector<std::string>> cells;  // [row][col]
+  // [row][col]; a row holds cells only up to its last written column, so
+  // large empty grids cost little.
+  std::vector<std::vector<std::string>> cells;
   std::vector<int32_t> colWidths;
   std::vector<TCellAlign> colAlign;
   int32_t defaultColWidth = 64;
@@ -87,9 +90,15 @@ struct TTextGrid::Impl {
 
   void Resize() {
     cells.resize(static_cast<size_t>(rowCount));
-    for (auto& r : cells) r.resize(static_cast<size_t>(colCount));
+    for (auto& r : cells)
+      if (r.size() > static_cast<size_t>(colCount)) r.resize(static_cast<size_t>(colCount));
     colWidths.resize(static_cast<size_t>(colCount), defaultColWidth);
     colAlign.resize(static_cast<size_t>(colCount), TCellAlign::Left);
+  }
+  const std::string& At(int32_t col, int32_t row) const {
+    static const std::string empty;
+    const auto& r = cells[static_cast<size_t>(row)];
+    return static_cast<size_t>(col) < r.size() ? r[static_cast<size_t>(col)] : empty;
   }
   bool Valid(int32_t col, int32_t row) const {
     return col >= 0 && col < colCount && row >= 0 && row < rowCount;
@@ -123,20 +132,20 @@ TTextGrid::~TTextGrid() { delete d; }
 
 std::string TTextGrid::Cell(int32_t col, int32_t row) const {
   if (!d->Valid(col, row)) return {};
-  return d->cells[static_cast<size_t>(row)][static_cast<size_t>(col)];
+  return d->At(col, row);
 }
 
 void TTextGrid::SetCell(int32_t col, int32_t row, const std::string& text) {
   if (!d->Valid(col, row)) return;
-  auto& cell = d->cells[static_cast<size_t>(row)][static_cast<size_t>(col)];
-  if (cell == text) return;
-  cell = text;
+  if (d->At(col, row) == text) return;
+  auto& r = d->cells[static_cast<size_t>(row)];
+  if (r.size() <= static_cast<size_t>(col)) r.resize(static_cast<size_t>(col) + 1);
+  r[static_cast<size_t>(col)] = text;
   update();
 }
 
 void TTextGrid::ClearCells() {
-  for (auto& r : d->cells)
-    for (auto& c : r) c.clear();
+  for (auto& r : d->cells) r.clear();
   update();
 }
 
@@ -144,7 +153,7 @@ void TTextGrid::ClearCells() {
 
 int32_t TTextGrid::ColCount() const { return d->colCount; }
 void TTextGrid::SetColCount(int32_t n) {
-  n = std::clamp(n, 1, kMaxCount);
+  n = std::clamp(n, 1, kMaxCols);
   if (n == d->colCount) return;
   d->colCount = n;
   d->fixedCols = std::min(d->fixedCols, n - 1);
@@ -162,7 +171,7 @@ void TTextGrid::SetColCount(int32_t n) {
 
 int32_t TTextGrid::RowCount() const { return d->rowCount; }
 void TTextGrid::SetRowCount(int32_t n) {
-  n = std::clamp(n, 1, kMaxCount);
+  n = std::clamp(n, 1, kMaxRows);
   if (n == d->rowCount) return;
   d->rowCount = n;
   d->fixedRows = std::min(d->fixedRows, n - 1);
@@ -549,7 +558,11 @@ bool TTextGrid::MoveColumn(int32_t from, int32_t to) {
     v.erase(v.begin() + from);
     v.insert(v.begin() + to, std::move(item));
   };
-  for (auto& r : d->cells) moveIn(r);
+  for (auto& r : d->cells) {
+    if (r.size() <= static_cast<size_t>(std::min(from, to))) continue;  // all empty
+    r.resize(static_cast<size_t>(d->colCount));
+    moveIn(r);
+  }
   moveIn(d->colWidths);
   moveIn(d->colAlign);
   update();
@@ -627,7 +640,7 @@ HtmlGridDataT TTextGrid::HtmlData() const {
   for (int32_t r = 0; r < d->rowCount; ++r) {
     for (int32_t c = 0; c < d->colCount; ++c) {
       HtmlCellT& cell = HtmlCell(h, c, r);
-      cell.text = d->cells[static_cast<size_t>(r)][static_cast<size_t>(c)];
+      cell.text = d->At(c, r);
       switch (CellAlignment(c, r)) {
         case TCellAlign::Left: cell.align = HtmlAlignT::Left; break;
         case TCellAlign::Center: cell.align = HtmlAlignT::Center; break;
@@ -679,7 +692,7 @@ void TTextGrid::paintEvent(QPaintEvent*) {
       fg = ToQColor(clHighlightText);
     }
     p.fillRect(x, y, w, h, bg);
-    const std::string& text = d->cells[static_cast<size_t>(row)][static_cast<size_t>(col)];
+    const std::string& text = d->At(col, row);
     if (!text.empty()) {
       int flags = Qt::AlignVCenter;
       switch (CellAlignment(col, row)) {

@@ -72,9 +72,9 @@ class TTextGrid : public QWidget {
 
   // ---- dimensions ----
   int32_t ColCount() const;
-  void SetColCount(int32_t n);  // at least 1; fixed columns shrink to fit
+  void SetColCount(int32_t n);  // 1..100000; fixed columns shrink to fit
   int32_t RowCount() const;
-  void SetRowCount(int32_t n);  // at least 1; fixed rows shrink to fit
+  void SetRowCount(int32_t n);  // 1..10000000; fixed rows shrink to fit
   int32_t FixedCols() const;
   void SetFixedCols(int32_t n);  // 0..ColCount-1
   int32_t FixedRows() const;

@@ -52,6 +52,20 @@ TEST(TextGrid, CellsOutsideTheGridAreHarmless) {
   EXPECT_EQ(g->Cell(5, 1), "");
 }
 
+TEST(TextGrid, LargeEmptyGridsCostLittle) {
+  TTextGrid g;
+  g.SetColCount(1000);
+  g.SetRowCount(1000000);
+  g.SetCell(999, 999999, "last");
+  g.SetCell(3, 5, "x");
+  EXPECT_TRUE(g.MoveColumn(3, 998));
+  EXPECT_EQ(g.Cell(998, 5), "x");
+  EXPECT_EQ(g.Cell(999, 999999), "last");
+  EXPECT_EQ(g.Cell(500, 500000), "");
+  g.SetColCount(2000000000);
+  EXPECT_EQ(g.ColCount(), 100000);
+}
+
 TEST(TextGrid, CountsKeepFixedPartsInside) {
   auto g = MakeGrid();
   g->SetFixedCols(3);
