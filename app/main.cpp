@@ -255,6 +255,8 @@ void TForm1::CreateComponents() {
   StatusBar1->installEventFilter(this);
   StatusPanel->installEventFilter(this);
 
+  DescribeForAssistiveTools();
+
   PopupMenu1 = new TPopupMenu(this);
   PopupMenu1->setObjectName("PopupMenu1");
   const char* const quickDates[4] = {"Today", "01.Jan this year", "01.Jan.2000", "01.Jan.0001"};
@@ -262,6 +264,32 @@ void TForm1::CreateComponents() {
     QAction* action = PopupMenu1->addAction(QString::fromLatin1(quickDates[i]));
     connect(action, &QAction::triggered, this, [this, i] { SetPopDate(i); });
   }
+}
+
+// Tab order through both panels, and names that a screen reader announces.
+void TForm1::DescribeForAssistiveTools() {
+  QWidget* order[] = {Edit1, ComboBox1, SpinEdit1, Edit2, CheckBox1, ComboBox2, SpinEdit2,
+                      StringGrid1, StringGrid2, Memo2, Memo3, Memo1};
+  for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
+  ComboBox1->setToolTip(QStringLiteral("Kind of the increment of date 1"));
+  ComboBox2->setToolTip(QStringLiteral("Kind of the increment of date 2"));
+  SpinEdit1->setToolTip(QStringLiteral("Increment of date 1"));
+  SpinEdit2->setToolTip(QStringLiteral("Increment of date 2"));
+  for (QWidget* input : {static_cast<QWidget*>(Edit1), static_cast<QWidget*>(Edit2), static_cast<QWidget*>(CheckBox1),
+                         static_cast<QWidget*>(ComboBox1), static_cast<QWidget*>(ComboBox2),
+                         static_cast<QWidget*>(SpinEdit1), static_cast<QWidget*>(SpinEdit2),
+                         static_cast<QWidget*>(Memo1)}) {
+    input->setAccessibleName(input->toolTip());
+  }
+  Edit1->setAccessibleName(QStringLiteral("Date 1: ") + Edit1->toolTip());
+  Edit2->setAccessibleName(QStringLiteral("Date 2: ") + Edit2->toolTip());
+  CheckBox1->setAccessibleName(QStringLiteral("Add the widening of the window to date 2: ") + CheckBox1->toolTip());
+  Memo2->setAccessibleName(QStringLiteral("Facts of date 1"));
+  Memo3->setAccessibleName(QStringLiteral("Facts of date 2"));
+  StringGrid1->setAccessibleName(QStringLiteral("Month calendar of date 1"));
+  StringGrid2->setAccessibleName(QStringLiteral("Month calendar of date 2"));
+  StatusPanel->setAccessibleName(StatusPanel->text());
+  for (QPlainTextEdit* memo : {Memo1, Memo2, Memo3}) memo->setTabChangesFocus(true);
 }
 
 void TForm1::SetupCalendar(TEasyGrid& binder, TTextGrid* grid, ArrayOfFiles& table) {
@@ -275,6 +303,7 @@ void TForm1::InitStart() {
   CenterOnScreen(this);
   SetDoubleBufferedDeep(this);
   StatusPanel->setText(QStringLiteral("Zelko Orvane v1.11 // Click here to visit my Homepage"));
+  StatusPanel->setAccessibleName(StatusPanel->text());
 
   InitPanels(Panels);
   Panels.buttons = false;
@@ -283,6 +312,11 @@ void TForm1::InitStart() {
 
   StyleGrid(StringGrid1);
   StyleGrid(StringGrid2);
+  // Tall enough for the header and six weeks: no month hides its last week.
+  for (TTextGrid* grid : {StringGrid1, StringGrid2}) {
+    const int32_t frame = grid->height() - grid->contentsRect().height();
+    grid->resize(grid->width(), grid->RowCount() * (grid->DefaultRowHeight() + grid->GridLineWidth()) + frame);
+  }
   StringGrid1->SetBandPrimaryColor(16053751);
   StringGrid2->SetBandPrimaryColor(16119025);
 
@@ -400,6 +434,10 @@ void TForm1::ShowResults() {
   SetMemoText(Memo2, Results.memo2);
   SetMemoText(Memo3, Results.memo3);
   SetMemoText(Memo1, Results.memo1);
+  // Screen readers read the results without entering the memos.
+  Memo1->setAccessibleDescription(Memo1->toPlainText());
+  Memo2->setAccessibleDescription(Memo2->toPlainText());
+  Memo3->setAccessibleDescription(Memo3->toPlainText());
 }
 
 void TForm1::FillMonthCalendar(TEasyGrid& binder, ArrayOfFiles& table, const MonthCalendarT& calendar) {

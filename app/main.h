@@ -124,6 +124,7 @@ class TForm1 : public QWidget {
 
  private:
   void CreateComponents();
+  void DescribeForAssistiveTools();
   void ShowResults();
   void FillMonthCalendar(TEasyGrid& binder, ArrayOfFiles& table, const MonthCalendarT& calendar);
   void SetupCalendar(TEasyGrid& binder, TTextGrid* grid, ArrayOfFiles& table);

@@ -25,16 +25,19 @@ void SubstituteFonts() {
 // with the caption so that it shows the window as a desktop would.
 QImage WindowPicture(TForm1& form) {
   const QPixmap client = form.grab();
+  const qreal ratio = client.devicePixelRatio();
   const int titleHeight = 24;
-  QImage image(client.width(), client.height() + titleHeight, QImage::Format_RGB32);
+  const QSize logical = form.size();
+  QImage image(QSize(logical.width(), logical.height() + titleHeight) * ratio, QImage::Format_RGB32);
+  image.setDevicePixelRatio(ratio);
   image.fill(QColor(0x3C, 0x3C, 0x3C));
   QPainter painter(&image);
   painter.setPen(Qt::white);
   QFont font = QApplication::font();
   font.setBold(true);
   painter.setFont(font);
-  painter.drawText(QRect(0, 0, client.width(), titleHeight), Qt::AlignCenter, form.windowTitle());
-  painter.drawPixmap(0, titleHeight, client);
+  painter.drawText(QRect(0, 0, logical.width(), titleHeight), Qt::AlignCenter, form.windowTitle());
+  painter.drawPixmap(QPoint(0, titleHeight), client);
   return image;
 }
 

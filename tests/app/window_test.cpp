@@ -264,3 +264,32 @@ TEST_F(Window, StatusBarOpensTheHomePage) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(WindowAccess, TabOrderAndNames) {
+  CliOptionsT options;
+  options.today = DateTripleT{7, 12, 2026};
+  options.language = 1;
+  ApplyGlobalOptions(options);
+  TForm1 f(options);
+  f.show();
+  // German names through the window as well.
+  EXPECT_NE(TForm1::MemoText(f.Memo2).find("Montag, 07.12.2026 (Schuetze)"), std::string::npos);
+  EXPECT_EQ(FromQString(f.Label3->text()), "Dezember 2026");
+  QWidget* expected[] = {f.Edit1, f.ComboBox1, f.SpinEdit1, f.Edit2, f.CheckBox1, f.ComboBox2, f.SpinEdit2};
+  for (size_t i = 1; i < std::size(expected); ++i) {
+    QWidget* next = expected[i - 1]->nextInFocusChain();
+    while (next && next != expected[i] && next->focusPolicy() == Qt::NoFocus) next = next->nextInFocusChain();
+    // Spin boxes hand focus to their editor first.
+    if (next && next->parentWidget() == expected[i - 1]) next = next->nextInFocusChain();
+    EXPECT_EQ(next, expected[i]) << i;
+  }
+  for (QWidget* w : expected) EXPECT_FALSE(w->accessibleName().isEmpty()) << w->objectName().toStdString();
+  EXPECT_TRUE(f.Edit1->accessibleName().contains(f.Edit1->toolTip()));
+  EXPECT_TRUE(f.Memo1->accessibleDescription().contains("9837 Days"));
+  SetTodayClock({});
+  NameLanguage = 2;
+}
+
+}  // namespace
