@@ -542,6 +542,7 @@ void ApplyLayout(TEasyGrid& g, const std::string& list) {
   for (int32_t s = 1; s <= g.columnCount; ++s) Slot(g, s).visible = false;
   while (!layout.empty()) {
     const std::string item = LowerCaseText(CutCommaToken(layout));
+    if (item.empty()) continue;  // ",," names no column
     for (int32_t s = 1; s <= g.columnCount; ++s) {
       if (LowerCaseText(Slot(g, s).sortName) == item) {
         Slot(g, s).visible = true;
