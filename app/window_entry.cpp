@@ -45,7 +45,14 @@ QImage WindowPicture(TForm1& form) {
 
 int RunWindow(const CliOptionsT& options, int argc, char** argv) {
   const bool offscreen = !options.screenshotFile.empty() || !options.htmlFile.empty();
-  if (offscreen) qputenv("QT_QPA_PLATFORM", "offscreen");
+  if (offscreen) {
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    // A file is all that is wanted: no notes about the desktop session.
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
+      if (type != QtDebugMsg && type != QtInfoMsg && !message.startsWith(QLatin1String("QStandardPaths:")))
+        std::cerr << message.toLocal8Bit().constData() << '\n';
+    });
+  }
   QApplication app(argc, argv);
   SubstituteFonts();
   InstallDesktopColorResolver();

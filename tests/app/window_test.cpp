@@ -293,3 +293,25 @@ TEST(WindowAccess, TabOrderAndNames) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(WindowCalendarMenu, EntriesInOrder) {
+  CliOptionsT options;
+  options.today = DateTripleT{7, 12, 2026};
+  ApplyGlobalOptions(options);
+  TForm1 f(options);
+  f.show();
+  QMenu* menu = f.StringGrid1->PopupMenu();
+  ASSERT_NE(menu, nullptr);
+  std::vector<std::string> texts;
+  for (QAction* a : menu->actions()) texts.push_back(a->isSeparator() ? "-" : FromQString(a->text()));
+  const std::vector<std::string> expected = {"Save grid as Html", "Print Grid", "-", "Font..",
+                                             "Proportional Font on/off", "Reset Font", "-", "Grid bands",
+                                             "Vertical lines", "Horizontal lines", "-", "-", "Week", "Monday",
+                                             "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday", "Sunday"};
+  EXPECT_EQ(texts, expected);
+  SetTodayClock({});
+}
+
+}  // namespace
