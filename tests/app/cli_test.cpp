@@ -123,3 +123,11 @@ TEST_F(Cli, PrintFitsEightyColumns) {
 }
 
 }  // namespace
+
+namespace {
+TEST(CliHelp, FitsEightyColumns) {
+  std::istringstream lines(UsageText());
+  std::string line;
+  while (std::getline(lines, line)) EXPECT_LE(line.size(), 80u) << line;
+}
+}  // namespace
