@@ -1,5 +1,6 @@
 #include "app/cli.h"
 
+#include <array>
 #include <cstring>
 #include <istream>
 #include <ostream>
@@ -43,12 +44,20 @@ bool ParseToday(std::string_view text, DateTripleT& date) {
   return date.year != 0 && ValidDate(date.day, date.month, date.year);
 }
 
+// Bytes that JSON strings cannot hold as they are.
+constexpr std::array<bool, 256> kNeedsEscape = [] {
+  std::array<bool, 256> t{};
+  for (int c = 0; c < 0x20; ++c) t[c] = true;
+  t['"'] = t['\\'] = true;
+  return t;
+}();
+
 void AppendJsonString(std::string& out, std::string_view ansi) {
   out += '"';
   size_t run = 0;  // start of the pending run that needs no escape
   for (size_t i = 0; i < ansi.size(); ++i) {
     const auto c = static_cast<unsigned char>(ansi[i]);
-    if (c >= 0x20 && c != '"' && c != '\\') continue;
+    if (!kNeedsEscape[c]) continue;
     out.append(ansi.data() + run, i - run);
     run = i + 1;
     switch (c) {
@@ -96,61 +105,55 @@ void ForEachLine(std::string_view memo, bool trimBlanks, F&& f) {
 void AppendJsonLines(std::string& out, std::string_view memo, bool trimBlanks) {
   out += '[';
   bool first = true;
-  ForEachLine(memo, trimBlanks, [&](std::string_view line) {
+  // One pass over the memo: lines end at CR LF, the last one at the end.
+  size_t start = 0;
+  while (start < memo.size()) {
+    size_t end = memo.find('\r', start);
+    while (end != std::string_view::npos && (end + 1 >= memo.size() || memo[end + 1] != '\n')) {
+      end = memo.find('\r', end + 1);
+    }
+    std::string_view line = memo.substr(start, end == std::string_view::npos ? memo.size() - start : end - start);
+    if (trimBlanks) {
+      while (!line.empty() && line.back() == ' ') line.remove_suffix(1);
+    }
     if (!first) out += ',';
     first = false;
     AppendJsonString(out, line);
-  });
+    if (end == std::string_view::npos) break;
+    start = end + 2;
+  }
   out += ']';
 }
 
-// Row r of the calendar as the grid shows it: week column first.
-std::string_view CalendarCell(const MonthCalendarT& cal, int32_t row, int32_t visual) {
-  if (row == 0) return visual == 0 ? std::string_view(cal.weekCaption) : kWeekdayCaptions[visual - 1];
-  return cal.cells[row][visual == 0 ? MonthCalendarT::kWeekColumn : visual - 1].view();
-}
-
-bool JsonPlain(std::string_view text) {
-  for (char ch : text) {
-    const auto c = static_cast<unsigned char>(ch);
-    if (c < 0x20 || c == '"' || c == '\\') return false;
-  }
-  return true;
-}
-
-// Calendar cells are short numbers: a row is built on the stack and appended
-// once, which keeps --batch fast.
+// Calendar cells hold numbers only and the captions are plain words, so a
+// whole row is written straight into one buffer; this keeps --batch fast.
 void AppendJsonCalendar(std::string& out, const MonthCalendarT& cal) {
+  static const std::string kHeaderTail = [] {
+    std::string tail;
+    for (std::string_view day : kWeekdayCaptions) {
+      tail += ",";
+      AppendJsonString(tail, day);
+    }
+    return tail + "]";
+  }();
   out += '[';
-  for (int32_t r = 0; r <= MonthCalendarT::kRows; ++r) {
-    char row[512];
+  out += '[';
+  AppendJsonString(out, cal.weekCaption);
+  out += kHeaderTail;
+  for (int32_t r = 1; r <= MonthCalendarT::kRows; ++r) {
+    char row[8 * (sizeof(CellTextT::data) + 3) + 4];
     size_t n = 0;
-    bool plain = true;
-    if (r) row[n++] = ',';
+    row[n++] = ',';
     row[n++] = '[';
-    for (int32_t v = 0; v < 8 && plain; ++v) {
-      const std::string_view cell = CalendarCell(cal, r, v);
-      if (cell.size() > 40 || !JsonPlain(cell)) {
-        plain = false;
-        break;
-      }
+    for (int32_t v = 0; v < 8; ++v) {
+      const CellTextT& cell = cal.cells[r][v == 0 ? MonthCalendarT::kWeekColumn : v - 1];
       if (v) row[n++] = ',';
       row[n++] = '"';
-      std::memcpy(row + n, cell.data(), cell.size());
-      n += cell.size();
+      for (uint8_t i = 0; i < cell.size; ++i) row[n++] = cell.data[i];
       row[n++] = '"';
     }
     row[n++] = ']';
-    if (plain) {
-      out.append(row, n);
-      continue;
-    }
-    out += r ? ",[" : "[";
-    for (int32_t v = 0; v < 8; ++v) {
-      if (v) out += ',';
-      AppendJsonString(out, CalendarCell(cal, r, v));
-    }
-    out += ']';
+    out.append(row, n);
   }
   out += ']';
 }

@@ -1,6 +1,8 @@
 #include "app/results.h"
 
+#include <algorithm>
 #include <charconv>
+#include <cstdint>
 
 namespace {
 
@@ -27,7 +29,12 @@ DateTripleT ApplyIncrement(int32_t kind, int64_t count, int32_t& day, int32_t& m
   NormalizeDate(day, month, year);
   switch (kind) {
     case kIncDays: return AddDays(day, month, year, count);
-    case kIncWeeks: return AddDays(day, month, year, count * 7);
+    case kIncWeeks: {
+      // Beyond this the product would overflow; the days reach the end of the
+      // year range long before it.
+      constexpr int64_t kMaxWeeks = INT64_MAX / 7;
+      return AddDays(day, month, year, std::clamp(count, -kMaxWeeks, kMaxWeeks) * 7);
+    }
     case kIncMonths: return AddMonths(day, month, year, count);
     case kIncYears: return AddYears(day, month, year, count);
     default: return {day, month, year};
@@ -42,7 +49,7 @@ void AppendLine(std::string& memo, std::string_view text) {
 }
 
 void AddCountItem(std::string& memo, int64_t count, std::string_view name, std::string_view plural) {
-  memo += IntText(count);
+  AppendIntText(memo, count);
   memo += ' ';
   memo += name;
   if (count != 1) memo += plural;
@@ -85,7 +92,7 @@ std::string ShowDateFacts(int32_t day, int32_t month, int32_t year) {
   AppendLine(memo, line);
   const auto numberLine = [&memo](std::string_view before, int32_t n, std::string_view after) {
     memo += before;
-    memo += IntText(n);
+    AppendIntText(memo, n);
     AppendLine(memo, after);
   };
   numberLine("Day of Year ", DayOfYearNo(day, month, year), "");
@@ -127,7 +134,9 @@ void ComputeResults(ResultsT& results, const ResultInputT& input) {
   a = ParseDate(input.date1);
   ApplyIncrement(input.kind1, TextToInt(input.count1), a.day, a.month, a.year);
   b = ParseDate(input.date2);
-  ApplyIncrement(input.kind2, int64_t{TextToInt(input.count2)} + input.extra2, b.day, b.month, b.year);
+  // The add amount is a window width in practice; clamped so the sum cannot overflow.
+  const int64_t extra = std::clamp<int64_t>(input.extra2, -(int64_t{1} << 62), int64_t{1} << 62);
+  ApplyIncrement(input.kind2, int64_t{TextToInt(input.count2)} + extra, b.day, b.month, b.year);
 
   FillMonthCalendarCells(results.calendar1, a.day, a.month, a.year);
   FillMonthCalendarCells(results.calendar2, b.day, b.month, b.year);

@@ -60,8 +60,10 @@ const int64_t kLastDay = DayNumber(Astro(kMaxYear), 12, 31);
 
 int32_t ClampYear(int64_t y) { return static_cast<int32_t>(std::clamp(y, kMinYear, kMaxYear)); }
 
-// StepYear without the 32-bit limit.
+// StepYear without the 32-bit limit. Steps beyond 2^40 years leave the 32-bit
+// range from any year just as well and keep the sums below from overflowing.
 int64_t StepYear64(int64_t year, int64_t n) {
+  n = std::clamp<int64_t>(n, -(int64_t{1} << 40), int64_t{1} << 40);
   if (year <= 0 && year + n > 0) ++n;
   if (year >= 0 && year + n < 0) --n;
   year += n;
@@ -501,9 +503,15 @@ DateTripleT ParseDate(std::string_view text) {
 }
 
 std::string IntText(int64_t n) {
+  std::string out;
+  AppendIntText(out, n);
+  return out;
+}
+
+void AppendIntText(std::string& out, int64_t n) {
   char buf[24];
   auto res = std::to_chars(buf, buf + sizeof buf, n);
-  return std::string(buf, res.ptr);
+  out.append(buf, res.ptr);
 }
 
 std::string PadNumber(int64_t n, int32_t width) {

@@ -82,6 +82,7 @@ std::string WeekdayDateText(int32_t day, int32_t month, int32_t year);
 std::string DateText(int32_t day, int32_t month, int32_t year);
 
 std::string IntText(int64_t n);
+void AppendIntText(std::string& out, int64_t n);  // IntText without a temporary
 std::string PadNumber(int64_t n, int32_t width);
 std::string RealText(int32_t decimals, long double x);
 std::string TrimmedRealText(int32_t decimals, long double x);
