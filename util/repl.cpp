@@ -51,10 +51,12 @@ std::string ReplaceChar(char a, char b, std::string_view text, int32_t limit) {
 
 namespace {
 
-// A rewrite whose new text is longer than the old one (and does not contain
-// it) can grow a text exponentially, e.g. "ab" -> "bba" on "aaa...ab". The
-// repetition stops once the text reaches this size.
-constexpr size_t kMaxGrownSize = size_t{1} << 24;
+// Each repetition copies the whole text, so a rewrite that keeps bringing old
+// back (e.g. "ab" -> "b" on "aaa...ab", or "ab" -> "bba" which also grows)
+// costs quadratic time or more. The repetitions stop once they have copied
+// four times the text plus this many characters; real uses (doubled
+// separators, which halve the runs at each pass) copy less than twice the text.
+constexpr size_t kRepeatWorkAllowance = size_t{1} << 14;
 
 // One left-to-right pass without overlap; `hay` is where matches are looked
 // for (a lower-cased copy for the case-insensitive variant, else the text).
@@ -86,14 +88,12 @@ std::string ReplaceWith(std::string_view oldText, std::string_view newText, std:
   const bool once = hayOf(newText).find(oldKey) != std::string::npos;
   std::string out = ReplacePass(text, hay, oldKey, newText);
   if (once) return out;
-  const bool grows = newText.size() >= oldText.size();
-  // An equal-length rewrite cannot cycle forever in practice, but bound the
-  // passes anyway so no input can hang the caller.
-  size_t passesLeft = grows ? 4 * out.size() + 16 : SIZE_MAX;
+  size_t workLeft = 4 * out.size() + kRepeatWorkAllowance;
   for (;;) {
     hay = hayOf(out);
     if (hay.find(oldKey) == std::string::npos) break;
-    if (grows && (out.size() > kMaxGrownSize || passesLeft-- == 0)) break;
+    if (out.size() > workLeft) break;
+    workLeft -= out.size();
     out = ReplacePass(out, hay, oldKey, newText);
   }
   return out;

@@ -168,8 +168,9 @@ class HtmlFileTest : public ::testing::Test {
 };
 
 TEST_F(HtmlFileTest, WritesCrLfLinesWithHeaderAndFooterFiles) {
-  std::ofstream(dir / "head.htm") << "<html>\n<body>\r\n";
-  std::ofstream(dir / "foot.htm") << "</body>\n</html>";
+  // Binary, so Windows writes the line ends as given.
+  std::ofstream(dir / "head.htm", std::ios::binary) << "<html>\n<body>\r\n";
+  std::ofstream(dir / "foot.htm", std::ios::binary) << "</body>\n</html>";
   THTMLSettings s = Defaults();
   s.HeaderFile = (dir / "head.htm").string();
   s.FooterFile = (dir / "foot.htm").string();
@@ -204,6 +205,8 @@ TEST_F(HtmlFileTest, CannotCreateFile) {
   }
 }
 
+// The preview folder is a POSIX per-user folder; Windows uses its own TEMP.
+#ifndef _WIN32
 mode_t ModeOf(const fs::path& p) {
   struct stat st {};
   EXPECT_EQ(lstat(p.c_str(), &st), 0) << p;
@@ -280,5 +283,7 @@ TEST_F(PreviewTest, FallsBackToAUserFolderInTemp) {
   EXPECT_EQ(WriteHtmlPreview(SmallGrid(), Defaults()), (own / "temp001.htm").string());
   EXPECT_EQ(ModeOf(own), 0700u);
 }
+
+#endif  // _WIN32
 
 }  // namespace
