@@ -1,12 +1,16 @@
-// The Win32 backend of the URL launcher against the real registry and process
-// start (Windows, or wine).
+// The Win32 code against the real system (Windows, or wine): the URL
+// launcher's registry read and process start, and the HTML preview file.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
+#include <sstream>
 #include <string>
 
 #include "components/UrlLauncher.h"
+#include "grid/htmlwriter.h"
 
 namespace {
 
@@ -49,6 +53,29 @@ TEST_F(Win32Registry, AMissingKeyAnswersFileNotFoundAndLeavesTheValue) {
 
 TEST(Win32Start, AProgramThatDoesNotExistFailsBelow32) {
   EXPECT_LT(SystemUrlPlatform().StartProgram("C:\\orvane-missing-folder\\none.exe x", 1), 32u);
+}
+
+TEST(Win32Preview, TheFileIsWrittenInTempWithCrLfLinesAndReplacedNextTime) {
+  HtmlGridDataT grid;
+  InitHtmlGrid(grid, 2, 2);
+  SetHtmlCellText(grid, 0, 0, "Week 12.2026");
+  SetHtmlCellText(grid, 1, 1, "caf\xE9");
+  THTMLSettings settings;
+  InitHtmlSettings(settings);
+  const std::string name = WriteHtmlPreview(grid, settings);
+  EXPECT_EQ(name, PreviewFileName());
+  EXPECT_EQ(name.substr(name.size() - 12), "\\temp001.htm");
+  const auto read = [&name] {
+    std::stringstream ss;
+    ss << std::ifstream(std::filesystem::path(name), std::ios::binary).rdbuf();
+    return ss.str();
+  };
+  EXPECT_EQ(read(), HtmlFileText(grid, settings));
+  EXPECT_NE(read().find("caf&#233;</td>\r\n"), std::string::npos);
+  SetHtmlCellText(grid, 0, 0, "x");
+  WriteHtmlPreview(grid, settings);
+  EXPECT_EQ(read(), HtmlFileText(grid, settings));
+  std::filesystem::remove(std::filesystem::path(name));
 }
 
 }  // namespace
