@@ -321,6 +321,28 @@ IncrementArgT ParseIncrementArg(const std::string& value) {
   return inc;
 }
 
+namespace {
+
+// An argument as an error message shows it: control characters escaped, so
+// the message stays one line and cannot steer the terminal.
+std::string Shown(const std::string& arg) {
+  static constexpr char kHex[] = "0123456789abcdef";
+  std::string out;
+  for (const char c : arg) {
+    const auto u = static_cast<unsigned char>(c);
+    if (u < 0x20 || u == 0x7F) {
+      out += "\\x";
+      out += kHex[u >> 4];
+      out += kHex[u & 15];
+    } else {
+      out += c;
+    }
+  }
+  return out;
+}
+
+}  // namespace
+
 bool ParseCommandLine(CliOptionsT& options, const std::vector<std::string>& args, std::string& error) {
   options = CliOptionsT{};
   bool datesOnly = false;
@@ -345,12 +367,12 @@ bool ParseCommandLine(CliOptionsT& options, const std::vector<std::string>& args
                             name == "--html" || name == "--screenshot";
     if (takesValue && !hasValue) {
       if (i + 1 >= args.size()) {
-        error = "option " + name + " needs a value";
+        error = "option " + Shown(name) + " needs a value";
         return false;
       }
       value = args[++i];
     } else if (!takesValue && hasValue) {
-      error = "option " + name + " takes no value";
+      error = "option " + Shown(name) + " takes no value";
       return false;
     }
     if (name == "--print") options.print = true;
@@ -365,7 +387,7 @@ bool ParseCommandLine(CliOptionsT& options, const std::vector<std::string>& args
     else if (name == "--today") {
       DateTripleT today;
       if (!ParseToday(value, today)) {
-        error = "--today needs a complete valid date D.M.Y, not '" + value + "'";
+        error = "--today needs a complete valid date D.M.Y, not '" + Shown(value) + "'";
         return false;
       }
       options.today = today;
@@ -373,11 +395,11 @@ bool ParseCommandLine(CliOptionsT& options, const std::vector<std::string>& args
       if (value == "en") options.language = 2;
       else if (value == "de") options.language = 1;
       else {
-        error = "--lang takes en or de, not '" + value + "'";
+        error = "--lang takes en or de, not '" + Shown(value) + "'";
         return false;
       }
     } else {
-      error = "unknown option " + name;
+      error = "unknown option " + Shown(name);
       return false;
     }
   }

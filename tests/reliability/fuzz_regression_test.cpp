@@ -4,7 +4,10 @@
 #include <chrono>
 #include <functional>
 #include <limits>
+#include <string>
+#include <vector>
 
+#include "app/cli.h"
 #include "app/results.h"
 #include "util/repl.h"
 #include "util/valstr.h"
@@ -82,6 +85,24 @@ TEST(FuzzRegression, DoubledSeparatorsStillCollapseCompletelyInLongTexts) {
   EXPECT_EQ(ReplaceAll(",,", ",", std::string(100000, ',')), ",");
   EXPECT_EQ(CleanList("a" + std::string(50000, ';') + "b" + std::string(777, ';'), ';'), "a;b");
   EXPECT_EQ(ReplaceAll("ab", "b", "aaaab"), "b");
+}
+
+// Error messages quoted the bad argument as it came, line breaks and terminal
+// escapes included; they are one line by contract.
+TEST(FuzzRegression, ErrorMessagesShowControlCharactersEscaped) {
+  const std::vector<std::vector<std::string>> cases = {
+      {"--today", "1.2\n\x1b[31m"}, {"--lang", "d\re"}, {"--x\ny"}, {"--pr\tint=x"}, {"--add1\x7f"}};
+  for (const auto& args : cases) {
+    CliOptionsT options;
+    std::string error;
+    ASSERT_FALSE(ParseCommandLine(options, args, error)) << args[0];
+    EXPECT_EQ(error.find_first_of("\n\r\t\x1b\x7f"), std::string::npos) << error;
+    EXPECT_NE(error.find("\\x"), std::string::npos) << error;
+  }
+  CliOptionsT options;
+  std::string error;
+  ParseCommandLine(options, {"--today", "31.2.2001"}, error);
+  EXPECT_EQ(error, "--today needs a complete valid date D.M.Y, not '31.2.2001'");
 }
 
 }  // namespace
