@@ -405,8 +405,7 @@ void TForm1::SetSizes() {
   LayoutColumns(Binder2, -1);
 }
 
-void TForm1::Yeah() {
-  if (!started_) return;
+ResultInputT TForm1::ReadInput() const {
   ResultInputT input;
   input.date1 = FromQString(Edit1->text());
   input.date2 = FromQString(Edit2->text());
@@ -415,6 +414,12 @@ void TForm1::Yeah() {
   input.count1 = FromQString(SpinEdit1->text());
   input.count2 = FromQString(SpinEdit2->text());
   if (CheckBox1->isChecked()) input.extra2 = int64_t{WidthOffset} + OuterWidth();
+  return input;
+}
+
+void TForm1::Yeah() {
+  if (!started_) return;
+  ResultInputT input = ReadInput();
   ComputeResults(Results, input);
   LastInput = std::move(input);
   ++RecalcCount;

@@ -111,6 +111,8 @@ class TForm1 : public QWidget {
   void gourl();
   void SetDateOnClick(QObject* sender, int32_t row, int32_t column);
 
+  // What a recalculation reads from the fields, the kind boxes and the add box.
+  ResultInputT ReadInput() const;
   // The texts that the memos hold, line ends as CR LF.
   static std::string MemoText(const QPlainTextEdit* memo);
   // The outer width of the window, frame included.

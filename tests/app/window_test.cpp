@@ -37,17 +37,7 @@ class Window : public ::testing::Test {
     return form;
   }
   // What the result layer gives for the form's current fields.
-  static ResultsT Expected(TForm1& f, int64_t extra = 0) {
-    ResultInputT in;
-    in.date1 = Text(f.Edit1);
-    in.date2 = Text(f.Edit2);
-    in.kind1 = f.ComboBox1->currentIndex();
-    in.kind2 = f.ComboBox2->currentIndex();
-    in.count1 = FromQString(f.SpinEdit1->text());
-    in.count2 = FromQString(f.SpinEdit2->text());
-    in.extra2 = extra;
-    return ComputeResults(in);
-  }
+  static ResultsT Expected(TForm1& f) { return ComputeResults(f.ReadInput()); }
   static void ExpectShows(TForm1& f, const ResultsT& r) {
     EXPECT_EQ(TForm1::MemoText(f.Memo1), r.memo1);
     EXPECT_EQ(TForm1::MemoText(f.Memo2) + "\r\n", r.memo2);
@@ -153,7 +143,7 @@ TEST_F(Window, AddCheckBoxAddsTheWidening) {
   f->resize(585 + 7, 516);
   EXPECT_EQ(f->CheckBox1->text().toStdString(), "7");
   EXPECT_EQ(f->Results.date2, (DateTripleT{1, 8, 2000}));
-  ExpectShows(*f, Expected(*f, 7));
+  ExpectShows(*f, Expected(*f));
   f->resize(585 - 3, 516);
   EXPECT_EQ(f->CheckBox1->text().toStdString(), "-3");
   EXPECT_EQ(f->Results.date2, (DateTripleT{1, 10, 1999}));

@@ -66,15 +66,7 @@ class Robustness : public ::testing::Test {
   // The window shows exactly what the result layer computes from its fields.
   void ExpectMatchesResultLayer(const std::string& context) {
     TForm1& f = *form;
-    ResultInputT in;
-    in.date1 = Text(f.Edit1);
-    in.date2 = Text(f.Edit2);
-    in.kind1 = f.ComboBox1->currentIndex();
-    in.kind2 = f.ComboBox2->currentIndex();
-    in.count1 = FromQString(f.SpinEdit1->text());
-    in.count2 = FromQString(f.SpinEdit2->text());
-    if (f.CheckBox1->isChecked()) in.extra2 = int64_t{f.WidthOffset} + f.OuterWidth();
-    const ResultsT r = ComputeResults(in);
+    const ResultsT r = ComputeResults(f.ReadInput());
     ASSERT_TRUE(ValidDate(f.Results.date1.day, f.Results.date1.month, f.Results.date1.year)) << context;
     ASSERT_TRUE(ValidDate(f.Results.date2.day, f.Results.date2.month, f.Results.date2.year)) << context;
     EXPECT_EQ(f.Results.date1, r.date1) << context;
