@@ -1,17 +1,22 @@
 #pragma once
-// Desktop process start for the URL launcher (not on Windows, where WinExec
-// does the job).
+// The URL launcher's platform on the desktop (not on Windows, where the
+// registry and WinExec do the job): associations from the XDG files, programs
+// started detached without a shell.
 #include <string>
-#include <vector>
+
+#include "components/UrlLauncher.h"
+#include "util/process.h"
 
 #ifndef _WIN32
-// The file a program name runs: names with a slash as they stand, others
-// searched in PATH (empty PATH entries, the current folder, are skipped).
-// Empty when nothing runnable is found.
-std::string FindProgram(const std::string& name);
+class TDesktopUrlPlatform : public TUrlPlatform {
+ public:
+  explicit TDesktopUrlPlatform(TProcessPlatform& process = SystemProcessPlatform()) : process_(process) {}
+  long ReadDefaultValue(TRegKey root, const std::string& subKey, std::string& value) override;
+  // Returns kExecOk, or a WinExec-style error below 32 when the program could
+  // not be run.
+  unsigned StartProgram(const std::string& commandLine, int showCmd) override;
 
-// Starts argv (UTF-8) directly, without a shell, in its own session and
-// detached from this process, which keeps no child behind. Returns kExecOk,
-// or a WinExec-style error below 32 when the program could not be run.
-unsigned StartDetached(const std::vector<std::string>& argv);
+ private:
+  TProcessPlatform& process_;
+};
 #endif

@@ -1,8 +1,7 @@
 #include "components/UrlLauncherXdg.h"
 
-#include "components/UrlLauncherCmdLine.h"
+#include "util/cmdline.h"
 
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <utility>
@@ -13,11 +12,6 @@ using EntriesT = std::vector<std::pair<std::string, std::string>>;
 // Key files larger than this are not association files; don't read them whole.
 constexpr std::streamsize kMaxKeyFileSize = 1 << 20;
 
-std::string Env(const char* name) {
-  const char* v = std::getenv(name);
-  return v ? std::string(v) : std::string();
-}
-
 bool IsAbsolute(const std::string& path) { return !path.empty() && path[0] == '/'; }
 
 std::string Trim(const std::string& s) {
@@ -27,18 +21,18 @@ std::string Trim(const std::string& s) {
   return s.substr(a, b - a + 1);
 }
 
-std::string HomeDir(const char* rel) {
-  const std::string home = Env("HOME");
+std::string HomeDir(TProcessPlatform& env, const char* rel) {
+  const std::string home = env.Getenv("HOME");
   return IsAbsolute(home) ? home + rel : std::string();
 }
 
-std::string BaseDir(const char* var, const char* homeRel) {
-  const std::string v = Env(var);
-  return IsAbsolute(v) ? v : HomeDir(homeRel);
+std::string BaseDir(TProcessPlatform& env, const char* var, const char* homeRel) {
+  const std::string v = env.Getenv(var);
+  return IsAbsolute(v) ? v : HomeDir(env, homeRel);
 }
 
-std::vector<std::string> BaseDirList(const char* var, const char* fallback) {
-  std::string v = Env(var);
+std::vector<std::string> BaseDirList(TProcessPlatform& env, const char* var, const char* fallback) {
+  std::string v = env.Getenv(var);
   if (v.empty()) v = fallback;
   std::vector<std::string> dirs;
   std::size_t start = 0;
@@ -151,12 +145,12 @@ bool ExpandFieldCodes(const std::string& arg, std::string& out) {
 }
 }  // namespace
 
-XdgDirsT ReadXdgDirs() {
+XdgDirsT ReadXdgDirs(TProcessPlatform& env) {
   XdgDirsT dirs;
-  dirs.configHome = BaseDir("XDG_CONFIG_HOME", "/.config");
-  dirs.configDirs = BaseDirList("XDG_CONFIG_DIRS", "/etc/xdg");
-  dirs.dataHome = BaseDir("XDG_DATA_HOME", "/.local/share");
-  dirs.dataDirs = BaseDirList("XDG_DATA_DIRS", "/usr/local/share:/usr/share");
+  dirs.configHome = BaseDir(env, "XDG_CONFIG_HOME", "/.config");
+  dirs.configDirs = BaseDirList(env, "XDG_CONFIG_DIRS", "/etc/xdg");
+  dirs.dataHome = BaseDir(env, "XDG_DATA_HOME", "/.local/share");
+  dirs.dataDirs = BaseDirList(env, "XDG_DATA_DIRS", "/usr/local/share:/usr/share");
   return dirs;
 }
 

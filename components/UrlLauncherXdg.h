@@ -5,6 +5,8 @@
 #include <string>
 #include <vector>
 
+#include "util/process.h"
+
 struct XdgDirsT {
   std::string configHome;
   std::vector<std::string> configDirs;
@@ -14,7 +16,7 @@ struct XdgDirsT {
 
 // The base directories from XDG_CONFIG_HOME, XDG_CONFIG_DIRS, XDG_DATA_HOME
 // and XDG_DATA_DIRS, with the usual defaults; relative entries are ignored.
-XdgDirsT ReadXdgDirs();
+XdgDirsT ReadXdgDirs(TProcessPlatform& env);
 
 // The mimeapps.list files in the order they are consulted.
 std::vector<std::string> MimeAppsFiles(const XdgDirsT& dirs);

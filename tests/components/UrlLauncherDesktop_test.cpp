@@ -1,20 +1,14 @@
 #ifndef _WIN32
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-#include <sys/wait.h>
-#include <unistd.h>
+#include <stdlib.h>
 
-#include <cerrno>
-#include <chrono>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
-#include <sstream>
-#include <thread>
 
 #include "components/UrlLauncher.h"
 #include "components/UrlLauncherDesktop.h"
 #include "components/UrlLauncherXdg.h"
+#include "tests/support/FakeProcess.h"
 
 namespace {
 namespace fs = std::filesystem;
@@ -24,31 +18,33 @@ void WriteFile(const fs::path& path, const std::string& text) {
   std::ofstream(path, std::ios::binary) << text;
 }
 
-// A private XDG home: config and data folders in a temp dir, restored after.
+// A private XDG home: config and data folders in a temp dir, seen through a
+// fake environment; program starts are recorded, not made.
 class UrlLauncherDesktop : public ::testing::Test {
  protected:
-  const char* const kVars[4] = {"XDG_CONFIG_HOME", "XDG_CONFIG_DIRS", "XDG_DATA_HOME",
-                                "XDG_DATA_DIRS"};
   fs::path root;
-  std::string saved[4];
-  bool had[4] = {};
+  FakeProcessPlatform process;
+  TDesktopUrlPlatform platform{process};
 
   void SetUp() override {
     std::string tmpl = (fs::temp_directory_path() / "orvane-url-XXXXXX").string();
     ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
     root = tmpl;
-    // The last is a list: root/share1 and root/share2.
-    const std::string dirs[4] = {"config", "etc-xdg", "data", "share1:" + (root / "share2").string()};
-    for (int i = 0; i < 4; ++i) {
-      if (const char* v = std::getenv(kVars[i])) saved[i] = v, had[i] = true;
-      setenv(kVars[i], (root / dirs[i]).string().c_str(), 1);
-    }
+    process.env["HOME"] = (root / "home").string();
+    process.env["XDG_CONFIG_HOME"] = (root / "config").string();
+    process.env["XDG_CONFIG_DIRS"] = (root / "etc-xdg").string();
+    process.env["XDG_DATA_HOME"] = (root / "data").string();
+    // A list: root/share1 and root/share2, with a relative entry ignored.
+    process.env["XDG_DATA_DIRS"] = (root / "share1").string() + ":share0:" + (root / "share2").string();
   }
   void TearDown() override {
-    for (int i = 0; i < 4; ++i)
-      had[i] ? setenv(kVars[i], saved[i].c_str(), 1) : unsetenv(kVars[i]);
     std::error_code ec;
     fs::remove_all(root, ec);
+  }
+  TUrlLauncher Launcher(const std::string& url) {
+    TUrlLauncher launcher(platform);
+    launcher.Url = url;
+    return launcher;
   }
   void SetDefault(const std::string& mimeappsDir, const std::string& ids) {
     WriteFile(root / mimeappsDir / "mimeapps.list",
@@ -60,29 +56,16 @@ class UrlLauncherDesktop : public ::testing::Test {
               "[Desktop Entry]\nType=Application\nName=Web\nExec=" + exec + "\n"
               "[Desktop Action new]\nExec=wrong %u\n");
   }
-  // A shell script registered as the default browser; it writes its
-  // arguments, each followed by "|", to args.txt.
-  void InstallStandInBrowser() {
-    const std::string out = (root / "args.txt").string();
-    const fs::path script = root / "bin dir" / "browser";
-    WriteFile(script, "#!/bin/sh\nprintf '%s|' \"$@\" > '" + out + ".tmp'\nmv '" + out + ".tmp' '" + out + "'\n");
-    ASSERT_EQ(chmod(script.c_str(), 0755), 0);
-    AddApp("share1", "stand-in.desktop", "\"" + script.string() + "\" --new-window %u");
+  // The browser registered as the default, with the arguments before the address.
+  std::string InstallStandInBrowser() {
+    const std::string browser = (root / "bin dir" / "browser").string();
+    AddApp("share1", "stand-in.desktop", "\"" + browser + "\" --new-window %u");
     SetDefault("etc-xdg", "stand-in.desktop");
-  }
-  std::string WaitForArgs() {
-    const fs::path out = root / "args.txt";
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-    while (!fs::exists(out) && std::chrono::steady_clock::now() < deadline)
-      std::this_thread::sleep_for(std::chrono::milliseconds(20));
-    if (!fs::exists(out)) return "<the stand-in browser did not run>";
-    std::stringstream got;
-    got << std::ifstream(out).rdbuf();
-    return got.str();
+    return browser;
   }
   std::string Read(const std::string& key) {
     std::string v;
-    TUrlLauncher launcher;
+    TUrlLauncher launcher(platform);
     return launcher.ReadDefaultValue(kHKeyClassesRoot, key, v) == 0 ? v : "<none>";
   }
 };
@@ -112,54 +95,39 @@ TEST_F(UrlLauncherDesktop, AssociationFollowsMimeappsOrder) {
   EXPECT_EQ(Read("..\\shell\\open\\command"), "<none>");
   EXPECT_EQ(Read("high.desktop"), "<none>");
   std::string v = "kept";
-  EXPECT_EQ(TUrlLauncher().ReadDefaultValue(kHKeyClassesRoot + 1, ".htm", v), kErrorFileNotFound);
+  EXPECT_EQ(TUrlLauncher(platform).ReadDefaultValue(kHKeyClassesRoot + 1, ".htm", v), kErrorFileNotFound);
   EXPECT_EQ(v, "kept");
 }
 
 TEST_F(UrlLauncherDesktop, MissingAssociationDoesNothing) {
-  TUrlLauncher launcher;
-  launcher.Url = "http://example.invalid/";
-  EXPECT_NO_THROW(launcher.OpenUrl());
+  EXPECT_NO_THROW(Launcher("http://example.invalid/").OpenUrl());
+  EXPECT_TRUE(process.starts.empty());
 }
 
 TEST_F(UrlLauncherDesktop, UnrunnableBrowserRaisesTheMessage) {
-  AddApp("data", "gone.desktop", (root / "no-such-browser").string() + " %u");
-  SetDefault("config", "gone.desktop");
-  TUrlLauncher launcher;
-  launcher.Url = "http://example.invalid/";
-  try {
-    launcher.OpenUrl();
-    FAIL() << "no exception";
-  } catch (const EUrlLaunchError& e) {
-    EXPECT_STREQ(e.what(), "Couldn't launch default browser");
+  InstallStandInBrowser();
+  for (StartErrorT error : {StartErrorT::kNotFound, StartErrorT::kBadFormat, StartErrorT::kResources}) {
+    process.result = error;
+    try {
+      Launcher("http://example.invalid/").OpenUrl();
+      ADD_FAILURE() << "no exception";
+    } catch (const EUrlLaunchError& e) {
+      EXPECT_STREQ(e.what(), "Couldn't launch default browser");
+    }
   }
-  // Present but not a program.
-  WriteFile(root / "not-a-program", "plain text\n");
-  EXPECT_LT(StartDetached({(root / "not-a-program").string()}), 32u);
-  EXPECT_LT(StartDetached({"orvane-no-such-program-anywhere"}), 32u);
-  EXPECT_LT(StartDetached({}), 32u);
 }
 
 TEST_F(UrlLauncherDesktop, StartsTheDefaultBrowserWithTheAddress) {
-  InstallStandInBrowser();
-  TUrlLauncher launcher;
+  const std::string browser = InstallStandInBrowser();
   // Shell syntax in the address must reach the browser untouched.
-  launcher.Url = "http://h/members/orvane/index.htm?1.11&a=$(touch${IFS}x);`id`|b";
-  launcher.OpenUrl();
-
-  // No child is left behind for this process to reap.
-  EXPECT_EQ(waitpid(-1, nullptr, WNOHANG), -1);
-  EXPECT_EQ(errno, ECHILD);
-  EXPECT_EQ(WaitForArgs(), "--new-window|http://h/members/orvane/index.htm?1.11&a=$(touch${IFS}x);`id`|b|");
-}
-
-TEST_F(UrlLauncherDesktop, AddressWithBlanksIsSplitAsOnWindows) {
-  InstallStandInBrowser();
-  TUrlLauncher launcher;
+  const std::string url = "http://h/members/orvane/index.htm?1.11&a=$(touch${IFS}x);`id`|b";
+  Launcher(url).OpenUrl();
   // Unquoted as on Windows: blanks split it, \" is a literal quote.
-  launcher.Url = "http://h/a b\\\"c d";
-  launcher.OpenUrl();
-  EXPECT_EQ(WaitForArgs(), "--new-window|http://h/a|b\"c|d|");
+  Launcher("http://h/a b\\\"c d").OpenUrl();
+  ASSERT_EQ(process.starts.size(), 2u);
+  EXPECT_EQ(process.starts[0].program, browser);
+  EXPECT_EQ(process.starts[0].args, (std::vector<std::string>{"--new-window", url}));
+  EXPECT_EQ(process.starts[1].args, (std::vector<std::string>{"--new-window", "http://h/a", "b\"c", "d"}));
 }
 
 }  // namespace

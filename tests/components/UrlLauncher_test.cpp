@@ -2,8 +2,9 @@
 
 #include <gtest/gtest.h>
 
-#include <map>
 #include <vector>
+
+#include "tests/support/FakeUrlPlatform.h"
 
 namespace {
 
@@ -27,25 +28,7 @@ TEST(UrlLauncherShowCommand, MapsToWindowsShowCommands) {
   EXPECT_EQ(ShowCommandValue(static_cast<TUrlShowCmd>(-1)), 1);
 }
 
-class FakePlatform : public TUrlPlatform {
- public:
-  std::map<std::string, std::string> keys;
-  std::vector<std::string> reads;
-  std::vector<std::pair<std::string, int>> starts;
-  unsigned startResult = kExecOk;
-
-  long ReadDefaultValue(TRegKey root, const std::string& subKey, std::string& value) override {
-    reads.push_back(subKey);
-    auto it = keys.find(subKey);
-    if (root != kHKeyClassesRoot || it == keys.end()) return kErrorFileNotFound;
-    value = it->second;
-    return 0;
-  }
-  unsigned StartProgram(const std::string& commandLine, int showCmd) override {
-    starts.emplace_back(commandLine, showCmd);
-    return startResult;
-  }
-};
+using FakePlatform = FakeUrlPlatform;
 
 TEST(UrlLauncherOpen, DefaultsToShowDefaultAndEmptyUrl) {
   FakePlatform fake;

@@ -1,4 +1,4 @@
-#include "components/UrlLauncherCmdLine.h"
+#include "util/cmdline.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "components/UrlLauncherCmdLine.h"
+#include "util/cmdline.h"
 
 namespace {
 bool IsBlank(char c) { return c == ' ' || c == '\t'; }

@@ -1,0 +1,37 @@
+#pragma once
+// Starting another program, detached from this one: no shell, no inherited
+// files, no input, its own session. Names and arguments are UTF-8.
+#include <string>
+#include <vector>
+
+enum class StartErrorT {
+  kNone,          // started
+  kNotFound,      // no such program
+  kPathNotFound,  // a folder on the way is missing
+  kDenied,        // not allowed to run it
+  kBadFormat,     // not a program this system runs
+  kResources,     // the system could not start a process
+};
+
+// The file a program name runs: names with a path separator as they stand,
+// others searched in searchPath (a PATH-style list; empty entries, the
+// current folder, are skipped). Empty when nothing runnable is found.
+std::string FindProgramIn(const std::string& name, const std::string& searchPath);
+// The same search in this process's PATH.
+std::string FindProgram(const std::string& name);
+
+// Starts program (searched like FindProgram) with args after the program
+// name. A program that cannot be run is an error, never a silent success;
+// this process keeps no child behind.
+StartErrorT StartDetached(const std::string& program, const std::vector<std::string>& args);
+
+// The process's surroundings as a component sees them: the real system by
+// default, a fake in tests.
+class TProcessPlatform {
+ public:
+  virtual ~TProcessPlatform() = default;
+  // The environment variable's value, empty when it is not set.
+  virtual std::string Getenv(const std::string& name);
+  virtual StartErrorT Start(const std::string& program, const std::vector<std::string>& args);
+};
+TProcessPlatform& SystemProcessPlatform();
