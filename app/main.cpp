@@ -3,7 +3,6 @@
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QFocusEvent>
-#include <QMessageBox>
 #include <QMouseEvent>
 #include <QValidator>
 #include <climits>
@@ -87,10 +86,11 @@ int TSpinEdit::valueFromText(const QString& text) const {
 
 void TSpinEdit::fixup(QString&) const {}
 
-TForm1::TForm1(const CliOptionsT& options, QWidget* parent) : QWidget(parent), options_(options) {
-  ShowError = [this](const std::string& message) {
-    QMessageBox::critical(this, windowTitle(), ToQString(message));
-  };
+TForm1::TForm1(const CliOptionsT& options, QWidget* parent, TWindowServices& services)
+    : QWidget(parent), UrlLauncher1(services.UrlPlatform()), options_(options), services_(services) {
+  Panels.services = &services;
+  SetWindowServices(Binder1, services);
+  SetWindowServices(Binder2, services);
   CreateComponents();
   InitStart();
 }
@@ -494,7 +494,7 @@ void TForm1::gourl() {
   try {
     UrlLauncher1.OpenUrl();
   } catch (const EUrlLaunchError& e) {
-    if (ShowError) ShowError(e.what());
+    services_.ShowError(this, FromQString(windowTitle()), e.what());
   }
 }
 

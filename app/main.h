@@ -16,6 +16,7 @@
 #include "components/GPanel.h"
 #include "components/UrlLauncher.h"
 #include "grid/TextGrid.h"
+#include "grid/WindowServices.h"
 #include "grid/easygrid.h"
 #include "grid/superarray.h"
 #include "panels/easypanel.h"
@@ -61,7 +62,9 @@ class TSpinEdit : public QSpinBox {
 class TForm1 : public QWidget {
   Q_OBJECT
  public:
-  explicit TForm1(const CliOptionsT& options, QWidget* parent = nullptr);
+  // Dialogs, messages, the shell and the browser go through services.
+  explicit TForm1(const CliOptionsT& options, QWidget* parent = nullptr,
+                  TWindowServices& services = SystemWindowServices());
   ~TForm1() override;
 
   // ---- components, with the form's names ----
@@ -117,8 +120,6 @@ class TForm1 : public QWidget {
   static std::string MemoText(const QPlainTextEdit* memo);
   // The outer width of the window, frame included.
   int32_t OuterWidth() const;
-  // Shows the error of a failed home-page start; tests may replace it.
-  std::function<void(const std::string&)> ShowError;
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -132,6 +133,7 @@ class TForm1 : public QWidget {
   void SetupCalendar(TEasyGrid& binder, TTextGrid* grid, ArrayOfFiles& table);
 
   CliOptionsT options_;
+  TWindowServices& services_;
   bool started_ = false;
 };
 

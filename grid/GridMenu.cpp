@@ -9,11 +9,7 @@
 #include "grid/PrintSettingsDialog.h"
 #include "util/Diskop.h"
 
-std::function<int(QDialog& dialog)> GridMenuExecHook;
-
 namespace {
-
-int RunMenuDialog(QDialog& dlg) { return GridMenuExecHook ? GridMenuExecHook(dlg) : dlg.exec(); }
 
 QAction* ItemAt(const TEasyGrid& g, int32_t position) {
   if (!g.grid || !g.grid->PopupMenu() || position < 0) return nullptr;
@@ -28,7 +24,7 @@ void SetItemChecked(const TEasyGrid& g, int32_t position, bool on) {
 void RunFontDialog(TEasyGrid& g) {
   // Opens with its own default font, not the grid's.
   g.fontDialog = new QFontDialog(g.grid);
-  if (RunMenuDialog(*g.fontDialog) == QDialog::Accepted && g.grid && g.fontDialog)
+  if (g.services->ExecDialog(*g.fontDialog) == QDialog::Accepted && g.grid && g.fontDialog)
     g.grid->SetFont(g.fontDialog->currentFont());
   delete g.fontDialog.data();
   g.fontDialog = nullptr;
@@ -108,11 +104,12 @@ void GridMenuClick(TEasyGrid& g, int32_t position) {
   if (position == pos[kMenuSaveHtml]) {
     RefreshAllRows(g);
     TTextGrid* source = &grid;
-    RunHtmlSettingsDialog(&grid.HtmlSettings(), [source] { return source->HtmlData(); }, &grid);
+    RunHtmlSettingsDialog(&grid.HtmlSettings(), [source] { return source->HtmlData(); }, &grid, kHtmlAllGroups,
+                          *g.services);
   }
   if (position == pos[kMenuPrintGrid]) {
     RefreshAllRows(g);
-    RunPrintSettingsDialog(grid);
+    RunPrintSettingsDialog(grid, *g.services);
   }
   if (position == pos[kMenuFont]) RunFontDialog(g);
   if (position == pos[kMenuPropFont]) grid.SetFontName(grid.FontName() != "Courier New" ? "Courier New" : "Tahoma");

@@ -1,16 +1,8 @@
 #pragma once
 // The context menu of a bound grid and its keyboard commands. BuildGridMenu,
 // GridMenuClick and GridKeyDown are declared with the binder (easygrid.h).
-#include <QDialog>
-#include <functional>
-
+// Its dialogs run through the binder's window services.
 #include "grid/easygrid.h"
-
-// The modal run of the "Font.." dialog goes through this hook when it is set
-// (tests skip the dialog with it); it returns the dialog's result. The HTML
-// and print settings dialogs have their own hooks (HtmlSettingsExecHook,
-// PrintDialogExecHook).
-extern std::function<int(QDialog& dialog)> GridMenuExecHook;
 
 // Menu captions of the command items.
 inline constexpr const char* kSaveHtmlCaption = "Save grid as Html";

@@ -2,13 +2,11 @@
 
 #include <QApplication>
 #include <QCheckBox>
-#include <QFileDialog>
 #include <QGridLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPushButton>
 #include <QScreen>
 #include <QSpinBox>
@@ -17,10 +15,6 @@
 #include <utility>
 
 #include "components/QtText.h"
-
-std::function<int(QDialog& dialog)> HtmlSettingsExecHook;
-std::function<std::string(const std::string& current)> HtmlSettingsFileHook;
-std::function<void(QWidget* parent, const std::string& message)> HtmlSettingsErrorHook;
 
 namespace {
 
@@ -43,32 +37,13 @@ QLineEdit* AddEdit(QGridLayout* grid, int row, const char* caption) {
   return edit;
 }
 
-std::string ChooseFile(QWidget* parent, const std::string& current) {
-  if (HtmlSettingsFileHook) return HtmlSettingsFileHook(current);
-  QFileDialog dlg(parent);
-  dlg.setFileMode(QFileDialog::ExistingFile);
-  dlg.setNameFilters({QStringLiteral("HTML Files (*.htm *.html)"), QStringLiteral("All Files (*)")});
-  dlg.setDefaultSuffix(QStringLiteral("htm"));
-  if (!current.empty()) dlg.selectFile(ToQString(current));
-  if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return {};
-  return FromQString(dlg.selectedFiles().first());
-}
-
-void ShowError(QWidget* parent, const std::string& message) {
-  if (HtmlSettingsErrorHook) {
-    HtmlSettingsErrorHook(parent, message);
-    return;
-  }
-  QMessageBox::critical(parent, QApplication::applicationName(), ToQString(message));
-}
-
 }  // namespace
 
 HtmlDialogError::HtmlDialogError() : std::runtime_error("The dialog does not have a grid component.") {}
 
 THtmlSettingsDialog::THtmlSettingsDialog(THTMLSettings& settings, HtmlGridSourceT source, QWidget* parent,
-                                         uint8_t options)
-    : QDialog(parent), settings_(settings), source_(std::move(source)) {
+                                         uint8_t options, TWindowServices& services)
+    : QDialog(parent), settings_(settings), source_(std::move(source)), services_(services) {
   setWindowTitle(QStringLiteral("HTML Settings"));
   setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                  Qt::WindowCloseButtonHint);
@@ -174,7 +149,11 @@ void THtmlSettingsDialog::ControlsToSettings(THTMLSettings& s) const {
 }
 
 void THtmlSettingsDialog::Browse(QLineEdit* edit) {
-  std::string chosen = ChooseFile(this, FromQString(edit->text()));
+  FileAskT ask;
+  ask.filter = "HTML Files (*.htm *.html);;All Files (*)";
+  ask.current = FromQString(edit->text());
+  ask.defaultSuffix = "htm";
+  const std::string chosen = services_.AskOpenFileName(this, ask);
   if (!chosen.empty()) edit->setText(ToQString(chosen));
 }
 
@@ -185,16 +164,18 @@ void THtmlSettingsDialog::BrowseFooter() { Browse(footerEdit); }
 void THtmlSettingsDialog::Preview() {
   ControlsToSettings(settings_);
   try {
-    PreviewHtml(source_ ? source_() : HtmlGridDataT{}, settings_);
+    PreviewHtml(source_ ? source_() : HtmlGridDataT{}, settings_, services_);
   } catch (const std::exception& e) {
-    ShowError(this, e.what());
+    // The dialog stays open.
+    services_.ShowError(this, FromQString(QApplication::applicationName()), e.what());
   }
 }
 
 void THtmlSettingsDialog::reject() { done(kHtmlResultCancel); }
 
-int RunHtmlSettingsDialog(THTMLSettings* settings, HtmlGridSourceT source, QWidget* parent, uint8_t options) {
+int RunHtmlSettingsDialog(THTMLSettings* settings, HtmlGridSourceT source, QWidget* parent, uint8_t options,
+                          TWindowServices& services) {
   if (settings == nullptr || !source) throw HtmlDialogError();
-  THtmlSettingsDialog dialog(*settings, std::move(source), parent, options);
-  return HtmlSettingsExecHook ? HtmlSettingsExecHook(dialog) : dialog.exec();
+  THtmlSettingsDialog dialog(*settings, std::move(source), parent, options, services);
+  return services.ExecDialog(dialog);
 }

@@ -8,6 +8,7 @@
 #include <stdexcept>
 #include <string>
 
+#include "grid/WindowServices.h"
 #include "grid/htmlwriter.h"
 
 class QCheckBox;
@@ -36,20 +37,11 @@ class HtmlDialogError : public std::runtime_error {
   HtmlDialogError();
 };
 
-// Replaceable for tests and for callers without a screen.
-// The modal run of the dialog; returns the modal result.
-extern std::function<int(QDialog& dialog)> HtmlSettingsExecHook;
-// File choice of the ". . ." buttons: gets the edit's text, returns the chosen
-// file (Windows-1252) or empty for none.
-extern std::function<std::string(const std::string& current)> HtmlSettingsFileHook;
-// Shows an error message; the dialog stays open.
-extern std::function<void(QWidget* parent, const std::string& message)> HtmlSettingsErrorHook;
-
 class THtmlSettingsDialog : public QDialog {
   Q_OBJECT
  public:
   THtmlSettingsDialog(THTMLSettings& settings, HtmlGridSourceT source, QWidget* parent = nullptr,
-                      uint8_t options = kHtmlAllGroups);
+                      uint8_t options = kHtmlAllGroups, TWindowServices& services = SystemWindowServices());
 
   void SettingsToControls(const THTMLSettings& s);
   // Control values into s; what the dialog does not show (column widths,
@@ -90,10 +82,11 @@ class THtmlSettingsDialog : public QDialog {
   void Browse(QLineEdit* edit);
   THTMLSettings& settings_;
   HtmlGridSourceT source_;
+  TWindowServices& services_;
 };
 
 // Opens the dialog for a grid, runs it modally and discards it. OK stores the
 // controls into settings, Cancel leaves them. Without a grid source it raises
 // HtmlDialogError. Returns the modal result.
 int RunHtmlSettingsDialog(THTMLSettings* settings, HtmlGridSourceT source, QWidget* parent = nullptr,
-                          uint8_t options = kHtmlAllGroups);
+                          uint8_t options = kHtmlAllGroups, TWindowServices& services = SystemWindowServices());

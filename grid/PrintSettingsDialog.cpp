@@ -4,14 +4,12 @@
 #include <QComboBox>
 #include <QDate>
 #include <QDialogButtonBox>
-#include <QFileDialog>
 #include <QFontComboBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QPainter>
 #include <QPrintPreviewDialog>
 #include <QPrinter>
@@ -24,9 +22,6 @@
 #include "components/QtText.h"
 #include "util/valstr.h"
 
-std::function<int(QDialog& dialog)> PrintDialogExecHook;
-std::function<std::string(bool save)> PrintSettingsFileHook;
-
 namespace {
 
 QColor PrintColor(uint32_t c) {
@@ -34,8 +29,6 @@ QColor PrintColor(uint32_t c) {
   return QColor(static_cast<int>(rgb & 0xFF), static_cast<int>((rgb >> 8) & 0xFF),
                 static_cast<int>((rgb >> 16) & 0xFF));
 }
-
-int RunModal(QDialog& dlg) { return PrintDialogExecHook ? PrintDialogExecHook(dlg) : dlg.exec(); }
 
 QFont TableFont(const TTextGrid& grid, const TGridPrintSettings& ps) {
   QFont f = grid.Font();
@@ -241,8 +234,8 @@ void PrintGrid(const TTextGrid& grid, const TGridPrintSettings& ps, QPrinter& pr
 
 // ---- dialog -------------------------------------------------------------------
 
-TPrintSettingsDialog::TPrintSettingsDialog(TTextGrid& grid, QWidget* parent)
-    : QDialog(parent ? parent : grid.window()), grid_(grid), old_(grid.PrintSettings()) {
+TPrintSettingsDialog::TPrintSettingsDialog(TTextGrid& grid, QWidget* parent, TWindowServices& services)
+    : QDialog(parent ? parent : grid.window()), grid_(grid), old_(grid.PrintSettings()), services_(services) {
   setWindowTitle("Print Settings");
   auto* page = new QGroupBox("Page", this);
   auto* pageForm = new QFormLayout(page);
@@ -386,29 +379,23 @@ bool TPrintSettingsDialog::LoadFromFile(const std::string& fileName) {
 }
 
 namespace {
-std::string PickFile(QWidget* parent, bool save) {
-  if (PrintSettingsFileHook) return PrintSettingsFileHook(save);
-  const QString filter = "Print settings (*.ini);;All files (*)";
-  const QString name = save ? QFileDialog::getSaveFileName(parent, "Save print settings", QString(), filter)
-                            : QFileDialog::getOpenFileName(parent, "Load print settings", QString(), filter);
-  return FromQString(name);
-}
-
-void Complain(QWidget* parent, const QString& text) {
-  QMessageBox box(QMessageBox::Warning, "Print Settings", text, QMessageBox::Ok, parent);
-  RunModal(box);
+FileAskT PrintSettingsFileAsk(const char* caption) {
+  FileAskT ask;
+  ask.caption = caption;
+  ask.filter = "Print settings (*.ini);;All files (*)";
+  return ask;
 }
 }  // namespace
 
 void TPrintSettingsDialog::SaveClicked() {
-  const std::string name = PickFile(this, true);
-  if (!name.empty() && !SaveToFile(name)) Complain(this, "Cannot write " + ToQString(name));
+  const std::string name = services_.AskSaveFileName(this, PrintSettingsFileAsk("Save print settings"));
+  if (!name.empty() && !SaveToFile(name)) services_.ShowMessage(this, "Print Settings", "Cannot write " + name);
 }
 
 void TPrintSettingsDialog::LoadClicked() {
-  const std::string name = PickFile(this, false);
+  const std::string name = services_.AskOpenFileName(this, PrintSettingsFileAsk("Load print settings"));
   if (!name.empty() && !LoadFromFile(name))
-    Complain(this, "No print settings found in " + ToQString(name));
+    services_.ShowMessage(this, "Print Settings", "No print settings found in " + name);
 }
 
 void TPrintSettingsDialog::Preview() {
@@ -419,13 +406,13 @@ void TPrintSettingsDialog::Preview() {
   QPrintPreviewDialog dlg(&printer, this);
   connect(&dlg, &QPrintPreviewDialog::paintRequested, this,
           [this, ps](QPrinter* pr) { PrintGrid(grid_, ps, *pr); });
-  RunModal(dlg);
+  services_.ExecDialog(dlg);
 }
 
-bool RunPrintSettingsDialog(TTextGrid& grid) {
+bool RunPrintSettingsDialog(TTextGrid& grid, TWindowServices& services) {
   const TGridPrintSettings old = grid.PrintSettings();
-  TPrintSettingsDialog dlg(grid);
-  const bool ok = RunModal(dlg) == QDialog::Accepted;
+  TPrintSettingsDialog dlg(grid, nullptr, services);
+  const bool ok = services.ExecDialog(dlg) == QDialog::Accepted;
   grid.PrintSettings() = ok ? dlg.ControlsToSettings() : old;
   return ok;
 }

@@ -9,6 +9,7 @@
 
 #include "grid/PrintSettings.h"
 #include "grid/TextGrid.h"
+#include "grid/WindowServices.h"
 
 class QCheckBox;
 class QComboBox;
@@ -55,17 +56,11 @@ void PaintPrintPage(QPainter& p, const TTextGrid& grid, const TGridPrintSettings
 // (the preview lets the user change it).
 void PrintGrid(const TTextGrid& grid, const TGridPrintSettings& ps, QPrinter& printer);
 
-// Tests (and callers without a screen) can replace the modal runs: the hook
-// gets the dialog (print settings or print preview) and returns its result.
-extern std::function<int(QDialog& dialog)> PrintDialogExecHook;
-// Replaces the file dialogs of "Save..." / "Load...": returns the chosen file
-// (Windows-1252), empty for none.
-extern std::function<std::string(bool save)> PrintSettingsFileHook;
-
 class TPrintSettingsDialog : public QDialog {
   Q_OBJECT
  public:
-  explicit TPrintSettingsDialog(TTextGrid& grid, QWidget* parent = nullptr);
+  explicit TPrintSettingsDialog(TTextGrid& grid, QWidget* parent = nullptr,
+                                TWindowServices& services = SystemWindowServices());
 
   // The settings as the controls show them / controls from settings.
   TGridPrintSettings ControlsToSettings() const;
@@ -102,8 +97,9 @@ class TPrintSettingsDialog : public QDialog {
  private:
   TTextGrid& grid_;
   TGridPrintSettings old_;
+  TWindowServices& services_;
 };
 
 // Runs the dialog for the grid: OK keeps the edited settings, Cancel restores
 // the previous ones. Returns true on OK.
-bool RunPrintSettingsDialog(TTextGrid& grid);
+bool RunPrintSettingsDialog(TTextGrid& grid, TWindowServices& services = SystemWindowServices());

@@ -104,6 +104,12 @@ TEasyGrid::~TEasyGrid() {
 
 // ---- set-up ----------------------------------------------------------------
 
+void SetWindowServices(TEasyGrid& g, TWindowServices& services) {
+  g.services = &services;
+  g.panels.services = &services;
+  g.gridPanels.services = &services;
+}
+
 void ResetBinder(TEasyGrid& g) {
   if (g.grid) g.grid->SetFont(g.savedFont);
   g.firstShownRow = 1;
@@ -174,7 +180,7 @@ void SetupGrid(TEasyGrid& g, TTextGrid* grid, ArrayOfFiles& table, bool hook, bo
     grid->OnTopLeftChanged = [&g](TTextGrid*) { RefreshGrid(g); };
     grid->OnColumnMoved = [&g](TTextGrid*, int32_t from, int32_t to) { ColumnMoved(g, from, to); };
     grid->OnDblClickCell = [&g](TTextGrid*, int32_t row, int32_t) {
-      if (g.table) OpenCellTarget(*g.table, row, 10);
+      if (g.table) OpenCellTarget(*g.table, row, 10, *g.services);
     };
     grid->SetRowCount(2);
     BuildGridMenu(g);

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "grid/TextGrid.h"
+#include "grid/WindowServices.h"
 #include "grid/superarray.h"
 #include "panels/easypanel.h"
 
@@ -97,11 +98,14 @@ struct TEasyGrid {
   bool resizeGuard = false;
   bool hookMode = false;   // the grid's events were bound by SetupGrid
   QPointer<QObject> hook;  // hook mode: the form's event filter
+  TWindowServices* services = &SystemWindowServices();  // dialogs and the shell opener
 };
 
 // ---- set-up ----------------------------------------------------------------
 void SetupGrid(TEasyGrid& g, TTextGrid* grid, ArrayOfFiles& table, bool hook, bool registerLayout);
 void ResetBinder(TEasyGrid& g);
+// The services for the binder's dialogs, shell opener and panels.
+void SetWindowServices(TEasyGrid& g, TWindowServices& services);
 
 // ---- columns ---------------------------------------------------------------
 void AddColumn(TEasyGrid& g, const std::string& caption, int32_t id, bool refresh);

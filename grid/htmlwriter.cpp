@@ -260,8 +260,8 @@ void WriteHtmlFile(const HtmlGridDataT& grid, const THTMLSettings& settings, con
   if (!out) CannotCreate(fileName);
 }
 
-std::string PreviewHtml(const HtmlGridDataT& grid, const THTMLSettings& settings) {
+std::string PreviewHtml(const HtmlGridDataT& grid, const THTMLSettings& settings, TShellOpener& opener) {
   std::string name = WriteHtmlPreview(grid, settings);
-  ShellOpen(name);
+  opener.OpenFile(name);
   return name;
 }

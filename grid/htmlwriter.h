@@ -101,5 +101,6 @@ std::string PreviewFileName();
 // Writes the preview file without following links, overwriting an old one;
 // returns its name.
 std::string WriteHtmlPreview(const HtmlGridDataT& grid, const THTMLSettings& settings);
-// WriteHtmlPreview, then the shell opens the file (ShellOpen, superarray.h).
-std::string PreviewHtml(const HtmlGridDataT& grid, const THTMLSettings& settings);
+// WriteHtmlPreview, then the opener opens the file (superarray.h).
+class TShellOpener;
+std::string PreviewHtml(const HtmlGridDataT& grid, const THTMLSettings& settings, TShellOpener& opener);

@@ -388,9 +388,9 @@ void SortRows(ArrayOfFiles& table) {
   InsertionSort(table, n < 4 ? n : 4);
 }
 
-bool OpenCellTarget(const ArrayOfFiles& table, int32_t row, int32_t column) {
+bool OpenCellTarget(const ArrayOfFiles& table, int32_t row, int32_t column, TShellOpener& opener) {
   std::string target = GetCell(table, row, column);
   if (target.empty()) return false;
-  ShellOpen(target);
+  opener.OpenFile(target);
   return true;
 }

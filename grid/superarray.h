@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "util/exposit.h"
+#include "util/process.h"
 
 constexpr int32_t kCellCount = 26;           // real cells 0..25
 constexpr int32_t kColumnSettingCount = 56;  // columns 0..55
@@ -139,11 +140,18 @@ int32_t CompareRows(const ArrayOfFiles& table, int32_t a, int32_t b);
 void SortRowsBy(ArrayOfFiles& table, const std::string& specification);
 void SortRows(ArrayOfFiles& table);
 
-// Asks the shell to open the cell's text; false for an empty text.
-bool OpenCellTarget(const ArrayOfFiles& table, int32_t row, int32_t column);
-
 // ---- shell "open" ----------------------------------------------------------
-// The hook gets the target as Windows-1252 text; true when it was handed over.
-using ShellOpenHookT = std::function<bool(const std::string& target)>;
-void SetShellOpenHook(ShellOpenHookT hook);  // empty = the platform's opener
-bool ShellOpen(const std::string& target);
+// The desktop's opener; the target is Windows-1252 text. True when it was
+// handed over.
+bool ShellOpen(const std::string& target, TProcessPlatform& process = SystemProcessPlatform());
+
+// Whatever opens files and addresses for a caller: the window's services in
+// the program, a fake in tests.
+class TShellOpener {
+ public:
+  virtual ~TShellOpener() = default;
+  virtual bool OpenFile(const std::string& target) = 0;
+};
+
+// Has the opener open the cell's text; false for an empty text.
+bool OpenCellTarget(const ArrayOfFiles& table, int32_t row, int32_t column, TShellOpener& opener);

@@ -2,7 +2,6 @@
 
 #include <QAction>
 #include <QCoreApplication>
-#include <QElapsedTimer>
 #include <QMouseEvent>
 #include <algorithm>
 #include <cmath>
@@ -14,20 +13,6 @@
 #include "util/valstr.h"
 
 namespace {
-
-AnimationWaitT& WaitHook() {
-  static AnimationWaitT hook;
-  return hook;
-}
-
-void DefaultWait(QWidget*) {
-  QElapsedTimer timer;
-  timer.start();
-  // Paint events only: the animation runs inside a click handler and must not
-  // take new input meanwhile.
-  while (timer.nsecsElapsed() <= 8'000'000)
-    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
-}
 
 bool ValidSlot(int32_t slot) { return slot >= 0 && slot < kPanelSlots; }
 
@@ -613,9 +598,7 @@ std::vector<MovementT> ExpandMovements(int32_t h, int32_t v, int32_t c) {
   return {{v, 1.9, 3}, {static_cast<int32_t>(std::clamp<int64_t>(middle, INT32_MIN, INT32_MAX)), 1.1, 3}, {v, 1.098, 1}};
 }
 
-void SetAnimationWait(AnimationWaitT wait) { WaitHook() = std::move(wait); }
-
-void AnimateHeight(QWidget* panel, int32_t target, double factor, double step) {
+void AnimateHeight(QWidget* panel, int32_t target, double factor, double step, TWindowServices& services) {
   if (!panel) return;
   QPointer<QWidget> guarded(panel);
   UnbufferedGuard unbuffered(panel);
@@ -629,11 +612,7 @@ void AnimateHeight(QWidget* panel, int32_t target, double factor, double step) {
     if (!(step >= 0.8)) step = 0.8;
     SetHeight(panel, static_cast<int32_t>(std::nearbyint(current)));
     panel->repaint();
-    const AnimationWaitT wait = WaitHook();
-    if (wait)
-      wait(panel);
-    else
-      DefaultWait(panel);
+    services.WaitAnimation(panel);
   }
 }
 
@@ -648,7 +627,7 @@ void AnimateCollapse(TeasyPanel& p, TPanel* panel) {
   QPointer<TPanel> guarded(panel);
   UnbufferedGuard unbuffered(panel);
   for (const MovementT& m : CollapseMovements(panel->height(), c))
-    if (guarded) AnimateHeight(panel, m.target, m.factor, m.step);
+    if (guarded) AnimateHeight(panel, m.target, m.factor, m.step, *p.services);
 }
 
 void AnimateExpand(TeasyPanel& p, TPanel* panel, int32_t target) {
@@ -662,5 +641,5 @@ void AnimateExpand(TeasyPanel& p, TPanel* panel, int32_t target) {
   QPointer<TPanel> guarded(panel);
   UnbufferedGuard unbuffered(panel);
   for (const MovementT& m : ExpandMovements(panel->height(), target, c))
-    if (guarded) AnimateHeight(panel, m.target, m.factor, m.step);
+    if (guarded) AnimateHeight(panel, m.target, m.factor, m.step, *p.services);
 }

@@ -13,6 +13,7 @@
 #include <vector>
 
 #include "components/GPanel.h"
+#include "grid/WindowServices.h"
 
 constexpr int32_t kPanelSlots = 21;
 
@@ -80,6 +81,7 @@ struct TeasyPanel {
   std::string registeredSlots;
   int32_t availableHeight = 0;
   QPointer<TPopupMenu> menu;
+  TWindowServices* services = &SystemWindowServices();  // the animation's pause
 };
 
 // ---- slot characters -------------------------------------------------------
@@ -143,11 +145,7 @@ std::vector<MovementT> CollapseMovements(int32_t h, int32_t c);
 std::vector<MovementT> ExpandMovements(int32_t h, int32_t v, int32_t c);
 // Moves the panel's height towards target, repainting and waiting after each
 // step; double buffering of the panel and its parent is off meanwhile.
-void AnimateHeight(QWidget* panel, int32_t target, double factor, double step);
+void AnimateHeight(QWidget* panel, int32_t target, double factor, double step,
+                   TWindowServices& services = SystemWindowServices());
 void AnimateCollapse(TeasyPanel& p, TPanel* panel);
 void AnimateExpand(TeasyPanel& p, TPanel* panel, int32_t target);
-
-// Called after each repainted step. The default waits until more than 8 ms
-// have passed, processing pending paint events; an empty function restores it.
-using AnimationWaitT = std::function<void(QWidget* panel)>;
-void SetAnimationWait(AnimationWaitT wait);

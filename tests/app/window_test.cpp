@@ -2,26 +2,18 @@
 #include <QMouseEvent>
 #include <QTest>
 #include <gtest/gtest.h>
-#include <sys/stat.h>
-
-#include <chrono>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
-#include <sstream>
-#include <thread>
 
 #include "app/main.h"
 #include "components/QtText.h"
+#include "tests/support/FakeWindowServices.h"
 
 namespace {
-
-namespace fs = std::filesystem;
 
 std::string Text(const QLineEdit* e) { return FromQString(e->text()); }
 
 class Window : public ::testing::Test {
  protected:
+  FakeWindowServices services;
   void TearDown() override {
     SetTodayClock({});
     NameLanguage = 2;
@@ -32,7 +24,7 @@ class Window : public ::testing::Test {
     EXPECT_TRUE(ParseCommandLine(options, args, error)) << error;
     if (!options.today) options.today = DateTripleT{7, 12, 2026};
     ApplyGlobalOptions(options);
-    auto form = std::make_unique<TForm1>(options);
+    auto form = std::make_unique<TForm1>(options, nullptr, services);
     form->show();
     return form;
   }
@@ -212,45 +204,22 @@ TEST_F(Window, DoubleClickAfterColumnsMoved) {
 
 // The status bar opens the home page with the desktop's browser.
 TEST_F(Window, StatusBarOpensTheHomePage) {
-  std::string tmpl = (fs::temp_directory_path() / "orvane-home-XXXXXX").string();
-  ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
-  const fs::path root = tmpl;
-  const char* vars[4] = {"XDG_CONFIG_HOME", "XDG_CONFIG_DIRS", "XDG_DATA_HOME", "XDG_DATA_DIRS"};
-  std::string saved[4];
-  for (int i = 0; i < 4; ++i) {
-    if (const char* v = std::getenv(vars[i])) saved[i] = v;
-    setenv(vars[i], (root / vars[i]).string().c_str(), 1);
-  }
   auto f = Start();
-  std::string shown;
-  f->ShowError = [&](const std::string& m) { shown = m; };
   // No browser registered: nothing happens.
   QTest::mouseClick(f->StatusPanel, Qt::LeftButton);
-  EXPECT_EQ(shown, "");
-  // A stand-in browser receives the address.
-  const fs::path out = root / "args.txt";
-  const fs::path script = root / "browser.sh";
-  std::ofstream(script) << "#!/bin/sh\nprintf '%s' \"$1\" > '" << out.string() << ".tmp'\nmv '" << out.string()
-                        << ".tmp' '" << out.string() << "'\n";
-  chmod(script.c_str(), 0755);
-  fs::create_directories(root / "XDG_DATA_HOME" / "applications");
-  fs::create_directories(root / "XDG_CONFIG_HOME");
-  std::ofstream(root / "XDG_DATA_HOME" / "applications" / "web.desktop")
-      << "[Desktop Entry]\nType=Application\nName=Web\nExec=" << script.string() << " %u\n";
-  std::ofstream(root / "XDG_CONFIG_HOME" / "mimeapps.list") << "[Default Applications]\ntext/html=web.desktop\n";
+  EXPECT_TRUE(services.url.starts.empty());
+  EXPECT_TRUE(services.messages.empty());
+  // The registered browser receives the address.
+  services.url.keys[".htm"] = "web";
+  services.url.keys["web\\shell\\open\\command"] = "web \"%1\"";
   QTest::mouseClick(f->StatusPanel, Qt::LeftButton);
-  const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(10);
-  while (!fs::exists(out) && std::chrono::steady_clock::now() < deadline)
-    std::this_thread::sleep_for(std::chrono::milliseconds(20));
-  std::stringstream got;
-  got << std::ifstream(out).rdbuf();
-  EXPECT_EQ(got.str(), kHomePageUrl);
+  ASSERT_EQ(services.url.starts.size(), 1u);
+  EXPECT_EQ(services.url.starts[0].first, std::string("web  ") + kHomePageUrl);
+  EXPECT_TRUE(services.messages.empty());
   // A browser that cannot start: the message shows and the window carries on.
-  fs::remove(script);
+  services.url.startResult = 2;
   QTest::mouseClick(f->StatusPanel, Qt::LeftButton);
-  EXPECT_EQ(shown, "Couldn't launch default browser");
-  for (int i = 0; i < 4; ++i) saved[i].empty() ? unsetenv(vars[i]) : setenv(vars[i], saved[i].c_str(), 1);
-  fs::remove_all(root);
+  EXPECT_EQ(services.messages, std::vector<std::string>{"Couldn't launch default browser"});
 }
 
 }  // namespace

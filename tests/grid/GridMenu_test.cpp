@@ -11,6 +11,7 @@
 #include "grid/HtmlSettingsDialog.h"
 #include "grid/PrintSettingsDialog.h"
 #include "panels/ComponentHandling.h"
+#include "tests/support/FakeWindowServices.h"
 
 namespace {
 
@@ -29,16 +30,12 @@ class CalendarMenu : public ::testing::Test {
     InitTable(table);
     for (int i = 0; i < 6; ++i) AddRow(table, "", 0);
     SetupGrid(binder, grid, table, false, false);
+    SetWindowServices(binder, services);
     AddColumn(binder, "Week", 10, true);
     SetColumnFixed(binder, 10, true);
     for (int32_t id = 0; id < 7; ++id) AddColumn(binder, kDays[id], id, true);
     SetReady(binder.panels);
     RefreshGrid(binder);
-  }
-  void TearDown() override {
-    GridMenuExecHook = nullptr;
-    PrintDialogExecHook = nullptr;
-    HtmlSettingsExecHook = nullptr;
   }
 
   std::vector<std::string> Texts() const {
@@ -55,6 +52,7 @@ class CalendarMenu : public ::testing::Test {
   }
   void Click(const std::string& text) { GridMenuClick(binder, grid->PopupMenu()->actions()[PosOf(text)]); }
 
+  FakeWindowServices services;
   ArrayOfFiles table;
   TEasyGrid binder;
   std::unique_ptr<QWidget> form;
@@ -142,7 +140,7 @@ TEST_F(CalendarMenu, FontCommands) {
 
   QFont chosen("Courier New");
   chosen.setPixelSize(17);
-  GridMenuExecHook = [&](QDialog& d) {
+  services.onExec = [&](QDialog& d) {
     auto& fd = dynamic_cast<QFontDialog&>(d);
     EXPECT_NE(fd.currentFont().family(), "Tahoma");  // its own default font
     fd.setCurrentFont(chosen);
@@ -151,7 +149,7 @@ TEST_F(CalendarMenu, FontCommands) {
   Click("Font..");
   EXPECT_EQ(grid->FontName(), "Tahoma");
   QFont taken;
-  GridMenuExecHook = [&](QDialog& d) {
+  services.onExec = [&](QDialog& d) {
     auto& fd = dynamic_cast<QFontDialog&>(d);
     fd.setCurrentFont(chosen);
     taken = fd.currentFont();
@@ -168,7 +166,7 @@ TEST_F(CalendarMenu, PrintGridRunsThePrintSettingsDialog) {
   grid->SetTopRow(6);
   const TGridPrintSettings old = grid->PrintSettings();
   bool sawAllRows = false;
-  PrintDialogExecHook = [&](QDialog& d) {
+  services.onExec = [&](QDialog& d) {
     sawAllRows = grid->Cell(4, 6) == "late";
     dynamic_cast<TPrintSettingsDialog&>(d).marginLeft->setValue(3);
     return static_cast<int>(QDialog::Rejected);
@@ -176,7 +174,7 @@ TEST_F(CalendarMenu, PrintGridRunsThePrintSettingsDialog) {
   Click("Print Grid");
   EXPECT_TRUE(sawAllRows);
   EXPECT_TRUE(SamePrintSettings(grid->PrintSettings(), old));
-  PrintDialogExecHook = [&](QDialog& d) {
+  services.onExec = [&](QDialog& d) {
     dynamic_cast<TPrintSettingsDialog&>(d).marginLeft->setValue(3);
     return static_cast<int>(QDialog::Accepted);
   };
@@ -187,7 +185,7 @@ TEST_F(CalendarMenu, PrintGridRunsThePrintSettingsDialog) {
 TEST_F(CalendarMenu, SaveAsHtmlRunsTheHtmlSettingsDialogOnTheGrid) {
   SetColumnCaption(binder, 10, "Week 05.2021");
   int runs = 0;
-  HtmlSettingsExecHook = [&](QDialog& d) {
+  services.onExec = [&](QDialog& d) {
     ++runs;
     auto& dlg = dynamic_cast<THtmlSettingsDialog&>(d);
     dlg.borderSpin->setValue(4);

@@ -14,6 +14,7 @@
 #include "components/QtText.h"
 #include "grid/HtmlSettingsDialog.h"
 #include "grid/superarray.h"
+#include "tests/support/FakeWindowServices.h"
 
 namespace {
 
@@ -39,11 +40,7 @@ class HtmlDialogTest : public ::testing::Test {
     InitHtmlSettings(settings);
     settings.ColWidths = {30, 40};
   }
-  void TearDown() override {
-    HtmlSettingsExecHook = nullptr;
-    HtmlSettingsFileHook = nullptr;
-    HtmlSettingsErrorHook = nullptr;
-  }
+  FakeWindowServices services;
   THTMLSettings settings;
 };
 
@@ -95,21 +92,19 @@ TEST_F(HtmlDialogTest, OkStoresAndCancelKeeps) {
 }
 
 TEST_F(HtmlDialogTest, FileButtonsReplaceTheEditText) {
-  std::vector<std::string> asked;
-  std::string answer = "/pages/head.htm";
-  HtmlSettingsFileHook = [&](const std::string& current) {
-    asked.push_back(current);
-    return answer;
-  };
+  services.fileAnswers = {"/pages/head.htm"};
   settings.HeaderFile = "old.htm";
-  THtmlSettingsDialog d(settings, [] { return OneCellGrid("x"); });
+  THtmlSettingsDialog d(settings, [] { return OneCellGrid("x"); }, nullptr, kHtmlAllGroups, services);
   d.headerButton->click();
   EXPECT_EQ(d.headerEdit->text(), "/pages/head.htm");
-  answer = "";  // cancelled: the edit keeps its text
+  // No answer left, as when cancelled: the edit keeps its text.
   d.footerEdit->setText("foot.htm");
   d.footerButton->click();
   EXPECT_EQ(d.footerEdit->text(), "foot.htm");
-  EXPECT_EQ(asked, (std::vector<std::string>{"old.htm", "foot.htm"}));
+  ASSERT_EQ(services.asks.size(), 2u);
+  EXPECT_EQ(services.asks[0].current, "old.htm");
+  EXPECT_EQ(services.asks[1].current, "foot.htm");
+  EXPECT_EQ(services.asks[1].defaultSuffix, "htm");
 }
 
 TEST_F(HtmlDialogTest, RunWithoutGridRaises) {
@@ -119,11 +114,12 @@ TEST_F(HtmlDialogTest, RunWithoutGridRaises) {
   } catch (const HtmlDialogError& e) {
     EXPECT_STREQ(e.what(), "The dialog does not have a grid component.");
   }
-  HtmlSettingsExecHook = [](QDialog& dlg) {
+  services.onExec = [](QDialog& dlg) {
     static_cast<THtmlSettingsDialog&>(dlg).okButton->click();
     return dlg.result();
   };
-  EXPECT_EQ(RunHtmlSettingsDialog(&settings, [] { return OneCellGrid("x"); }), kHtmlResultOk);
+  EXPECT_EQ(RunHtmlSettingsDialog(&settings, [] { return OneCellGrid("x"); }, nullptr, kHtmlAllGroups, services),
+            kHtmlResultOk);
 }
 
 TEST_F(HtmlDialogTest, PreviewWritesOpensAndReportsErrors) {
@@ -134,14 +130,10 @@ TEST_F(HtmlDialogTest, PreviewWritesOpensAndReportsErrors) {
   const char* old = std::getenv("XDG_RUNTIME_DIR");
   std::string oldRuntime = old ? old : "";
   setenv("XDG_RUNTIME_DIR", dir.c_str(), 1);
-  std::vector<std::string> opened, errors;
-  SetShellOpenHook([&](const std::string& s) {
-    opened.push_back(s);
-    return true;
-  });
-  HtmlSettingsErrorHook = [&](QWidget*, const std::string& m) { errors.push_back(m); };
+  const std::vector<std::string>& opened = services.opened;
+  const std::vector<std::string>& errors = services.messages;
 
-  THtmlSettingsDialog d(settings, [] { return OneCellGrid("x"); });
+  THtmlSettingsDialog d(settings, [] { return OneCellGrid("x"); }, nullptr, kHtmlAllGroups, services);
   d.show();
   d.prefixEdit->setText("<h1>Cal</h1>");
   d.previewButton->click();
@@ -158,7 +150,6 @@ TEST_F(HtmlDialogTest, PreviewWritesOpensAndReportsErrors) {
   EXPECT_TRUE(d.isVisible());
   EXPECT_EQ(d.result(), 0);
 
-  SetShellOpenHook(nullptr);
   old ? setenv("XDG_RUNTIME_DIR", oldRuntime.c_str(), 1) : unsetenv("XDG_RUNTIME_DIR");
   fs::remove_all(dir);
 }

@@ -14,15 +14,9 @@
 
 #include "components/QtText.h"
 #include "grid/PrintSettingsDialog.h"
+#include "tests/support/FakeWindowServices.h"
 
 namespace {
-
-struct HookGuard {
-  ~HookGuard() {
-    PrintDialogExecHook = nullptr;
-    PrintSettingsFileHook = nullptr;
-  }
-};
 
 TGridPrintSettings Changed() {
   TGridPrintSettings ps;
@@ -103,10 +97,10 @@ TEST(PrintSettingsIni, FilesSaveAndLoad) {
 }
 
 TEST(PrintSettingsDialog, OkKeepsAndCancelRestores) {
-  HookGuard guard;
+  FakeWindowServices services;
   TTextGrid grid;
   const TGridPrintSettings old = grid.PrintSettings();
-  PrintDialogExecHook = [](QDialog& d) {
+  services.onExec = [](QDialog& d) {
     auto& dlg = dynamic_cast<TPrintSettingsDialog&>(d);
     dlg.orientation->setCurrentIndex(1);
     dlg.marginTop->setValue(40);
@@ -114,10 +108,10 @@ TEST(PrintSettingsDialog, OkKeepsAndCancelRestores) {
     dlg.repeatHeader->setChecked(false);
     return static_cast<int>(QDialog::Rejected);
   };
-  EXPECT_FALSE(grid.ExecPrintSettingsDialog());
+  EXPECT_FALSE(RunPrintSettingsDialog(grid, services));
   EXPECT_TRUE(SamePrintSettings(grid.PrintSettings(), old));
 
-  PrintDialogExecHook = [](QDialog& d) {
+  services.onExec = [](QDialog& d) {
     auto& dlg = dynamic_cast<TPrintSettingsDialog&>(d);
     dlg.orientation->setCurrentIndex(1);
     dlg.marginTop->setValue(40);
@@ -125,7 +119,7 @@ TEST(PrintSettingsDialog, OkKeepsAndCancelRestores) {
     dlg.repeatHeader->setChecked(false);
     return static_cast<int>(QDialog::Accepted);
   };
-  EXPECT_TRUE(grid.ExecPrintSettingsDialog());
+  EXPECT_TRUE(RunPrintSettingsDialog(grid, services));
   EXPECT_EQ(grid.PrintSettings().Orientation, kPrintLandscape);
   EXPECT_EQ(grid.PrintSettings().MarginTop, 40);
   EXPECT_EQ(grid.PrintSettings().HeaderText, "Hello");
@@ -134,13 +128,13 @@ TEST(PrintSettingsDialog, OkKeepsAndCancelRestores) {
 }
 
 TEST(PrintSettingsDialog, SaveAndLoadButtonsUseTheChosenFile) {
-  HookGuard guard;
+  FakeWindowServices services;
   QTemporaryDir dir;
   const std::string name = FromQString(dir.filePath("grid.ini"));
   TTextGrid grid;
   bool loaded = false;
-  PrintSettingsFileHook = [&](bool) { return name; };
-  PrintDialogExecHook = [&](QDialog& d) {
+  services.fileAnswers = {name, name};
+  services.onExec = [&](QDialog& d) {
     auto& dlg = dynamic_cast<TPrintSettingsDialog&>(d);
     dlg.marginLeft->setValue(25);
     dlg.footer->setText("Footer");
@@ -151,8 +145,9 @@ TEST(PrintSettingsDialog, SaveAndLoadButtonsUseTheChosenFile) {
     loaded = dlg.marginLeft->value() == 25 && dlg.footer->text() == "Footer";
     return static_cast<int>(QDialog::Accepted);
   };
-  grid.ExecPrintSettingsDialog();
+  RunPrintSettingsDialog(grid, services);
   EXPECT_TRUE(loaded);
+  EXPECT_TRUE(services.messages.empty());
   EXPECT_EQ(grid.PrintSettings().MarginLeft, 25);
   TGridPrintSettings fromFile;
   InitPrintSettings(fromFile);
@@ -161,23 +156,19 @@ TEST(PrintSettingsDialog, SaveAndLoadButtonsUseTheChosenFile) {
 }
 
 TEST(PrintSettingsDialog, LoadingAFileWithoutSettingsComplains) {
-  HookGuard guard;
+  FakeWindowServices services;
   QTemporaryDir dir;
   QFile f(dir.filePath("junk.ini"));
   ASSERT_TRUE(f.open(QIODevice::WriteOnly));
   f.write("[OTHER]\nx=1\n");
   f.close();
   TTextGrid grid;
-  TPrintSettingsDialog dlg(grid);
-  int complaints = 0;
-  PrintSettingsFileHook = [&](bool) { return FromQString(dir.filePath("junk.ini")); };
-  PrintDialogExecHook = [&](QDialog&) {
-    ++complaints;
-    return 0;
-  };
+  TPrintSettingsDialog dlg(grid, nullptr, services);
+  const std::string junk = FromQString(dir.filePath("junk.ini"));
+  services.fileAnswers = {junk};
   dlg.marginLeft->setValue(9);
   dlg.LoadClicked();
-  EXPECT_EQ(complaints, 1);
+  EXPECT_EQ(services.messages, std::vector<std::string>{"No print settings found in " + junk});
   EXPECT_EQ(dlg.marginLeft->value(), 9);
 }
 
@@ -265,12 +256,12 @@ TEST(PrintLayout, PageTextsAndPaintedCells) {
 }
 
 TEST(PrintSettingsDialog, PreviewPaintsTheGridPages) {
-  HookGuard guard;
+  FakeWindowServices services;
   TTextGrid grid;
   FillGrid(grid, 150);
-  TPrintSettingsDialog dlg(grid);
+  TPrintSettingsDialog dlg(grid, nullptr, services);
   int pages = -1;
-  PrintDialogExecHook = [&](QDialog& d) {
+  services.onExec = [&](QDialog& d) {
     auto* preview = d.findChild<QPrintPreviewWidget*>();
     if (preview) {
       preview->updatePreview();

@@ -11,6 +11,7 @@
 #include "components/GPanel.h"
 #include "grid/GridMenu.h"
 #include "panels/ComponentHandling.h"
+#include "tests/support/FakeWindowServices.h"
 
 namespace {
 
@@ -257,6 +258,7 @@ TEST_F(Calendar, LayoutsCycleFromTheSecond) {
 }
 
 TEST(EasyGridHook, PlaceholdersClicksAndSortSpecification) {
+  FakeWindowServices services;
   QWidget form;
   auto* panel = new TPanel(&form);
   panel->setGeometry(0, 0, 300, 200);
@@ -268,6 +270,7 @@ TEST(EasyGridHook, PlaceholdersClicksAndSortSpecification) {
   AddRow(table, "x", 0);
   SetCell(table, 1, 10, "target.txt");
   TEasyGrid binder;
+  SetWindowServices(binder, services);
   SetupGrid(binder, grid, table, true, false);
   EXPECT_EQ(binder.form, &form);
   EXPECT_EQ(binder.panel, panel);
@@ -283,14 +286,8 @@ TEST(EasyGridHook, PlaceholdersClicksAndSortSpecification) {
   SetReady(binder.panels);
   RefreshGrid(binder);
 
-  std::string opened;
-  SetShellOpenHook([&](const std::string& t) {
-    opened = t;
-    return true;
-  });
   grid->OnDblClickCell(grid, 1, 0);
-  SetShellOpenHook(nullptr);
-  EXPECT_EQ(opened, "target.txt");
+  EXPECT_EQ(services.opened, std::vector<std::string>{"target.txt"});
 
   table.sortSpec.clear();
   HeaderClickSort(binder, 0, 0, Qt::ShiftModifier);

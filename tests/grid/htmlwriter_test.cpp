@@ -12,6 +12,7 @@
 #include <vector>
 
 #include "grid/superarray.h"
+#include "tests/support/FakeShellOpener.h"
 
 namespace {
 
@@ -224,13 +225,8 @@ class PreviewTest : public HtmlFileTest {
     fs::create_directories(dir / "run");
     fs::permissions(dir / "run", fs::perms::owner_all, fs::perm_options::replace);
     setenv("XDG_RUNTIME_DIR", (dir / "run").c_str(), 1);
-    SetShellOpenHook([this](const std::string& s) {
-      opened.push_back(s);
-      return true;
-    });
   }
   void TearDown() override {
-    SetShellOpenHook(nullptr);
     for (const auto& [name, value] : saved) {
       if (value == "\x01") {
         unsetenv(name.c_str());
@@ -241,11 +237,12 @@ class PreviewTest : public HtmlFileTest {
     HtmlFileTest::TearDown();
   }
   std::vector<std::pair<std::string, std::string>> saved;
-  Lines opened;
+  FakeShellOpener opener;
+  const Lines& opened = opener.opened;
 };
 
 TEST_F(PreviewTest, PrivateFolderAndFileAreOwnerOnly) {
-  std::string name = PreviewHtml(SmallGrid(), Defaults());
+  std::string name = PreviewHtml(SmallGrid(), Defaults(), opener);
   EXPECT_EQ(name, (dir / "run" / "orvane" / "temp001.htm").string());
   EXPECT_EQ(ModeOf(dir / "run" / "orvane"), 0700u);
   EXPECT_EQ(ModeOf(name), 0600u);
@@ -254,7 +251,7 @@ TEST_F(PreviewTest, PrivateFolderAndFileAreOwnerOnly) {
 
   HtmlGridDataT g = SmallGrid();  // a second preview overwrites the file
   SetHtmlCellText(g, 0, 1, "second");
-  EXPECT_EQ(PreviewHtml(g, Defaults()), name);
+  EXPECT_EQ(PreviewHtml(g, Defaults(), opener), name);
   EXPECT_EQ(ReadAll(name), HtmlFileText(g, Defaults()));
 }
 
@@ -271,7 +268,7 @@ TEST_F(PreviewTest, PlantedLinksAreNotFollowed) {
   fs::remove_all(dir / "run" / "orvane");
   fs::create_directories(dir / "elsewhere");
   fs::create_directory_symlink(dir / "elsewhere", dir / "run" / "orvane");
-  EXPECT_THROW(PreviewHtml(SmallGrid(), Defaults()), HtmlFileError);
+  EXPECT_THROW(PreviewHtml(SmallGrid(), Defaults(), opener), HtmlFileError);
   EXPECT_FALSE(fs::exists(dir / "elsewhere" / "temp001.htm"));
   EXPECT_TRUE(opened.empty());
 }

@@ -1,17 +1,15 @@
 #include "grid/superarray.h"
 
+#include "tests/support/FakeProcess.h"
+#include "tests/support/FakeShellOpener.h"
+
 #include <gtest/gtest.h>
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <random>
-#include <sstream>
 #include <string>
-#include <thread>
 #include <vector>
 
 namespace {
@@ -199,49 +197,28 @@ TEST_F(TableTest, HeapSortMatchesAStableReference) {
   }
 }
 
-TEST_F(TableTest, OpenCellTargetUsesTheShellHook) {
-  Texts opened;
-  SetShellOpenHook([&](const std::string& s) {
-    opened.push_back(s);
-    return true;
-  });
+TEST_F(TableTest, OpenCellTargetUsesTheOpener) {
+  FakeShellOpener opener;
   AddRow(t, "http://example.org/", 0);
-  EXPECT_TRUE(OpenCellTarget(t, 1, 0));
-  EXPECT_FALSE(OpenCellTarget(t, 1, 1));
-  SetShellOpenHook(nullptr);
-  EXPECT_EQ(opened, Texts{"http://example.org/"});
+  EXPECT_TRUE(OpenCellTarget(t, 1, 0, opener));
+  EXPECT_FALSE(OpenCellTarget(t, 1, 1, opener));
+  EXPECT_EQ(opener.opened, Texts{"http://example.org/"});
 }
 
 #ifndef _WIN32
-// The desktop opener must hand the target over as one argument, with no shell
-// in between to interpret it.
+// The desktop opener must hand the target over as one UTF-8 argument, with no
+// shell in between to interpret it.
 TEST(ShellOpenTest, DesktopOpenerGetsTheTargetVerbatim) {
-  namespace fs = std::filesystem;
-  fs::path dir = fs::temp_directory_path() / ("orvane_open_" + std::to_string(::getpid()));
-  fs::remove_all(dir);
-  fs::create_directories(dir);
-  std::ofstream(dir / "xdg-open") << "#!/bin/sh\nprintf '%s|' \"$#\" \"$@\" > \"$OUT.tmp\"\nmv \"$OUT.tmp\" \"$OUT\"\n";
-  fs::permissions(dir / "xdg-open", fs::perms::owner_all);
-  std::string oldPath = std::getenv("PATH") ? std::getenv("PATH") : "";
-  setenv("PATH", (dir.string() + ":" + oldPath).c_str(), 1);
-
-  auto openAndRead = [&](const std::string& target) {
-    fs::path out = dir / "out.txt";
-    fs::remove(out);
-    setenv("OUT", out.c_str(), 1);
-    EXPECT_TRUE(ShellOpen(target));
-    for (int i = 0; i < 500 && !fs::exists(out); ++i) std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    std::stringstream ss;
-    ss << std::ifstream(out).rdbuf();
-    return ss.str();
-  };
-  EXPECT_EQ(openAndRead("a b; touch $HOME/x"), "1|a b; touch $HOME/x|");
-  EXPECT_EQ(openAndRead("-v"), "1|./-v|");
-  EXPECT_EQ(openAndRead("caf\xE9.htm"), "1|caf\xC3\xA9.htm|");
-
-  setenv("PATH", oldPath.c_str(), 1);
-  unsetenv("OUT");
-  fs::remove_all(dir);
+  FakeProcessPlatform process;
+  EXPECT_TRUE(ShellOpen("a b; touch $HOME/x", process));
+  EXPECT_TRUE(ShellOpen("-v", process));
+  process.result = StartErrorT::kNotFound;
+  EXPECT_FALSE(ShellOpen("caf\xE9.htm", process));
+  ASSERT_EQ(process.starts.size(), 3u);
+  EXPECT_EQ(process.starts[0].program, "xdg-open");
+  EXPECT_EQ(process.starts[0].args, Texts{"a b; touch $HOME/x"});
+  EXPECT_EQ(process.starts[1].args, Texts{"./-v"});
+  EXPECT_EQ(process.starts[2].args, Texts{"caf\xC3\xA9.htm"});
 }
 
 #endif  // _WIN32

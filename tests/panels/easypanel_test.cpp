@@ -10,6 +10,7 @@
 #include "components/QtText.h"
 #include "util/exposit.h"
 #include "util/valstr.h"
+#include "tests/support/FakeWindowServices.h"
 
 namespace {
 
@@ -18,9 +19,9 @@ class PanelManager : public ::testing::Test {
   void SetUp() override {
     window = std::make_unique<QWidget>();
     InitPanels(rec);
+    rec.services = &services;
     rec.OnChange = [this] { ++notes; };
   }
-  void TearDown() override { SetAnimationWait({}); }
 
   TPanel* MakePanel(const char* name, const char* caption = "Date 1", int h = 120) {
     auto* panel = new TPanel(window.get());
@@ -34,6 +35,7 @@ class PanelManager : public ::testing::Test {
   const PanelEntry& Entry(int slot) { return rec.entries[static_cast<size_t>(slot)]; }
 
   std::unique_ptr<QWidget> window;
+  FakeWindowServices services;
   TeasyPanel rec;
   int notes = 0;
 };
@@ -220,10 +222,10 @@ TEST_F(PanelManager, CollapseButtonAnimatesAndNotifies) {
   SetReady(rec);
   std::vector<int> heights;
   bool buffered = true;
-  SetAnimationWait([&](QWidget* w) {
+  services.onWait = [&](QWidget* w) {
     heights.push_back(w->height());
     buffered = buffered && IsDoubleBuffered(w);
-  });
+  };
   SetDoubleBuffered(p, true);
   ASSERT_EQ(p->height(), 200);
   Entry(0).titleButton->OnClick(Entry(0).titleButton);
@@ -266,18 +268,18 @@ TEST(Animation, Movements) {
 }
 
 TEST(Animation, HeightStepsArriveExactly) {
+  FakeWindowServices services;
   QWidget w;
   w.resize(10, 40);
   std::vector<int> heights;
-  SetAnimationWait([&](QWidget* p) { heights.push_back(p->height()); });
-  AnimateHeight(&w, 26, 1, 1);
+  services.onWait = [&](QWidget* p) { heights.push_back(p->height()); };
+  AnimateHeight(&w, 26, 1, 1, services);
   EXPECT_EQ(heights.size(), 14u);
   EXPECT_EQ(w.height(), 26);
   heights.clear();
-  AnimateHeight(&w, 300, 1.9, 0);  // a zero step must still arrive
+  AnimateHeight(&w, 300, 1.9, 0, services);  // a zero step must still arrive
   EXPECT_EQ(w.height(), 300);
   EXPECT_LT(heights.size(), 20u);
-  SetAnimationWait({});
 }
 
 TEST_F(PanelManager, LookupsByName) {

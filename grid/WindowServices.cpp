@@ -1,0 +1,60 @@
+#include "grid/WindowServices.h"
+
+#include <QCoreApplication>
+#include <QElapsedTimer>
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include "components/QtText.h"
+
+namespace {
+
+std::string AskFileName(QWidget* parent, const FileAskT& ask, bool save) {
+  QFileDialog dlg(parent, ToQString(ask.caption));
+  dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dlg.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  dlg.setNameFilter(ToQString(ask.filter));
+  if (!ask.defaultSuffix.empty()) dlg.setDefaultSuffix(ToQString(ask.defaultSuffix));
+  if (!ask.current.empty()) dlg.selectFile(ToQString(ask.current));
+  if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return {};
+  return FromQString(dlg.selectedFiles().first());
+}
+
+}  // namespace
+
+int TWindowServices::ExecDialog(QDialog& dialog) { return dialog.exec(); }
+
+std::string TWindowServices::AskOpenFileName(QWidget* parent, const FileAskT& ask) {
+  return AskFileName(parent, ask, false);
+}
+
+std::string TWindowServices::AskSaveFileName(QWidget* parent, const FileAskT& ask) {
+  return AskFileName(parent, ask, true);
+}
+
+void TWindowServices::ShowMessage(QWidget* parent, const std::string& title, const std::string& text) {
+  QMessageBox box(QMessageBox::Warning, ToQString(title), ToQString(text), QMessageBox::Ok, parent);
+  box.exec();
+}
+
+void TWindowServices::ShowError(QWidget* parent, const std::string& title, const std::string& text) {
+  QMessageBox::critical(parent, ToQString(title), ToQString(text));
+}
+
+bool TWindowServices::OpenFile(const std::string& target) { return ShellOpen(target); }
+
+void TWindowServices::WaitAnimation(QWidget*) {
+  QElapsedTimer timer;
+  timer.start();
+  // Paint events only: the animation runs inside a click handler and must not
+  // take new input meanwhile.
+  while (timer.nsecsElapsed() <= 8'000'000)
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+TUrlPlatform& TWindowServices::UrlPlatform() { return SystemUrlPlatform(); }
+
+TWindowServices& SystemWindowServices() {
+  static TWindowServices services;
+  return services;
+}

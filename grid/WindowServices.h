@@ -1,0 +1,38 @@
+#pragma once
+// What the window, its grids, menus and panels ask of the desktop: modal
+// dialogs, file choices, messages, opening files, the animation's pause and
+// the browser's platform. The real services by default; tests inject a fake.
+#include <string>
+
+#include "components/UrlLauncher.h"
+#include "grid/superarray.h"
+
+class QDialog;
+class QWidget;
+
+// A file dialog's set-up; texts are Windows-1252.
+struct FileAskT {
+  std::string caption;
+  std::string filter;         // Qt filter list, ";;" between entries
+  std::string current;        // preselected file, may be empty
+  std::string defaultSuffix;  // added to a typed name without one
+};
+
+class TWindowServices : public TShellOpener {
+ public:
+  // The modal run of a dialog; returns its result.
+  virtual int ExecDialog(QDialog& dialog);
+  // The chosen existing file / file to write (Windows-1252); empty for none.
+  virtual std::string AskOpenFileName(QWidget* parent, const FileAskT& ask);
+  virtual std::string AskSaveFileName(QWidget* parent, const FileAskT& ask);
+  // Modal message boxes with one OK button.
+  virtual void ShowMessage(QWidget* parent, const std::string& title, const std::string& text);
+  virtual void ShowError(QWidget* parent, const std::string& title, const std::string& text);
+  bool OpenFile(const std::string& target) override;
+  // Called after each repainted step of a panel animation. Waits until more
+  // than 8 ms have passed, processing pending paint events.
+  virtual void WaitAnimation(QWidget* panel);
+  virtual TUrlPlatform& UrlPlatform();
+};
+
+TWindowServices& SystemWindowServices();

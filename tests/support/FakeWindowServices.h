@@ -1,0 +1,48 @@
+#pragma once
+// Window services that run no dialog, open nothing and never wait; they record
+// what was asked of them.
+#include <QDialog>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "grid/WindowServices.h"
+#include "tests/support/FakeUrlPlatform.h"
+
+
+class FakeWindowServices : public TWindowServices {
+ public:
+  // Stands in for a modal run; without it every dialog is rejected.
+  std::function<int(QDialog&)> onExec;
+  // Handed out in order to the file questions; none left = no file chosen.
+  std::vector<std::string> fileAnswers;
+  std::vector<FileAskT> asks;
+  std::vector<std::string> messages;  // ShowMessage and ShowError texts
+  std::vector<std::string> opened;
+  bool openResult = true;
+  std::function<void(QWidget*)> onWait;
+  FakeUrlPlatform url;
+
+  int ExecDialog(QDialog& dialog) override { return onExec ? onExec(dialog) : QDialog::Rejected; }
+  std::string AskOpenFileName(QWidget*, const FileAskT& ask) override { return Answer(ask); }
+  std::string AskSaveFileName(QWidget*, const FileAskT& ask) override { return Answer(ask); }
+  void ShowMessage(QWidget*, const std::string&, const std::string& text) override { messages.push_back(text); }
+  void ShowError(QWidget*, const std::string&, const std::string& text) override { messages.push_back(text); }
+  bool OpenFile(const std::string& target) override {
+    opened.push_back(target);
+    return openResult;
+  }
+  void WaitAnimation(QWidget* panel) override {
+    if (onWait) onWait(panel);
+  }
+  TUrlPlatform& UrlPlatform() override { return url; }
+
+ private:
+  std::string Answer(const FileAskT& ask) {
+    asks.push_back(ask);
+    if (fileAnswers.empty()) return std::string();
+    std::string next = fileAnswers.front();
+    fileAnswers.erase(fileAnswers.begin());
+    return next;
+  }
+};
