@@ -10,9 +10,6 @@
 
 namespace {
 
-constexpr std::string_view kWeekdayCaptions[7] = {"Monday", "Tuesday",  "Wednesday", "Thursday",
-                                                  "Friday", "Saturday", "Sunday"};
-
 bool ReadStrictInt(std::string_view s, int32_t& value) {
   bool negative = false;
   if (!s.empty() && s.front() == '-') {
@@ -87,41 +84,19 @@ void AppendJsonDate(std::string& out, const DateTripleT& d) {
   out += '}';
 }
 
-// Lines of a memo, without their CR LF; trailing blanks removed when asked.
-template <typename F>
-void ForEachLine(std::string_view memo, bool trimBlanks, F&& f) {
-  while (!memo.empty()) {
-    size_t end = memo.find("\r\n");
-    std::string_view line = memo.substr(0, end);
-    if (trimBlanks) {
-      while (!line.empty() && line.back() == ' ') line.remove_suffix(1);
-    }
-    f(line);
-    if (end == std::string_view::npos) break;
-    memo.remove_prefix(end + 2);
-  }
+std::string_view TrimmedRight(std::string_view line) {
+  while (!line.empty() && line.back() == ' ') line.remove_suffix(1);
+  return line;
 }
 
 void AppendJsonLines(std::string& out, std::string_view memo, bool trimBlanks) {
   out += '[';
   bool first = true;
-  // One pass over the memo: lines end at CR LF, the last one at the end.
-  size_t start = 0;
-  while (start < memo.size()) {
-    size_t end = memo.find('\r', start);
-    while (end != std::string_view::npos && (end + 1 >= memo.size() || memo[end + 1] != '\n')) {
-      end = memo.find('\r', end + 1);
-    }
-    std::string_view line = memo.substr(start, end == std::string_view::npos ? memo.size() - start : end - start);
-    if (trimBlanks) {
-      while (!line.empty() && line.back() == ' ') line.remove_suffix(1);
-    }
+  ForEachLine(memo, [&](std::string_view line) {
     if (!first) out += ',';
     first = false;
-    AppendJsonString(out, line);
-    if (end == std::string_view::npos) break;
-    start = end + 2;
-  }
+    AppendJsonString(out, trimBlanks ? TrimmedRight(line) : line);
+  });
   out += ']';
 }
 
@@ -203,7 +178,7 @@ void AppendPrintedDate(std::string& out, std::string_view title, std::string_vie
   out += label;
   out += '\n';
   std::vector<std::string_view> lines;
-  ForEachLine(facts, false, [&](std::string_view line) { lines.push_back(line); });
+  ForEachLine(facts, [&](std::string_view line) { lines.push_back(line); });
   for (int32_t r = 0; r <= MonthCalendarT::kRows; ++r) {
     std::string row = "  ";
     row += PadRight(static_cast<size_t>(r) < lines.size() ? lines[r] : std::string_view(), 44);
@@ -234,8 +209,8 @@ void AppendPrintedDate(std::string& out, std::string_view title, std::string_vie
 // The fields show the dates as the window writes them at start-up.
 void FillStartInput(ResultInputT& input, const std::string* date1, const std::string* date2,
                     const IncrementArgT& add1, const IncrementArgT& add2) {
-  const DateTripleT d1 = date1 ? ParseDate(*date1) : TodayDate();
-  const DateTripleT d2 = date2 ? ParseDate(*date2) : DateTripleT{1, 1, 2000};
+  const DateTripleT d1 = date1 ? ParseDate(input.context, *date1) : input.context.today;
+  const DateTripleT d2 = date2 ? ParseDate(input.context, *date2) : DateTripleT{1, 1, 2000};
   input.date1 = DateText(d1.day, d1.month, d1.year);
   input.date2 = DateText(d2.day, d2.month, d2.year);
   input.kind1 = add1.kind;
@@ -247,6 +222,7 @@ void FillStartInput(ResultInputT& input, const std::string* date1, const std::st
 int RunBatch(const CliOptionsT& options, std::istream& in, std::ostream& out) {
   ResultsT results;
   ResultInputT input;
+  input.context = CurrentContext(options);
   std::string buffer, line, date1, date2;
   buffer.reserve(1 << 17);
   int64_t lineNo = 0;
@@ -390,10 +366,11 @@ bool ParseCommandLine(CliOptionsT& options, const std::vector<std::string>& args
         error = "--today needs a complete valid date D.M.Y, not '" + Shown(value) + "'";
         return false;
       }
-      options.today = today;
+      options.context.today = today;
+      options.todayFixed = true;
     } else if (name == "--lang") {
-      if (value == "en") options.language = 2;
-      else if (value == "de") options.language = 1;
+      if (value == "en") options.context.language = 2;
+      else if (value == "de") options.context.language = 1;
       else {
         error = "--lang takes en or de, not '" + Shown(value) + "'";
         return false;
@@ -415,18 +392,15 @@ bool ParseCommandLine(CliOptionsT& options, const std::vector<std::string>& args
   return true;
 }
 
-void ApplyGlobalOptions(const CliOptionsT& options) {
-  if (options.today) {
-    const DateTripleT today = *options.today;
-    SetTodayClock([today] { return today; });
-  } else {
-    SetTodayClock({});
-  }
-  NameLanguage = options.language;
+CalcContextT CurrentContext(const CliOptionsT& options) {
+  CalcContextT context = options.context;
+  if (!options.todayFixed) context.today = TodayDate();
+  return context;
 }
 
 ResultInputT StartInput(const CliOptionsT& options) {
   ResultInputT input;
+  input.context = CurrentContext(options);
   FillStartInput(input, options.dates.size() > 0 ? &options.dates[0] : nullptr,
                  options.dates.size() > 1 ? &options.dates[1] : nullptr, options.add1, options.add2);
   return input;
@@ -448,11 +422,11 @@ void AppendJsonResults(std::string& out, const ResultsT& r) {
   out += ",\"label2\":";
   AppendJsonString(out, r.label2);
   out += ",\"facts1\":";
-  AppendJsonLines(out, r.memo2, false);
+  AppendJsonLines(out, r.facts1, false);
   out += ",\"facts2\":";
-  AppendJsonLines(out, r.memo3, false);
+  AppendJsonLines(out, r.facts2, false);
   out += ",\"difference\":";
-  AppendJsonLines(out, r.memo1, true);
+  AppendJsonLines(out, r.difference, true);
   out += ",\"calendar1\":";
   AppendJsonCalendar(out, r.calendar1);
   out += ",\"calendar2\":";
@@ -462,13 +436,13 @@ void AppendJsonResults(std::string& out, const ResultsT& r) {
 
 std::string PrintResults(const ResultsT& r) {
   std::string out;
-  AppendPrintedDate(out, "Date 1", r.label1, r.memo2, r.calendar1);
+  AppendPrintedDate(out, "Date 1", r.label1, r.facts1, r.calendar1);
   out += '\n';
-  AppendPrintedDate(out, "Date 2", r.label2, r.memo3, r.calendar2);
+  AppendPrintedDate(out, "Date 2", r.label2, r.facts2, r.calendar2);
   out += "\nDifference\n";
-  ForEachLine(r.memo1, true, [&](std::string_view line) {
+  ForEachLine(r.difference, [&](std::string_view line) {
     out += "  ";
-    out += line;
+    out += TrimmedRight(line);
     out += '\n';
   });
   return out;

@@ -3,7 +3,6 @@
 // what the window needs from it.
 #include <cstdint>
 #include <iosfwd>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -20,8 +19,10 @@ struct CliOptionsT {
   bool print = false, json = false, batch = false, help = false, version = false;
   std::string htmlFile, screenshotFile;
   IncrementArgT add1, add2;
-  std::optional<DateTripleT> today;
-  uint8_t language = 2;
+  // Language, week rule and today as --lang and --today give them; today
+  // follows the clock unless --today fixed it.
+  CalcContextT context = DefaultContext();
+  bool todayFixed = false;
   std::vector<std::string> dates;  // Windows-1252, at most two
   std::vector<std::string> warnings;
 };
@@ -33,8 +34,9 @@ IncrementArgT ParseIncrementArg(const std::string& value);
 // returns false with a one-line message in error.
 bool ParseCommandLine(CliOptionsT& options, const std::vector<std::string>& args, std::string& error);
 
-// Applies --today and --lang to the date library.
-void ApplyGlobalOptions(const CliOptionsT& options);
+// The context of a calculation now: the options' own, today from the clock
+// unless --today fixed it.
+CalcContextT CurrentContext(const CliOptionsT& options);
 
 // The input of one recalculation as the window would start with these options.
 ResultInputT StartInput(const CliOptionsT& options);

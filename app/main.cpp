@@ -14,8 +14,6 @@ namespace {
 
 constexpr uint32_t kSilver = 0xC0C0C0;
 constexpr int32_t kWeekColumnId = MonthCalendarT::kWeekColumn;
-const char* const kWeekdayCaptions[7] = {"Monday", "Tuesday", "Wednesday", "Thursday",
-                                         "Friday", "Saturday", "Sunday"};
 
 void SetBackground(QWidget* w, uint32_t color) {
   QPalette pal = w->palette();
@@ -336,30 +334,27 @@ void TForm1::InitStart() {
   for (TEasyGrid* binder : {&Binder1, &Binder2}) {
     AddColumn(*binder, "Week", kWeekColumnId, true);
     SetColumnFixed(*binder, kWeekColumnId, true);
-    for (int32_t id = 0; id < 7; ++id) AddColumn(*binder, kWeekdayCaptions[id], id, true);
+    for (int32_t id = 0; id < 7; ++id) AddColumn(*binder, std::string(kWeekdayCaptions[id]), id, true);
   }
 
   WidthOffset = 0;
-  NameLanguage = options_.language;
 
-  DateTripleT date1 = TodayDate();
-  DateTripleT date2{1, 1, 2000};
+  // The fields start as the command line's text outputs start.
+  const ResultInputT start = StartInput(options_);
   ComboBox1->setCurrentIndex(0);
   ComboBox2->setCurrentIndex(0);
-  if (!options_.dates.empty()) date1 = ParseDate(options_.dates[0]);
-  if (options_.dates.size() > 1) date2 = ParseDate(options_.dates[1]);
   // Increments from the command line are in place before the first results.
-  ComboBox1->setCurrentIndex(options_.add1.kind);
-  ComboBox2->setCurrentIndex(options_.add2.kind);
-  if (!options_.add1.count.empty()) SpinEdit1->setText(ToQString(options_.add1.count));
-  if (!options_.add2.count.empty()) SpinEdit2->setText(ToQString(options_.add2.count));
+  ComboBox1->setCurrentIndex(start.kind1);
+  ComboBox2->setCurrentIndex(start.kind2);
+  if (!start.count1.empty()) SpinEdit1->setText(ToQString(start.count1));
+  if (!start.count2.empty()) SpinEdit2->setText(ToQString(start.count2));
 
   SetReady(Binder1.panels);
   SetReady(Binder2.panels);
   started_ = true;
 
-  Edit1->setText(ToQString(DateText(date1.day, date1.month, date1.year)));
-  Edit2->setText(ToQString(DateText(date2.day, date2.month, date2.year)));
+  Edit1->setText(ToQString(start.date1));
+  Edit2->setText(ToQString(start.date2));
   SetSizes();
 }
 
@@ -407,6 +402,7 @@ void TForm1::SetSizes() {
 
 ResultInputT TForm1::ReadInput() const {
   ResultInputT input;
+  input.context = CurrentContext(options_);
   input.date1 = FromQString(Edit1->text());
   input.date2 = FromQString(Edit2->text());
   input.kind1 = ComboBox1->currentIndex();
@@ -436,9 +432,9 @@ void TForm1::ShowResults() {
   CalendarYear2 = Results.calendar2.year;
   Label3->setText(ToQString(Results.label1));
   Label4->setText(ToQString(Results.label2));
-  SetMemoText(Memo2, Results.memo2);
-  SetMemoText(Memo3, Results.memo3);
-  SetMemoText(Memo1, Results.memo1);
+  SetMemoText(Memo2, Results.facts1);
+  SetMemoText(Memo3, Results.facts2);
+  SetMemoText(Memo1, Results.difference);
   // Screen readers read the results without entering the memos.
   Memo1->setAccessibleDescription(Memo1->toPlainText());
   Memo2->setAccessibleDescription(Memo2->toPlainText());
@@ -478,10 +474,11 @@ void TForm1::SetAdd() {
 void TForm1::SetPopDate(int32_t position) {
   auto* target = qobject_cast<QLineEdit*>(PopupMenu1->PopupComponent.data());
   if (target != Edit1 && target != Edit2) return;
+  const CalcContextT context = CurrentContext(options_);
   std::string text;
   switch (position) {
-    case 0: text = FormatToday("dd.mm.yyyy"); break;
-    case 1: text = "01.01." + IntText(CurrentYear()); break;
+    case 0: text = FormatToday(context, "dd.mm.yyyy"); break;
+    case 1: text = "01.01." + IntText(context.today.year); break;
     case 2: text = "01.01.2000"; break;
     case 3: text = "01.01.0001"; break;
     default: return;

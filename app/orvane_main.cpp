@@ -17,7 +17,6 @@ int main(int argc, char** argv) {
     return 2;
   }
   for (const std::string& warning : options.warnings) std::cerr << "orvane: warning: " << warning << '\n';
-  ApplyGlobalOptions(options);
   std::ios::sync_with_stdio(false);
   if (WantsText(options)) return RunTextCommand(options, std::cin, std::cout, std::cerr);
 #ifdef ORVANE_HAS_WINDOW

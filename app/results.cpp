@@ -76,10 +76,10 @@ std::string DifferenceText(const DateDiffT& diff) {
   return memo;
 }
 
-std::string ShowDateFacts(int32_t day, int32_t month, int32_t year) {
+std::string ShowDateFacts(const CalcContextT& context, int32_t day, int32_t month, int32_t year) {
   std::string memo;
   memo.reserve(128);
-  std::string line(WeekdayName(day, month, year));
+  std::string line(WeekdayName(context, day, month, year));
   line += ", ";
   line += PadNumber(day, 2);
   line += '.';
@@ -87,7 +87,7 @@ std::string ShowDateFacts(int32_t day, int32_t month, int32_t year) {
   line += '.';
   line += IntText(year);
   line += " (";
-  line += ZodiacName(day, month, year);
+  line += ZodiacName(context, day, month, year);
   line += ')';
   AppendLine(memo, line);
   const auto numberLine = [&memo](std::string_view before, int32_t n, std::string_view after) {
@@ -97,12 +97,13 @@ std::string ShowDateFacts(int32_t day, int32_t month, int32_t year) {
   };
   numberLine("Day of Year ", DayOfYearNo(day, month, year), "");
   numberLine("Week of Month ", WeekOfMonthNo(day), "");
-  numberLine("Week of Year ", WeekOfYearNo(day, month, year), "");
+  numberLine("Week of Year ", WeekOfYearNo(context, day, month, year), "");
   numberLine("New Year in ", DaysToNewYear(day, month, year), " Days");
   return memo;
 }
 
-void FillMonthCalendarCells(MonthCalendarT& calendar, int32_t day, int32_t month, int32_t year) {
+void FillMonthCalendarCells(MonthCalendarT& calendar, const CalcContextT& context, int32_t day, int32_t month,
+                            int32_t year) {
   for (auto& row : calendar.cells) {
     for (auto& cell : row) cell.size = 0;
   }
@@ -115,7 +116,7 @@ void FillMonthCalendarCells(MonthCalendarT& calendar, int32_t day, int32_t month
   int32_t r = 1;
   const int32_t length = MonthLength(month, year);
   for (int32_t k = 1; k <= length; ++k) {
-    if (c == 0 || k == 1) SetNumber(calendar.cells[r][MonthCalendarT::kWeekColumn], WeekOfYearNo(k, month, year));
+    if (c == 0 || k == 1) SetNumber(calendar.cells[r][MonthCalendarT::kWeekColumn], WeekOfYearNo(context, k, month, year));
     SetNumber(calendar.cells[r][c], k);
     if (k == day) {
       calendar.ownRow = r;
@@ -129,25 +130,26 @@ void FillMonthCalendarCells(MonthCalendarT& calendar, int32_t day, int32_t month
 }
 
 void ComputeResults(ResultsT& results, const ResultInputT& input) {
+  const CalcContextT& context = input.context;
   DateTripleT& a = results.date1;
   DateTripleT& b = results.date2;
-  a = ParseDate(input.date1);
+  a = ParseDate(context, input.date1);
   ApplyIncrement(input.kind1, TextToInt(input.count1), a.day, a.month, a.year);
-  b = ParseDate(input.date2);
+  b = ParseDate(context, input.date2);
   // The add amount is a window width in practice; clamped so the sum cannot overflow.
   const int64_t extra = std::clamp<int64_t>(input.extra2, -(int64_t{1} << 62), int64_t{1} << 62);
   ApplyIncrement(input.kind2, int64_t{TextToInt(input.count2)} + extra, b.day, b.month, b.year);
 
-  FillMonthCalendarCells(results.calendar1, a.day, a.month, a.year);
-  FillMonthCalendarCells(results.calendar2, b.day, b.month, b.year);
-  results.label1 = std::string(MonthName(a.month)) + " " + IntText(a.year);
-  results.label2 = std::string(MonthName(b.month)) + " " + IntText(b.year);
+  FillMonthCalendarCells(results.calendar1, context, a.day, a.month, a.year);
+  FillMonthCalendarCells(results.calendar2, context, b.day, b.month, b.year);
+  results.label1 = std::string(MonthName(context, a.month)) + " " + IntText(a.year);
+  results.label2 = std::string(MonthName(context, b.month)) + " " + IntText(b.year);
   const DateDiffT diff = DateDifference(a, b);
-  results.memo2 = ShowDateFacts(a.day, a.month, a.year);
-  results.memo3 = ShowDateFacts(b.day, b.month, b.year);
-  results.memo1 = DifferenceText(diff);
-  if (LeapYear(a.year)) AppendLine(results.memo2, "Leap year");
-  if (LeapYear(b.year)) AppendLine(results.memo3, "Leap year");
+  results.facts1 = ShowDateFacts(context, a.day, a.month, a.year);
+  results.facts2 = ShowDateFacts(context, b.day, b.month, b.year);
+  results.difference = DifferenceText(diff);
+  if (LeapYear(a.year)) AppendLine(results.facts1, "Leap year");
+  if (LeapYear(b.year)) AppendLine(results.facts2, "Leap year");
 }
 
 ResultsT ComputeResults(const ResultInputT& input) {

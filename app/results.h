@@ -12,11 +12,18 @@
 enum IncKindT : int32_t { kIncDays = 0, kIncWeeks = 1, kIncMonths = 2, kIncYears = 3 };
 
 struct ResultInputT {
+  // Today, language and week rule; the process defaults unless the caller sets them.
+  CalcContextT context = DefaultContext();
   std::string date1, date2;    // texts of Edit1 and Edit2
   int32_t kind1 = 0, kind2 = 0;  // item indexes of ComboBox1 and ComboBox2
   std::string count1, count2;  // texts of SpinEdit1 and SpinEdit2
   int64_t extra2 = 0;          // the add check box's amount for date 2
 };
+
+// Captions of the calendar's weekday columns, Monday first; they stay English
+// in every language of the names.
+inline constexpr std::string_view kWeekdayCaptions[7] = {"Monday", "Tuesday",  "Wednesday", "Thursday",
+                                                         "Friday", "Saturday", "Sunday"};
 
 // One calendar cell: a short number held in place, so that refilling the
 // calendars at every keystroke allocates nothing.
@@ -40,11 +47,12 @@ struct MonthCalendarT {
   int32_t month = 0, year = 0;
 };
 
+// Texts are lines each ended by CR LF, except the difference's last line.
 struct ResultsT {
-  DateTripleT date1, date2;    // after normalisation and increment
-  std::string label1, label2;  // Label3, Label4
-  std::string memo1;           // difference memo, CR LF between lines
-  std::string memo2, memo3;    // facts of date 1 and date 2
+  DateTripleT date1, date2;      // after normalisation and increment
+  std::string label1, label2;    // month and year of each date
+  std::string difference;        // the four difference lines
+  std::string facts1, facts2;    // facts of date 1 and date 2
   MonthCalendarT calendar1, calendar2;
 };
 
@@ -56,10 +64,30 @@ void AppendText(std::string& memo, std::string_view text);
 void AppendLine(std::string& memo, std::string_view text);
 void AddCountItem(std::string& memo, int64_t count, std::string_view name, std::string_view plural);
 
-std::string DifferenceText(const DateDiffT& diff);
-std::string ShowDateFacts(int32_t day, int32_t month, int32_t year);
-void FillMonthCalendarCells(MonthCalendarT& calendar, int32_t day, int32_t month, int32_t year);
+// Calls f with each line of a memo text, without its CR LF; a CR without a LF
+// stays in its line, and a final CR LF starts no empty line.
+template <typename F>
+void ForEachLine(std::string_view memo, F&& f) {
+  size_t start = 0;
+  while (start < memo.size()) {
+    size_t end = memo.find('\r', start);
+    while (end != std::string_view::npos && (end + 1 >= memo.size() || memo[end + 1] != '\n')) {
+      end = memo.find('\r', end + 1);
+    }
+    if (end == std::string_view::npos) {
+      f(memo.substr(start));
+      return;
+    }
+    f(memo.substr(start, end - start));
+    start = end + 2;
+  }
+}
 
-// The whole recalculation.
+std::string DifferenceText(const DateDiffT& diff);
+std::string ShowDateFacts(const CalcContextT& context, int32_t day, int32_t month, int32_t year);
+void FillMonthCalendarCells(MonthCalendarT& calendar, const CalcContextT& context, int32_t day, int32_t month,
+                            int32_t year);
+
+// The whole recalculation; it reads nothing but its input.
 void ComputeResults(ResultsT& results, const ResultInputT& input);
 ResultsT ComputeResults(const ResultInputT& input);

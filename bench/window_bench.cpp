@@ -10,8 +10,8 @@ namespace {
 
 CliOptionsT Options() {
   CliOptionsT options;
-  options.today = DateTripleT{7, 12, 2026};
-  ApplyGlobalOptions(options);
+  options.context.today = DateTripleT{7, 12, 2026};
+  options.todayFixed = true;
   return options;
 }
 

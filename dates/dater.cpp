@@ -110,8 +110,8 @@ struct NameListT {
       }
     }
   }
-  std::string_view Item(int perLanguage, int k) const {
-    const int index = (static_cast<int>(NameLanguage) - 1) * perLanguage + k;
+  std::string_view Item(uint8_t language, int perLanguage, int k) const {
+    const int index = (static_cast<int>(language) - 1) * perLanguage + k;
     if (index < 1 || index > count) return {};
     return items[index - 1];
   }
@@ -127,6 +127,13 @@ constexpr NameListT kZodiac(
     "Steinbock,Wassermann,Fische,Widder,Stier,Zwillinge,Krebs,Loewe,Jungfrau,Waage,Skoropion,"
     "Schuetze,Capricorn,Aquarius,Pisces,Aries,Taurus,Gemini,Cancer,Leo,Virgo,Libra,Scorpio,"
     "Sagittarius");
+
+// The forms without a context that need only the language read no clock.
+CalcContextT NamesContext() {
+  CalcContextT context;
+  context.language = NameLanguage;
+  return context;
+}
 
 TodayClockT& Clock() {
   static TodayClockT clock;
@@ -248,6 +255,13 @@ int32_t DaysToNewYear(int32_t day, int32_t month, int32_t year) {
 
 int32_t WeekOfMonthNo(int32_t day) {
   return static_cast<int32_t>((static_cast<int64_t>(day) - 1) / 7 + 1);
+}
+
+int32_t WeekOfYearNo(const CalcContextT& context, int32_t day, int32_t month, int32_t year) {
+  switch (context.weeks) {
+    case WeekNumberingT::kFirstMonday: break;
+  }
+  return WeekOfYearNo(day, month, year);
 }
 
 int32_t WeekOfYearNo(int32_t day, int32_t month, int32_t year) {
@@ -413,7 +427,9 @@ double Count2260(int32_t day, int32_t month, int32_t year) {
   return static_cast<double>(s * t * 1.09927053L);
 }
 
-DateInfoT FileDateInfo(uint32_t stamp) {
+DateInfoT FileDateInfo(uint32_t stamp) { return FileDateInfo(NamesContext(), stamp); }
+
+DateInfoT FileDateInfo(const CalcContextT& context, uint32_t stamp) {
   DateInfoT info;
   info.stamp = stamp;
   const uint32_t date = stamp >> 16, time = stamp & 0xFFFF;
@@ -433,21 +449,38 @@ DateInfoT FileDateInfo(uint32_t stamp) {
   info.minute = minute;
   info.second = second;
   info.millisecond = 0;
-  info.monthName = std::string(MonthName(month));
-  info.weekdayName = std::string(WeekdayName(day, month, year));
-  info.zodiacName = std::string(ZodiacName(day, month, year));
+  info.monthName = std::string(MonthName(context, month));
+  info.weekdayName = std::string(WeekdayName(context, day, month, year));
+  info.zodiacName = std::string(ZodiacName(context, day, month, year));
   return info;
 }
 
 // ---- names ---------------------------------------------------------------
 
-std::string_view MonthName(int32_t month) {
-  if (month < 1 || month > 12) return {};
-  return kMonths.Item(12, month);
+CalcContextT DefaultContext() {
+  CalcContextT context;
+  context.today = TodayDate();
+  context.language = NameLanguage;
+  return context;
 }
 
+std::string_view MonthName(const CalcContextT& context, int32_t month) {
+  if (month < 1 || month > 12) return {};
+  return kMonths.Item(context.language, 12, month);
+}
+
+std::string_view WeekdayName(const CalcContextT& context, int32_t day, int32_t month, int32_t year) {
+  return kWeekdays.Item(context.language, 7, WeekdayOf(day, month, year));
+}
+
+std::string_view ZodiacName(const CalcContextT& context, int32_t day, int32_t month, int32_t /*year*/) {
+  return kZodiac.Item(context.language, 12, ZodiacIndex(day, month));
+}
+
+std::string_view MonthName(int32_t month) { return MonthName(NamesContext(), month); }
+
 std::string_view WeekdayName(int32_t day, int32_t month, int32_t year) {
-  return kWeekdays.Item(7, WeekdayOf(day, month, year));
+  return WeekdayName(NamesContext(), day, month, year);
 }
 
 int32_t ZodiacIndex(int32_t day, int32_t month) {
@@ -456,8 +489,8 @@ int32_t ZodiacIndex(int32_t day, int32_t month) {
   return month == 12 ? 1 : month + 1;
 }
 
-std::string_view ZodiacName(int32_t day, int32_t month, int32_t /*year*/) {
-  return kZodiac.Item(12, ZodiacIndex(day, month));
+std::string_view ZodiacName(int32_t day, int32_t month, int32_t year) {
+  return ZodiacName(NamesContext(), day, month, year);
 }
 
 // ---- today ---------------------------------------------------------------
@@ -478,7 +511,8 @@ int32_t CurrentYear() { return TodayDate().year; }
 
 // ---- texts ---------------------------------------------------------------
 
-DateTripleT ParseDate(std::string_view text, int32_t& day, int32_t& month, int32_t& year) {
+DateTripleT ParseDate(const CalcContextT& context, std::string_view text, int32_t& day, int32_t& month,
+                      int32_t& year) {
   std::string_view fields[3];
   for (auto& field : fields) {
     const size_t dot = text.find('.');
@@ -488,19 +522,22 @@ DateTripleT ParseDate(std::string_view text, int32_t& day, int32_t& month, int32
   day = TextToInt(fields[0]);
   month = TextToInt(fields[1]);
   year = TextToInt(fields[2]);
-  if (day == 0 || month == 0 || year == 0) {
-    const DateTripleT today = TodayDate();
-    if (day == 0) day = today.day;
-    if (month == 0) month = today.month;
-    if (year == 0) year = today.year;
-  }
+  if (day == 0) day = context.today.day;
+  if (month == 0) month = context.today.month;
+  if (year == 0) year = context.today.year;
   return {day, month, year};
 }
 
-DateTripleT ParseDate(std::string_view text) {
+DateTripleT ParseDate(const CalcContextT& context, std::string_view text) {
   int32_t d, m, y;
-  return ParseDate(text, d, m, y);
+  return ParseDate(context, text, d, m, y);
 }
+
+DateTripleT ParseDate(std::string_view text, int32_t& day, int32_t& month, int32_t& year) {
+  return ParseDate(DefaultContext(), text, day, month, year);
+}
+
+DateTripleT ParseDate(std::string_view text) { return ParseDate(DefaultContext(), text); }
 
 std::string IntText(int64_t n) {
   std::string out;
@@ -594,7 +631,11 @@ long double TextToReal(std::string_view text) {
 }
 
 std::string WeekdayDateText(int32_t day, int32_t month, int32_t year) {
-  std::string out(WeekdayName(day, month, year));
+  return WeekdayDateText(NamesContext(), day, month, year);
+}
+
+std::string WeekdayDateText(const CalcContextT& context, int32_t day, int32_t month, int32_t year) {
+  std::string out(WeekdayName(context, day, month, year));
   out += ',';
   out += DateText(day, month, year);
   return out;
@@ -619,6 +660,11 @@ std::string DateText(int32_t day, int32_t month, int32_t year) {
 }
 
 std::string FormatDate(std::string_view pattern, int32_t day, int32_t month, int32_t year) {
+  return FormatDate(NamesContext(), pattern, day, month, year);
+}
+
+std::string FormatDate(const CalcContextT& context, std::string_view pattern, int32_t day, int32_t month,
+                       int32_t year) {
   pattern = pattern.substr(0, 255);
   const auto count = [&](char c) { return static_cast<int32_t>(std::count(pattern.begin(), pattern.end(), c)); };
   const std::string dayText = PadNumber(day, count('d'));
@@ -626,9 +672,9 @@ std::string FormatDate(std::string_view pattern, int32_t day, int32_t month, int
   std::string yearText = IntText(year);
   const size_t ny = static_cast<size_t>(count('y'));
   if (ny < yearText.size()) yearText = yearText.substr(yearText.size() - ny);
-  const std::string_view weekday = WeekdayName(day, month, year);
-  const std::string_view monthName = MonthName(month);
-  const std::string_view sign = ZodiacName(day, month, year);
+  const std::string_view weekday = WeekdayName(context, day, month, year);
+  const std::string_view monthName = MonthName(context, month);
+  const std::string_view sign = ZodiacName(context, day, month, year);
   const char* suffix = "th";
   if (day == 1 || day == 21 || day == 31) suffix = "st";
   else if (day == 2 || day == 22) suffix = "nd";
@@ -657,7 +703,8 @@ std::string FormatDate(std::string_view pattern, int32_t day, int32_t month, int
   return out;
 }
 
-std::string FormatToday(std::string_view pattern) {
-  const DateTripleT t = TodayDate();
-  return FormatDate(pattern, t.day, t.month, t.year);
+std::string FormatToday(const CalcContextT& context, std::string_view pattern) {
+  return FormatDate(context, pattern, context.today.day, context.today.month, context.today.year);
 }
+
+std::string FormatToday(std::string_view pattern) { return FormatToday(DefaultContext(), pattern); }

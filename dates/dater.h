@@ -29,6 +29,24 @@ struct DateInfoT {
   std::string monthName, weekdayName, zodiacName;
 };
 
+// ---- the context of a calculation ---------------------------------------
+// How the weeks of a year are counted.
+enum class WeekNumberingT : uint8_t {
+  kFirstMonday,  // week 1 starts on the year's first Monday; days before it are week 53
+};
+
+// Everything a calculation reads besides its own input: what "today" is, the
+// language of the names (1 = German, 2 = English) and the week rule. Passed
+// along instead of read from globals, so calculations can run side by side.
+struct CalcContextT {
+  DateTripleT today;
+  uint8_t language = 2;
+  WeekNumberingT weeks = WeekNumberingT::kFirstMonday;
+};
+
+// The process defaults below as one context: NameLanguage and TodayDate().
+CalcContextT DefaultContext();
+
 // ---- arithmetic ----------------------------------------------------------
 bool LeapYear(int32_t year);
 int32_t YearLength(int32_t year);
@@ -55,29 +73,44 @@ void DateDiff(int64_t& d1, int64_t& m1, int64_t& y1, int64_t& d2, int64_t& m2, i
 DateDiffT DateDifference(const DateTripleT& a, const DateTripleT& b);
 double Count2323(int32_t day, int32_t month, int32_t year);
 double Count2260(int32_t day, int32_t month, int32_t year);
+DateInfoT FileDateInfo(const CalcContextT& context, uint32_t stamp);
 DateInfoT FileDateInfo(uint32_t stamp);
 
+// The week of the year by the context's rule.
+int32_t WeekOfYearNo(const CalcContextT& context, int32_t day, int32_t month, int32_t year);
+
 // ---- names ---------------------------------------------------------------
-// 1 = German, 2 = English.
+// The default language of the forms without a context: 1 = German, 2 = English.
 extern uint8_t NameLanguage;
+std::string_view MonthName(const CalcContextT& context, int32_t month);
+std::string_view WeekdayName(const CalcContextT& context, int32_t day, int32_t month, int32_t year);
+std::string_view ZodiacName(const CalcContextT& context, int32_t day, int32_t month, int32_t year);
 std::string_view MonthName(int32_t month);
 std::string_view WeekdayName(int32_t day, int32_t month, int32_t year);
 int32_t ZodiacIndex(int32_t day, int32_t month);
 std::string_view ZodiacName(int32_t day, int32_t month, int32_t year);
 
 // ---- today ---------------------------------------------------------------
-// The clock is replaceable so tests and --today can fix "today".
+// The default "today" of the forms without a context. The clock is
+// replaceable for tests; an empty function is the system clock.
 using TodayClockT = std::function<DateTripleT()>;
-void SetTodayClock(TodayClockT clock);  // empty function = system clock
+void SetTodayClock(TodayClockT clock);
 DateTripleT TodayDate(int32_t& day, int32_t& month, int32_t& year);
 DateTripleT TodayDate();
 int32_t CurrentYear();
 
 // ---- texts ---------------------------------------------------------------
+DateTripleT ParseDate(const CalcContextT& context, std::string_view text, int32_t& day, int32_t& month,
+                      int32_t& year);
+DateTripleT ParseDate(const CalcContextT& context, std::string_view text);
 DateTripleT ParseDate(std::string_view text, int32_t& day, int32_t& month, int32_t& year);
 DateTripleT ParseDate(std::string_view text);
+std::string FormatDate(const CalcContextT& context, std::string_view pattern, int32_t day, int32_t month,
+                       int32_t year);
 std::string FormatDate(std::string_view pattern, int32_t day, int32_t month, int32_t year);
+std::string FormatToday(const CalcContextT& context, std::string_view pattern);
 std::string FormatToday(std::string_view pattern);
+std::string WeekdayDateText(const CalcContextT& context, int32_t day, int32_t month, int32_t year);
 std::string WeekdayDateText(int32_t day, int32_t month, int32_t year);
 std::string DateText(int32_t day, int32_t month, int32_t year);
 

@@ -129,7 +129,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     // No files: the outputs under test are the texts.
     options.htmlFile.clear();
     options.screenshotFile.clear();
-    ApplyGlobalOptions(options);
     std::istringstream input(batch);
     std::ostringstream out, err;
     const int status = RunTextCommand(options, input, out, err);
@@ -144,8 +143,6 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
         }
       }
     }
-    SetTodayClock({});
-    NameLanguage = 2;
   });
   return 0;
 }

@@ -13,22 +13,24 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const int32_t width = in.ConsumeIntegralInRange<int32_t>(-50, 300);
     const int32_t decimals = in.ConsumeIntegral<int32_t>();
     const double real = AnyDouble(in);
-    NameLanguage = in.ConsumeIntegral<uint8_t>();
+    CalcContextT context;
+    context.today = {7, 12, 2026};
+    context.language = in.ConsumeIntegral<uint8_t>();
     const std::string pattern = in.ConsumeRandomLengthString(300);
 
-    const std::string text = FormatDate(pattern, day, month, year);
+    const std::string text = FormatDate(context, pattern, day, month, year);
     // Each pattern character gives at most one character.
     FUZZ_CHECK(text.size() <= pattern.size());
-    WeekdayDateText(day, month, year);
+    WeekdayDateText(context, day, month, year);
     DateText(day, month, year);
     const std::string padded = PadNumber(int64_t{day} * year, width);
     // Widths come from letter counts of patterns of at most 255 characters.
     FUZZ_CHECK(static_cast<int64_t>(padded.size()) >= std::min(width, 255));
     RealText(decimals, real);
     TrimmedRealText(decimals, real);
-    MonthName(month);
+    MonthName(context, month);
+    FormatToday(context, pattern);
     ZodiacIndex(day, month);
-    NameLanguage = 2;
   });
   return 0;
 }

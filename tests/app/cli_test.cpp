@@ -9,10 +9,6 @@
 namespace {
 
 struct Cli : ::testing::Test {
-  void TearDown() override {
-    SetTodayClock({});
-    NameLanguage = 2;
-  }
   // Runs the text command as main() does; returns the exit status.
   int Run(const std::vector<std::string>& args, std::string& out, const std::string& in = "") {
     CliOptionsT options;
@@ -21,7 +17,6 @@ struct Cli : ::testing::Test {
       out = error;
       return 2;
     }
-    ApplyGlobalOptions(options);
     std::istringstream input(in);
     std::ostringstream output, err;
     const int rc = RunTextCommand(options, input, output, err);

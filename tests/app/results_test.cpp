@@ -3,15 +3,17 @@
 #include <gtest/gtest.h>
 
 #include <random>
+#include <thread>
+
+#include "tests/support/today.h"
 
 namespace {
 
 struct Results : ::testing::Test {
-  void SetUp() override { SetTodayClock([] { return DateTripleT{7, 12, 2026}; }); }
-  void TearDown() override { SetTodayClock({}); }
   static ResultsT Run(const std::string& d1, const std::string& d2, int32_t k1 = 0, const std::string& c1 = "0",
                       int32_t k2 = 0, const std::string& c2 = "0", int64_t extra = 0) {
     ResultInputT in;
+    in.context = TestContext();
     in.date1 = d1;
     in.date2 = d2;
     in.kind1 = k1;
@@ -24,27 +26,27 @@ struct Results : ::testing::Test {
 };
 
 TEST_F(Results, DifferenceMemoExamples) {
-  EXPECT_EQ(Run("01.01.2000", "15.03.2001").memo1,
+  EXPECT_EQ(Run("01.01.2000", "15.03.2001").difference,
             "1 Year 2 Months 14 Days = 1.205 Years\r\n14 Months 2 Weeks 0 Days = 14.460 Months\r\n"
             "62 Weeks 5 Days = 62.714 Weeks\r\n439 Days ");
-  EXPECT_EQ(Run("5.5.2005", "5.5.2005").memo1,
+  EXPECT_EQ(Run("5.5.2005", "5.5.2005").difference,
             "0 Years 0 Months 0 Days = 0.000 Years\r\n0 Months 0 Weeks 0 Days = 0.000 Months\r\n"
             "0 Weeks 0 Days = 0.000 Weeks\r\n0 Days ");
-  EXPECT_EQ(Run("01.01.2000", "02.01.2000").memo1,
+  EXPECT_EQ(Run("01.01.2000", "02.01.2000").difference,
             "0 Years 0 Months 1 Day = 0.003 Years\r\n0 Months 0 Weeks 1 Day = 0.033 Months\r\n"
             "0 Weeks 1 Day = 0.143 Weeks\r\n1 Day ");
-  EXPECT_EQ(Run("15.03.2001", "01.01.2000").memo1, Run("01.01.2000", "15.03.2001").memo1);
+  EXPECT_EQ(Run("15.03.2001", "01.01.2000").difference, Run("01.01.2000", "15.03.2001").difference);
 }
 
 TEST_F(Results, FactsLabelsAndLeapYears) {
   const ResultsT r = Run("0", "1.1.-1");
-  EXPECT_EQ(r.memo2,
+  EXPECT_EQ(r.facts1,
             "Monday, 07.12.2026 (Sagittarius)\r\nDay of Year 341\r\nWeek of Month 1\r\n"
             "Week of Year 49\r\nNew Year in 25 Days\r\n");
   EXPECT_EQ(r.label1, "December 2026");
   EXPECT_EQ(r.label2, "January -1");
-  EXPECT_NE(r.memo3.find("\r\nLeap year\r\n"), std::string::npos);
-  EXPECT_EQ(r.memo2.find("Leap year"), std::string::npos);
+  EXPECT_NE(r.facts2.find("\r\nLeap year\r\n"), std::string::npos);
+  EXPECT_EQ(r.facts1.find("Leap year"), std::string::npos);
 }
 
 TEST_F(Results, IncrementsOfEachKind) {
@@ -68,14 +70,14 @@ TEST_F(Results, ExtremeInputStaysValidAndPrintsWholeSpans) {
                            int64_t{1} << 40);
   EXPECT_EQ(big.date1, (DateTripleT{1, 1, -2147483647 - 1}));
   EXPECT_EQ(big.date2, (DateTripleT{31, 12, 2147483647}));
-  EXPECT_EQ(big.memo1.substr(0, 33), "4294967294 Years 11 Months 30 Day");
-  EXPECT_NE(big.memo1.find("51539607539 Months"), std::string::npos);
+  EXPECT_EQ(big.difference.substr(0, 33), "4294967294 Years 11 Months 30 Day");
+  EXPECT_NE(big.difference.find("51539607539 Months"), std::string::npos);
 }
 
 TEST_F(Results, CalendarCells) {
   // February 2021 starts on a Monday: rows 1-4, weeks 5-8.
   MonthCalendarT cal;
-  FillMonthCalendarCells(cal, 10, 2, 2021);
+  FillMonthCalendarCells(cal, TestContext(), 10, 2, 2021);
   EXPECT_EQ(cal.weekCaption, "Week 02.2021");
   for (int r = 1; r <= 4; ++r) EXPECT_EQ(cal.cells[r][10].view(), std::to_string(r + 4));
   EXPECT_EQ(cal.cells[1][0].view(), "1");
@@ -84,22 +86,52 @@ TEST_F(Results, CalendarCells) {
   EXPECT_EQ(cal.ownRow, 2);
   EXPECT_EQ(cal.ownColumn, 2);
   // May 2022 needs six rows; the 1st is a lone Sunday.
-  FillMonthCalendarCells(cal, 31, 5, 2022);
+  FillMonthCalendarCells(cal, TestContext(), 31, 5, 2022);
   EXPECT_EQ(cal.cells[1][6].view(), "1");
   EXPECT_EQ(cal.cells[1][5].view(), "");
   EXPECT_EQ(cal.cells[6][0].view(), "30");
   EXPECT_EQ(cal.cells[6][1].view(), "31");
   EXPECT_EQ(cal.ownRow, 6);
   // January 2021: the days before the first Monday are week 53.
-  FillMonthCalendarCells(cal, 1, 1, 2021);
+  FillMonthCalendarCells(cal, TestContext(), 1, 1, 2021);
   EXPECT_EQ(cal.cells[1][10].view(), "53");
   EXPECT_EQ(cal.cells[2][10].view(), "1");
-  FillMonthCalendarCells(cal, 1, 1, 5);
+  FillMonthCalendarCells(cal, TestContext(), 1, 1, 5);
   EXPECT_EQ(cal.weekCaption, "Week 01.0005");
   // Refilling clears what an earlier month left behind.
-  FillMonthCalendarCells(cal, 1, 2, 2021);
+  FillMonthCalendarCells(cal, TestContext(), 1, 2, 2021);
   EXPECT_EQ(cal.cells[5][10].view(), "");
   EXPECT_EQ(cal.cells[6][0].view(), "");
+}
+
+// Two calculations with their own contexts side by side: neither sees the
+// other's language or today.
+TEST_F(Results, ContextsOnTwoThreadsDoNotMix) {
+  ResultInputT german, english;
+  german.context = TestContext({29, 2, 2024}, 1);
+  english.context = TestContext({7, 12, 2026}, 2);
+  for (ResultInputT* in : {&german, &english}) {
+    in->date1 = "0";
+    in->date2 = "1.1.2000";
+  }
+  const ResultsT wantGerman = ComputeResults(german), wantEnglish = ComputeResults(english);
+  EXPECT_EQ(wantGerman.label1, "Februar 2024");
+  EXPECT_EQ(wantGerman.facts1.substr(0, 30), "Donnerstag, 29.02.2024 (Fische");
+  EXPECT_EQ(wantEnglish.label1, "December 2026");
+  const auto run = [](const ResultInputT& in, const ResultsT& want, int32_t& bad) {
+    ResultsT r;
+    for (int i = 0; i < 2000; ++i) {
+      ComputeResults(r, in);
+      if (r.facts1 != want.facts1 || r.label1 != want.label1 || r.date1 != want.date1) ++bad;
+    }
+  };
+  int32_t badGerman = 0, badEnglish = 0;
+  std::thread a(run, std::cref(german), std::cref(wantGerman), std::ref(badGerman));
+  std::thread b(run, std::cref(english), std::cref(wantEnglish), std::ref(badEnglish));
+  a.join();
+  b.join();
+  EXPECT_EQ(badGerman, 0);
+  EXPECT_EQ(badEnglish, 0);
 }
 
 TEST_F(Results, EveryInputGivesValidDates) {
@@ -111,7 +143,7 @@ TEST_F(Results, EveryInputGivesValidDates) {
                            rng() % 4, piece(), static_cast<int64_t>(rng()) - (1LL << 31));
     ASSERT_TRUE(ValidDate(r.date1.day, r.date1.month, r.date1.year));
     ASSERT_TRUE(ValidDate(r.date2.day, r.date2.month, r.date2.year));
-    ASSERT_EQ(r.memo1.find('-'), std::string::npos) << r.memo1;
+    ASSERT_EQ(r.difference.find('-'), std::string::npos) << r.difference;
   }
 }
 

@@ -6,36 +6,39 @@
 #include "app/main.h"
 #include "components/QtText.h"
 #include "tests/support/FakeWindowServices.h"
+#include "tests/support/options.h"
 
 namespace {
 
 std::string Text(const QLineEdit* e) { return FromQString(e->text()); }
 
+std::string FirstLine(const QPlainTextEdit* memo) {
+  const std::string text = TForm1::MemoText(memo);
+  return text.substr(0, text.find("\r\n"));
+}
+
+std::string LastLine(const QPlainTextEdit* memo) {
+  const std::string text = TForm1::MemoText(memo);
+  const size_t end = text.rfind("\r\n");
+  return end == std::string::npos ? text : text.substr(end + 2);
+}
+
 class Window : public ::testing::Test {
  protected:
   FakeWindowServices services;
-  void TearDown() override {
-    SetTodayClock({});
-    NameLanguage = 2;
-  }
   std::unique_ptr<TForm1> Start(std::vector<std::string> args = {}) {
-    CliOptionsT options;
-    std::string error;
-    EXPECT_TRUE(ParseCommandLine(options, args, error)) << error;
-    if (!options.today) options.today = DateTripleT{7, 12, 2026};
-    ApplyGlobalOptions(options);
-    auto form = std::make_unique<TForm1>(options, nullptr, services);
+    auto form = std::make_unique<TForm1>(TestOptions(args), nullptr, services);
     form->show();
     return form;
   }
-  // What the result layer gives for the form's current fields.
-  static ResultsT Expected(TForm1& f) { return ComputeResults(f.ReadInput()); }
-  static void ExpectShows(TForm1& f, const ResultsT& r) {
-    EXPECT_EQ(TForm1::MemoText(f.Memo1), r.memo1);
-    EXPECT_EQ(TForm1::MemoText(f.Memo2) + "\r\n", r.memo2);
-    EXPECT_EQ(TForm1::MemoText(f.Memo3) + "\r\n", r.memo3);
-    EXPECT_EQ(FromQString(f.Label3->text()), r.label1);
-    EXPECT_EQ(FromQString(f.Label4->text()), r.label2);
+  // Both labels, the first facts line of each date and the total days.
+  static void ExpectShows(TForm1& f, const std::string& label1, const std::string& facts1, const std::string& label2,
+                          const std::string& facts2, const std::string& days) {
+    EXPECT_EQ(FromQString(f.Label3->text()), label1);
+    EXPECT_EQ(FirstLine(f.Memo2), facts1);
+    EXPECT_EQ(FromQString(f.Label4->text()), label2);
+    EXPECT_EQ(FirstLine(f.Memo3), facts2);
+    EXPECT_EQ(LastLine(f.Memo1), days);
   }
   static void DoubleClick(TTextGrid* grid, int32_t col, int32_t row) {
     const QPoint at(grid->ColumnLeft(col) + 3, grid->RowTop(row) + 3);
@@ -50,12 +53,33 @@ TEST_F(Window, StartsWithTodayAndNewYear2000) {
   EXPECT_EQ(Text(f->Edit2), "01.01.2000");
   EXPECT_EQ(f->ComboBox1->currentIndex(), 0);
   EXPECT_EQ(f->StatusPanel->text().toStdString(), "Zelko Orvane v1.11 // Click here to visit my Homepage");
-  ExpectShows(*f, Expected(*f));
-  EXPECT_NE(TForm1::MemoText(f->Memo2).find("Monday, 07.12.2026 (Sagittarius)"), std::string::npos);
+  ExpectShows(*f, "December 2026", "Monday, 07.12.2026 (Sagittarius)", "January 2000",
+              "Saturday, 01.01.2000 (Capricorn)", "9837 Days ");
+  EXPECT_EQ(TForm1::MemoText(f->Memo2),
+            "Monday, 07.12.2026 (Sagittarius)\r\nDay of Year 341\r\nWeek of Month 1\r\nWeek of Year 49\r\n"
+            "New Year in 25 Days");
+  EXPECT_EQ(LastLine(f->Memo3), "Leap year");
   EXPECT_EQ(Text(Start({"15.3"})->Edit1), "15.03.2026");
   EXPECT_EQ(Text(Start({"0"})->Edit1), "07.12.2026");
   auto two = Start({"1.1.2000", "15.3.2001"});
   EXPECT_EQ(TForm1::MemoText(two->Memo1).substr(0, 37), "1 Year 2 Months 14 Days = 1.205 Years");
+}
+
+// Without --today a window left open over midnight moves on with the clock.
+TEST_F(Window, TodayFollowsTheClockUnlessFixed) {
+  std::unique_ptr<TForm1> f;
+  {
+    const ScopedToday day({31, 12, 2026});
+    f = std::make_unique<TForm1>(CliOptionsT{}, nullptr, services);
+    f->show();
+    EXPECT_EQ(Text(f->Edit1), "31.12.2026");
+  }
+  const ScopedToday next({1, 1, 2027});
+  f->Edit2->setText("0");
+  EXPECT_EQ(FromQString(f->Label4->text()), "January 2027");
+  auto fixed = Start({"--today", "7.12.2026"});
+  fixed->Edit2->setText("0");
+  EXPECT_EQ(FromQString(fixed->Label4->text()), "December 2026");
 }
 
 TEST_F(Window, LayoutFollowsTheWidth) {
@@ -78,12 +102,13 @@ TEST_F(Window, EveryChangeRecalculatesAtOnce) {
   QTest::keyClicks(f->Edit1, "");
   f->Edit1->selectAll();
   QTest::keyClicks(f->Edit1, "31.1.2001");
-  ExpectShows(*f, Expected(*f));
+  ExpectShows(*f, "January 2001", "Wednesday, 31.01.2001 (Aquarius)", "January 2000",
+              "Saturday, 01.01.2000 (Capricorn)", "396 Days ");
   f->ComboBox1->setCurrentIndex(2);
   f->SpinEdit1->setText("1");
   EXPECT_EQ(f->Results.date1, (DateTripleT{28, 2, 2001}));
-  EXPECT_EQ(FromQString(f->Label3->text()), "February 2001");
-  ExpectShows(*f, Expected(*f));
+  ExpectShows(*f, "February 2001", "Wednesday, 28.02.2001 (Pisces)", "January 2000",
+              "Saturday, 01.01.2000 (Capricorn)", "424 Days ");
   const int64_t before = f->RecalcCount;
   f->SpinEdit1->stepUp();
   // the arrow button
@@ -112,13 +137,15 @@ TEST_F(Window, EmptiedIncrementBecomesZeroOnLeaving) {
 TEST_F(Window, QuickDatesOfThePopupMenu) {
   auto f = Start();
   const char* expected[4] = {"07.12.2026", "01.01.2026", "01.01.2000", "01.01.0001"};
+  const char* labels[4] = {"December 2026", "January 2026", "January 2000", "January 1"};
   for (TEdit* edit : {f->Edit1, f->Edit2}) {
+    QLabel* label = edit == f->Edit1 ? f->Label3 : f->Label4;
     for (int i = 0; i < 4; ++i) {
       edit->setText("5.5.1955");
       f->PopupMenu1->PopupComponent = edit;
       f->PopupMenu1->actions().at(i)->trigger();
       EXPECT_EQ(Text(edit), expected[i]);
-      ExpectShows(*f, Expected(*f));
+      EXPECT_EQ(FromQString(label->text()), labels[i]);
     }
   }
   ASSERT_EQ(f->PopupMenu1->actions().size(), 4);
@@ -135,7 +162,8 @@ TEST_F(Window, AddCheckBoxAddsTheWidening) {
   f->resize(585 + 7, 516);
   EXPECT_EQ(f->CheckBox1->text().toStdString(), "7");
   EXPECT_EQ(f->Results.date2, (DateTripleT{1, 8, 2000}));
-  ExpectShows(*f, Expected(*f));
+  EXPECT_EQ(FromQString(f->Label4->text()), "August 2000");
+  EXPECT_EQ(FirstLine(f->Memo3), "Tuesday, 01.08.2000 (Leo)");
   f->resize(585 - 3, 516);
   EXPECT_EQ(f->CheckBox1->text().toStdString(), "-3");
   EXPECT_EQ(f->Results.date2, (DateTripleT{1, 10, 1999}));
@@ -227,11 +255,7 @@ TEST_F(Window, StatusBarOpensTheHomePage) {
 namespace {
 
 TEST(WindowAccess, TabOrderAndNames) {
-  CliOptionsT options;
-  options.today = DateTripleT{7, 12, 2026};
-  options.language = 1;
-  ApplyGlobalOptions(options);
-  TForm1 f(options);
+  TForm1 f(TestOptions({"--lang", "de"}));
   f.show();
   // German names through the window as well.
   EXPECT_NE(TForm1::MemoText(f.Memo2).find("Montag, 07.12.2026 (Schuetze)"), std::string::npos);
@@ -247,8 +271,8 @@ TEST(WindowAccess, TabOrderAndNames) {
   for (QWidget* w : expected) EXPECT_FALSE(w->accessibleName().isEmpty()) << w->objectName().toStdString();
   EXPECT_TRUE(f.Edit1->accessibleName().contains(f.Edit1->toolTip()));
   EXPECT_TRUE(f.Memo1->accessibleDescription().contains("9837 Days"));
-  SetTodayClock({});
-  NameLanguage = 2;
+  // The window's language is its own: the defaults stay English.
+  EXPECT_EQ(MonthName(12), "December");
 }
 
 }  // namespace
@@ -256,10 +280,7 @@ TEST(WindowAccess, TabOrderAndNames) {
 namespace {
 
 TEST(WindowCalendarMenu, EntriesInOrder) {
-  CliOptionsT options;
-  options.today = DateTripleT{7, 12, 2026};
-  ApplyGlobalOptions(options);
-  TForm1 f(options);
+  TForm1 f(TestOptions());
   f.show();
   QMenu* menu = f.StringGrid1->PopupMenu();
   ASSERT_NE(menu, nullptr);
@@ -270,7 +291,6 @@ TEST(WindowCalendarMenu, EntriesInOrder) {
                                              "Vertical lines", "Horizontal lines", "-", "-", "Week", "Monday",
                                              "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday", "Sunday"};
   EXPECT_EQ(texts, expected);
-  SetTodayClock({});
 }
 
 }  // namespace

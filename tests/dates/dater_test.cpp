@@ -6,6 +6,7 @@
 #include <random>
 
 #include "tests/dates/literal.h"
+#include "tests/support/today.h"
 
 namespace {
 
@@ -21,14 +22,6 @@ DateTripleT Normalized(int32_t d, int32_t m, int32_t y) {
   NormalizeDate(d, m, y);
   return {d, m, y};
 }
-
-struct FixedToday : ::testing::Test {
-  void SetUp() override { SetTodayClock([] { return DateTripleT{7, 12, 2026}; }); }
-  void TearDown() override {
-    SetTodayClock({});
-    NameLanguage = 2;
-  }
-};
 
 TEST(Calendar, LeapYearsAndLengths) {
   EXPECT_FALSE(LeapYear(1900));
@@ -86,6 +79,7 @@ TEST(Calendar, WeekdaysAndWeeks) {
   EXPECT_EQ(WeekOfYearNo(3, 1, 2000), 1);
   EXPECT_EQ(WeekOfYearNo(31, 12, 2001), 53);
   EXPECT_EQ(WeekOfYearNo(7, 12, 2026), 49);
+  EXPECT_EQ(WeekOfYearNo(TestContext(), 1, 1, 2000), 53);
   EXPECT_EQ(WeekOfMonthNo(7), 1);
   EXPECT_EQ(WeekOfMonthNo(8), 2);
   EXPECT_EQ(WeekOfMonthNo(31), 5);
@@ -228,22 +222,29 @@ TEST(Calendar, HugeCountsTakeConstantTime) {
   EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(2));
 }
 
-TEST_F(FixedToday, ParseDate) {
-  EXPECT_EQ(ParseDate("0"), D(7, 12, 2026));
-  EXPECT_EQ(ParseDate("15"), D(15, 12, 2026));
-  EXPECT_EQ(ParseDate("11.0.1756"), D(11, 12, 1756));
-  EXPECT_EQ(ParseDate("1.1.-44"), D(1, 1, -44));
-  EXPECT_EQ(ParseDate(""), D(7, 12, 2026));
-  EXPECT_EQ(ParseDate("x.y.z"), D(7, 12, 2026));
-  EXPECT_EQ(ParseDate("31.2.2001"), D(31, 2, 2001));
-  EXPECT_EQ(ParseDate("1..2000"), D(1, 12, 2000));
-  EXPECT_EQ(ParseDate(".5"), D(7, 5, 2026));
-  EXPECT_EQ(ParseDate("1.1.0"), D(1, 1, 2026));
-  EXPECT_EQ(ParseDate("99999999999"), D(7, 12, 2026));
-  EXPECT_EQ(ParseDate("1.2.3.4.5"), D(1, 2, 3));
-  EXPECT_EQ(ParseDate("40.13.2000"), D(40, 13, 2000));
-  EXPECT_EQ(FormatToday("dd.mm.yyyy"), "07.12.2026");
-  EXPECT_EQ(CurrentYear(), 2026);
+TEST(Texts, ParseDate) {
+  const CalcContextT c = TestContext();
+  EXPECT_EQ(ParseDate(c, "0"), D(7, 12, 2026));
+  EXPECT_EQ(ParseDate(c, "15"), D(15, 12, 2026));
+  EXPECT_EQ(ParseDate(c, "11.0.1756"), D(11, 12, 1756));
+  EXPECT_EQ(ParseDate(c, "1.1.-44"), D(1, 1, -44));
+  EXPECT_EQ(ParseDate(c, ""), D(7, 12, 2026));
+  EXPECT_EQ(ParseDate(c, "x.y.z"), D(7, 12, 2026));
+  EXPECT_EQ(ParseDate(c, "31.2.2001"), D(31, 2, 2001));
+  EXPECT_EQ(ParseDate(c, "1..2000"), D(1, 12, 2000));
+  EXPECT_EQ(ParseDate(c, ".5"), D(7, 5, 2026));
+  EXPECT_EQ(ParseDate(c, "1.1.0"), D(1, 1, 2026));
+  EXPECT_EQ(ParseDate(c, "99999999999"), D(7, 12, 2026));
+  EXPECT_EQ(ParseDate(c, "1.2.3.4.5"), D(1, 2, 3));
+  EXPECT_EQ(ParseDate(c, "40.13.2000"), D(40, 13, 2000));
+  EXPECT_EQ(FormatToday(c, "dd.mm.yyyy"), "07.12.2026");
+  // Another context's today, and the defaults' clock untouched by either.
+  EXPECT_EQ(ParseDate(TestContext(D(29, 2, 2024)), "0.0"), D(29, 2, 2024));
+  const ScopedToday today(D(1, 3, 1999));
+  EXPECT_EQ(ParseDate("15"), D(15, 3, 1999));
+  EXPECT_EQ(FormatToday("dd.mm.yyyy"), "01.03.1999");
+  EXPECT_EQ(CurrentYear(), 1999);
+  EXPECT_EQ(DefaultContext().today, D(1, 3, 1999));
 }
 
 TEST(Texts, TextToIntAndReal) {
@@ -305,12 +306,18 @@ TEST(Texts, NamesAndLanguages) {
   EXPECT_EQ(ZodiacName(7, 12, 2026), "Sagittarius");
   EXPECT_EQ(MonthName(12), "December");
   EXPECT_EQ(MonthName(13), "");
-  NameLanguage = 1;
-  EXPECT_EQ(MonthName(3), "Maerz");
-  EXPECT_EQ(WeekdayName(7, 12, 2026), "Montag");
-  EXPECT_EQ(ZodiacName(7, 12, 2026), "Schuetze");
-  NameLanguage = 2;
+  const CalcContextT german = TestContext(kTestToday, 1);
+  EXPECT_EQ(MonthName(german, 3), "Maerz");
+  EXPECT_EQ(WeekdayName(german, 7, 12, 2026), "Montag");
+  EXPECT_EQ(ZodiacName(german, 7, 12, 2026), "Schuetze");
+  EXPECT_EQ(FormatDate(german, "DDDDDDDDDD MMMMMMM", 7, 12, 2026), "Montag Dezembe");
+  EXPECT_EQ(WeekdayDateText(german, 7, 12, 2026), "Montag,07.12.2026");
   EXPECT_EQ(WeekdayName(7, 12, 2026), "Monday");
+  // The forms without a context follow the default language.
+  const ScopedLanguage defaultGerman(1);
+  EXPECT_EQ(MonthName(3), "Maerz");
+  EXPECT_EQ(FormatDate("DD", 7, 12, 2026), "Mo");
+  EXPECT_EQ(MonthName(TestContext(), 3), "March");
 }
 
 TEST(Texts, FormatDatePatterns) {

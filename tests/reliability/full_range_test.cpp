@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "app/results.h"
+#include "tests/support/today.h"
 
 namespace {
 
@@ -55,11 +56,11 @@ void ExpectSane(const DateTripleT& d, const MonthCalendarT& calendar, const std:
 }
 
 void ExpectSaneDifference(const ResultsT& r, const std::string& context) {
-  EXPECT_EQ(r.memo1.find('-'), std::string::npos) << context << "\n" << r.memo1;
-  EXPECT_EQ(LineCount(r.memo1), 3) << context;
-  EXPECT_EQ(r.memo1.find("nan"), std::string::npos) << context;
-  EXPECT_EQ(r.memo1.find("inf"), std::string::npos) << context;
-  EXPECT_EQ(r.memo1.back(), ' ') << context;
+  EXPECT_EQ(r.difference.find('-'), std::string::npos) << context << "\n" << r.difference;
+  EXPECT_EQ(LineCount(r.difference), 3) << context;
+  EXPECT_EQ(r.difference.find("nan"), std::string::npos) << context;
+  EXPECT_EQ(r.difference.find("inf"), std::string::npos) << context;
+  EXPECT_EQ(r.difference.back(), ' ') << context;
 }
 
 // Direction: a positive count never moves a date back, a negative one never forward.
@@ -77,10 +78,11 @@ void ExpectDirection(const DateTripleT& start, const DateTripleT& end, int64_t c
 
 class FullRange : public ::testing::Test {
  protected:
-  void SetUp() override {
-    SetTodayClock([] { return DateTripleT{7, 12, 2026}; });
+  static ResultInputT Input() {
+    ResultInputT in;
+    in.context = TestContext();
+    return in;
   }
-  void TearDown() override { SetTodayClock({}); }
 };
 
 TEST_F(FullRange, EveryExtremeDateKindAndCountGivesValidDatesAndSaneTexts) {
@@ -94,7 +96,7 @@ TEST_F(FullRange, EveryExtremeDateKindAndCountGivesValidDatesAndSaneTexts) {
     for (int32_t kind = 0; kind <= 3; ++kind) {
       for (int64_t count : kCounts) {
         for (const std::string& other : others) {
-          ResultInputT in;
+          ResultInputT in = Input();
           in.date1 = date;
           in.kind1 = kind;
           in.count1 = std::to_string(count);
@@ -108,8 +110,8 @@ TEST_F(FullRange, EveryExtremeDateKindAndCountGivesValidDatesAndSaneTexts) {
             slowest = ms;
             slowestCase = context;
           }
-          ExpectSane(r.date1, r.calendar1, r.memo2, r.label1, context);
-          ExpectSane(r.date2, r.calendar2, r.memo3, r.label2, context);
+          ExpectSane(r.date1, r.calendar1, r.facts1, r.label1, context);
+          ExpectSane(r.date2, r.calendar2, r.facts2, r.label2, context);
           ExpectSaneDifference(r, context);
 
           ResultInputT still = in;
@@ -131,7 +133,7 @@ TEST_F(FullRange, TheAddAmountStacksOnExtremeCounts) {
   for (int32_t kind = 0; kind <= 3; ++kind) {
     for (int64_t count : kCounts) {
       for (int64_t extra : {int64_t{kMax}, -int64_t{kMax}, int64_t{65535}, int64_t{-65535}}) {
-        ResultInputT in;
+        ResultInputT in = Input();
         in.date1 = "1.1.1";
         in.date2 = DateTextOf(31, 12, count < 0 ? kMax : -kMax);
         in.kind2 = kind;
@@ -140,7 +142,7 @@ TEST_F(FullRange, TheAddAmountStacksOnExtremeCounts) {
         const std::string context =
             "kind " + std::to_string(kind) + " count " + std::to_string(count) + " extra " + std::to_string(extra);
         ComputeResults(r, in);
-        ExpectSane(r.date2, r.calendar2, r.memo3, r.label2, context);
+        ExpectSane(r.date2, r.calendar2, r.facts2, r.label2, context);
         ExpectSaneDifference(r, context);
       }
     }
@@ -152,14 +154,14 @@ TEST_F(FullRange, EveryPairOfExtremeDatesHasAnUnsignedSymmetricDifference) {
   ResultsT ab, ba;
   for (const std::string& a : dates) {
     for (const std::string& b : dates) {
-      ResultInputT in;
+      ResultInputT in = Input();
       in.date1 = a;
       in.date2 = b;
       ComputeResults(ab, in);
       std::swap(in.date1, in.date2);
       ComputeResults(ba, in);
       ExpectSaneDifference(ab, a + " / " + b);
-      EXPECT_EQ(ab.memo1, ba.memo1) << a << " / " << b;
+      EXPECT_EQ(ab.difference, ba.difference) << a << " / " << b;
       const DateDiffT d = DateDifference(ab.date1, ab.date2);
       EXPECT_GE(d.totalDays, 0);
       EXPECT_GE(d.totalMonths, d.years * 12);

@@ -13,6 +13,7 @@
 
 #include "app/main.h"
 #include "components/QtText.h"
+#include "tests/support/options.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #define ORVANE_ASAN 1
@@ -53,27 +54,31 @@ int64_t MemoryInUse() {
 class Robustness : public ::testing::Test {
  protected:
   void SetUp() override {
-    CliOptionsT options;
-    options.today = DateTripleT{7, 12, 2026};
-    ApplyGlobalOptions(options);
-    form = std::make_unique<TForm1>(options);
+    form = std::make_unique<TForm1>(TestOptions());
     form->show();
   }
-  void TearDown() override {
-    form.reset();
-    SetTodayClock({});
-  }
-  // The window shows exactly what the result layer computes from its fields.
+  // The window shows exactly what the result layer computes from the texts
+  // on screen: the fields, the kind boxes and the add box's caption, read here
+  // rather than through the window's own reading.
   void ExpectMatchesResultLayer(const std::string& context) {
     TForm1& f = *form;
-    const ResultsT r = ComputeResults(f.ReadInput());
+    ResultInputT in;
+    in.context = TestContext();
+    in.date1 = Text(f.Edit1);
+    in.date2 = Text(f.Edit2);
+    in.kind1 = f.ComboBox1->currentIndex();
+    in.kind2 = f.ComboBox2->currentIndex();
+    in.count1 = Text(f.SpinEdit1->Editor());
+    in.count2 = Text(f.SpinEdit2->Editor());
+    if (f.CheckBox1->isChecked()) in.extra2 = f.CheckBox1->text().toLongLong();
+    const ResultsT r = ComputeResults(in);
     ASSERT_TRUE(ValidDate(f.Results.date1.day, f.Results.date1.month, f.Results.date1.year)) << context;
     ASSERT_TRUE(ValidDate(f.Results.date2.day, f.Results.date2.month, f.Results.date2.year)) << context;
     EXPECT_EQ(f.Results.date1, r.date1) << context;
     EXPECT_EQ(f.Results.date2, r.date2) << context;
-    EXPECT_EQ(TForm1::MemoText(f.Memo1), r.memo1) << context;
-    EXPECT_EQ(TForm1::MemoText(f.Memo2) + "\r\n", r.memo2) << context;
-    EXPECT_EQ(TForm1::MemoText(f.Memo3) + "\r\n", r.memo3) << context;
+    EXPECT_EQ(TForm1::MemoText(f.Memo1), r.difference) << context;
+    EXPECT_EQ(TForm1::MemoText(f.Memo2) + "\r\n", r.facts1) << context;
+    EXPECT_EQ(TForm1::MemoText(f.Memo3) + "\r\n", r.facts2) << context;
     EXPECT_EQ(FromQString(f.Label3->text()), r.label1) << context;
     EXPECT_EQ(FromQString(f.Label4->text()), r.label2) << context;
   }
@@ -120,6 +125,11 @@ TEST_F(Robustness, TenThousandCharactersPastedOrWrittenIntoEveryField) {
     }
     field->setText(QStringLiteral("1"));
   }
+  // A number beyond 32 bits stands for today.
+  f.SpinEdit1->setText(QStringLiteral("0"));
+  f.Edit1->setText(LongText(10000, QStringLiteral("9")));
+  EXPECT_EQ(f.Results.date1, kTestToday);
+  EXPECT_EQ(FromQString(f.Label3->text()), "December 2026");
 }
 
 TEST_F(Robustness, TypingWhileTheAddBoxFollowsAResizingWindow) {
@@ -163,6 +173,9 @@ TEST_F(Robustness, AThousandRapidRecalculationsKeepMemoryFlat) {
   const int64_t after = MemoryInUse();
   EXPECT_GE(f.RecalcCount - recalcs, 2000);
   ExpectMatchesResultLayer("after the second thousand");
+  EXPECT_EQ(Text(f.Edit1), "6.8.-219");  // the last of the burst
+  EXPECT_EQ(f.Results.date1, (DateTripleT{6, 8, -219}));
+  EXPECT_EQ(f.Results.date2, (DateTripleT{25, 9, -657213}));  // 240771971 days back
   EXPECT_LT(after - before, kMemoryTolerance) << "before " << before << " after " << after;
 }
 
