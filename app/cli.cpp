@@ -7,26 +7,9 @@
 #include <string_view>
 
 #include "util/cp1252.h"
+#include "util/valstr.h"
 
 namespace {
-
-bool ReadStrictInt(std::string_view s, int32_t& value) {
-  bool negative = false;
-  if (!s.empty() && s.front() == '-') {
-    negative = true;
-    s.remove_prefix(1);
-  }
-  if (s.empty() || s.size() > 10) return false;
-  int64_t v = 0;
-  for (char c : s) {
-    if (c < '0' || c > '9') return false;
-    v = v * 10 + (c - '0');
-  }
-  if (negative) v = -v;
-  if (v < INT32_MIN || v > INT32_MAX) return false;
-  value = static_cast<int32_t>(v);
-  return true;
-}
 
 // --today takes a complete, valid date only: it fixes what "today" means.
 bool ParseToday(std::string_view text, DateTripleT& date) {

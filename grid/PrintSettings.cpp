@@ -2,9 +2,9 @@
 
 #include <QFile>
 #include <algorithm>
-#include <charconv>
 
 #include "components/QtText.h"
+#include "util/valstr.h"
 
 void InitPrintSettings(TGridPrintSettings& ps) {
   ps.Orientation = kPrintPortrait;
@@ -87,18 +87,9 @@ std::string Upper(std::string s) {
   return s;
 }
 
-bool ReadInt(const std::string& v, int32_t& out) {
-  int32_t n = 0;
-  const char* end = v.data() + v.size();
-  auto [p, ec] = std::from_chars(v.data(), end, n);
-  if (ec != std::errc() || p != end) return false;
-  out = n;
-  return true;
-}
-
 bool ReadBool(const std::string& v, bool& out) {
   int32_t n = 0;
-  if (!ReadInt(v, n)) return false;
+  if (!ReadStrictInt(v, n)) return false;
   out = n != 0;
   return true;
 }
@@ -152,16 +143,16 @@ bool PrintSettingsFromIni(TGridPrintSettings& ps, const std::string& ini) {
     const std::string key = Upper(Trim(line.substr(0, eq)));
     const std::string raw = line.substr(eq + 1);
     const std::string val = Trim(raw);
-    if (key == "ORIENTATION") ReadInt(val, r.Orientation);
-    else if (key == "MARGINLEFT") ReadInt(val, r.MarginLeft);
-    else if (key == "MARGINTOP") ReadInt(val, r.MarginTop);
-    else if (key == "MARGINRIGHT") ReadInt(val, r.MarginRight);
-    else if (key == "MARGINBOTTOM") ReadInt(val, r.MarginBottom);
+    if (key == "ORIENTATION") ReadStrictInt(val, r.Orientation);
+    else if (key == "MARGINLEFT") ReadStrictInt(val, r.MarginLeft);
+    else if (key == "MARGINTOP") ReadStrictInt(val, r.MarginTop);
+    else if (key == "MARGINRIGHT") ReadStrictInt(val, r.MarginRight);
+    else if (key == "MARGINBOTTOM") ReadStrictInt(val, r.MarginBottom);
     else if (key == "HEADERTEXT") r.HeaderText = Unescape(raw);
     else if (key == "FOOTERTEXT") r.FooterText = Unescape(raw);
     else if (key == "TITLE") r.Title = Unescape(raw);
     else if (key == "FONTNAME") r.FontName = Unescape(val);
-    else if (key == "FONTSIZE") ReadInt(val, r.FontSize);
+    else if (key == "FONTSIZE") ReadStrictInt(val, r.FontSize);
     else if (key == "FONTBOLD") ReadBool(val, r.FontBold);
     else if (key == "FONTITALIC") ReadBool(val, r.FontItalic);
     else if (key == "FITTOPAGEWIDTH") ReadBool(val, r.FitToPageWidth);

@@ -5,6 +5,7 @@
 
 #include "dates/dater.h"
 #include "util/repl.h"
+#include "util/valstr.h"
 
 ConvertError::ConvertError(const std::string& token)
     : std::runtime_error("'" + token + "' is not a valid integer value") {}
@@ -58,27 +59,15 @@ std::string FirstToken(std::string_view s, std::string_view separator) {
 
 namespace {
 
-// Strict decimal reading as the standard conversion does it: optional leading
-// blanks, an optional sign, digits, nothing after them, and within 32 bits.
+// As the standard conversion reads a token: leading blanks and a "+" are
+// allowed before the strict number.
 bool ReadInt32(std::string_view t, int32_t& value) {
-  size_t i = 0;
-  while (i < t.size() && t[i] == ' ') ++i;
-  bool negative = false;
-  if (i < t.size() && (t[i] == '-' || t[i] == '+')) {
-    negative = t[i] == '-';
-    ++i;
+  while (!t.empty() && t.front() == ' ') t.remove_prefix(1);
+  if (!t.empty() && t.front() == '+') {
+    t.remove_prefix(1);
+    if (!t.empty() && t.front() == '-') return false;
   }
-  if (i >= t.size()) return false;
-  int64_t v = 0;
-  for (; i < t.size(); ++i) {
-    if (t[i] < '0' || t[i] > '9') return false;
-    v = v * 10 + (t[i] - '0');
-    if (v > static_cast<int64_t>(kMaxPos) + 1) return false;
-  }
-  if (negative) v = -v;
-  if (v > kMaxPos || v < std::numeric_limits<int32_t>::min()) return false;
-  value = static_cast<int32_t>(v);
-  return true;
+  return ReadStrictInt(t, value);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "util/valstr.h"
 
 #include <algorithm>
+#include <charconv>
 #include <cmath>
 #include <limits>
 #include <mutex>
@@ -22,6 +23,15 @@ int32_t DigitAt(std::string_view text, int32_t pos) {
   if (pos < 1 || static_cast<size_t>(pos) > text.size()) return -1;
   const int32_t code = static_cast<unsigned char>(text[static_cast<size_t>(pos) - 1]);
   return code < 48 ? -1 : code - 48;
+}
+
+bool ReadStrictInt(std::string_view text, int32_t& value) {
+  int32_t n = 0;
+  const char* end = text.data() + text.size();
+  const auto [p, ec] = std::from_chars(text.data(), end, n);
+  if (text.empty() || ec != std::errc() || p != end) return false;
+  value = n;
+  return true;
 }
 
 std::string DigitChar(int32_t n) {

@@ -20,6 +20,9 @@ class RangeError : public std::runtime_error {
 // ---- numbers ---------------------------------------------------------------
 std::string ShortRealText(long double x);  // TrimmedRealText with 11 decimals
 std::string Int64Text(int64_t n);
+// Strict decimal reading, unlike the lenient TextToInt: an optional "-", then
+// digits only, within 32 bits. Anything else gives false and leaves value.
+bool ReadStrictInt(std::string_view text, int32_t& value);
 
 // ---- digit-flag texts ------------------------------------------------------
 // Character code minus 48; -1 outside 1..length or below code 48.

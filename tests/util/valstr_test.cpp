@@ -214,3 +214,18 @@ TEST(Lists, SortingKeepsInputOrder) {
 }
 
 }  // namespace
+
+namespace {
+TEST(Numbers, StrictIntegerReading) {
+  int32_t v = 99;
+  EXPECT_TRUE(ReadStrictInt("-2147483648", v));
+  EXPECT_EQ(v, INT32_MIN);
+  EXPECT_TRUE(ReadStrictInt("007", v));
+  EXPECT_EQ(v, 7);
+  for (const char* bad : {"", "-", "+5", " 5", "5 ", "2147483648", "1.5", "--5", "5x"}) {
+    v = 99;
+    EXPECT_FALSE(ReadStrictInt(bad, v)) << bad;
+    EXPECT_EQ(v, 99) << bad;
+  }
+}
+}  // namespace
