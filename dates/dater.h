@@ -100,6 +100,7 @@ DateTripleT TodayDate();
 int32_t CurrentYear();
 
 // ---- texts ---------------------------------------------------------------
+// The forms without a context take the defaults above.
 DateTripleT ParseDate(const CalcContextT& context, std::string_view text, int32_t& day, int32_t& month,
                       int32_t& year);
 DateTripleT ParseDate(const CalcContextT& context, std::string_view text);

@@ -52,6 +52,7 @@ TEST_F(Cli, IncrementsAndLanguage) {
   ASSERT_EQ(Run({"--json", "--lang", "de", "--today", "7.12.2026"}, out), 0);
   EXPECT_NE(out.find("Montag, 07.12.2026 (Schuetze)"), std::string::npos);
   EXPECT_NE(out.find("\"label1\":\"Dezember 2026\""), std::string::npos);
+  EXPECT_EQ(MonthName(12), "December");  // the options' language, not the process default
   ASSERT_EQ(Run({"--json", "--", "--5.1.2000"}, out), 0);  // after -- everything is a date
 }
 
