@@ -4,6 +4,7 @@
 #include <algorithm>
 
 #include "components/QtText.h"
+#include "util/SaveFile.h"
 #include "util/valstr.h"
 
 void InitPrintSettings(TGridPrintSettings& ps) {
@@ -49,16 +50,29 @@ namespace {
 
 const char kSection[] = "PRINTSETTINGS";
 
-// Line breaks and backslashes are escaped so that a text stays on one line.
+// A text stays on one line and whole: backslashes, control characters and
+// the blanks at either end (which readers trim) are escaped.
 std::string Escape(const std::string& s) {
+  static constexpr char kHex[] = "0123456789ABCDEF";
   std::string out;
-  for (char c : s) {
+  for (size_t i = 0; i < s.size(); ++i) {
+    const auto c = static_cast<unsigned char>(s[i]);
     if (c == '\\') out += "\\\\";
     else if (c == '\r') out += "\\r";
     else if (c == '\n') out += "\\n";
-    else out += c;
+    else if (c == '\t') out += "\\t";
+    else if (c == ' ' && (i == 0 || i + 1 == s.size())) out += "\\s";
+    else if (c < 0x20 || c == 0x7F) out += std::string("\\x") + kHex[c >> 4] + kHex[c & 15];
+    else out += static_cast<char>(c);
   }
   return out;
+}
+
+int HexDigit(char c) {
+  if (c >= '0' && c <= '9') return c - '0';
+  if (c >= 'A' && c <= 'F') return c - 'A' + 10;
+  if (c >= 'a' && c <= 'f') return c - 'a' + 10;
+  return -1;
 }
 
 std::string Unescape(const std::string& s) {
@@ -66,7 +80,12 @@ std::string Unescape(const std::string& s) {
   for (size_t i = 0; i < s.size(); ++i) {
     if (s[i] == '\\' && i + 1 < s.size()) {
       const char n = s[++i];
-      out += n == 'r' ? '\r' : n == 'n' ? '\n' : n;
+      if (n == 'x' && i + 2 < s.size() && HexDigit(s[i + 1]) >= 0 && HexDigit(s[i + 2]) >= 0) {
+        out += static_cast<char>(HexDigit(s[i + 1]) * 16 + HexDigit(s[i + 2]));
+        i += 2;
+      } else {
+        out += n == 'r' ? '\r' : n == 'n' ? '\n' : n == 't' ? '\t' : n == 's' ? ' ' : n;
+      }
     } else {
       out += s[i];
     }
@@ -168,17 +187,13 @@ bool PrintSettingsFromIni(TGridPrintSettings& ps, const std::string& ini) {
   return true;
 }
 
-bool SavePrintSettings(const TGridPrintSettings& ps, const std::string& fileName) {
-  if (fileName.empty()) return false;
-  QFile f(ToQString(fileName));
-  if (!f.open(QIODevice::WriteOnly | QIODevice::Truncate)) return false;
-  const std::string ini = PrintSettingsToIni(ps);
-  return f.write(ini.data(), static_cast<qint64>(ini.size())) == static_cast<qint64>(ini.size());
+bool SavePrintSettings(const TGridPrintSettings& ps, const std::filesystem::path& file, std::string& reason) {
+  return SaveWholeFile(file, PrintSettingsToIni(ps), reason);
 }
 
-bool LoadPrintSettings(TGridPrintSettings& ps, const std::string& fileName) {
-  if (fileName.empty()) return false;
-  QFile f(ToQString(fileName));
+bool LoadPrintSettings(TGridPrintSettings& ps, const std::filesystem::path& file) {
+  if (file.empty()) return false;
+  QFile f(PathToQString(file));
   // Settings files are tiny; a huge file is not one of ours.
   if (!f.open(QIODevice::ReadOnly) || f.size() > 1024 * 1024) return false;
   const QByteArray data = f.readAll();

@@ -1,7 +1,10 @@
 #pragma once
 // Print settings of a text grid: a plain record, its defaults and its INI file.
 #include <cstdint>
+#include <filesystem>
 #include <string>
+
+#include "util/cp1252.h"
 
 constexpr int32_t kPrintPortrait = 0;
 constexpr int32_t kPrintLandscape = 1;
@@ -14,10 +17,10 @@ struct TGridPrintSettings {
   int32_t MarginBottom;
   // Header and footer lines; "[page]", "[pages]", "[date]" and "[title]" are
   // replaced when a page is painted.
-  std::string HeaderText;
-  std::string FooterText;
-  std::string Title;
-  std::string FontName;     // empty = the grid's own font
+  AnsiText HeaderText;
+  AnsiText FooterText;
+  AnsiText Title;
+  AnsiText FontName;        // empty = the grid's own font
   int32_t FontSize;         // points, 4..72
   bool FontBold;
   bool FontItalic;
@@ -40,7 +43,8 @@ std::string PrintSettingsToIni(const TGridPrintSettings& ps);
 // unreadable keep their current value. False when the section is absent.
 bool PrintSettingsFromIni(TGridPrintSettings& ps, const std::string& ini);
 
-// File name in Windows-1252. False when the file cannot be written / read or
-// holds no "PRINTSETTINGS" section (the settings are then unchanged).
-bool SavePrintSettings(const TGridPrintSettings& ps, const std::string& fileName);
-bool LoadPrintSettings(TGridPrintSettings& ps, const std::string& fileName);
+// Replaces the file whole, or keeps it and gives the system's reason.
+bool SavePrintSettings(const TGridPrintSettings& ps, const std::filesystem::path& file, std::string& reason);
+// False when the file cannot be read or holds no "PRINTSETTINGS" section
+// (the settings are then unchanged).
+bool LoadPrintSettings(TGridPrintSettings& ps, const std::filesystem::path& file);

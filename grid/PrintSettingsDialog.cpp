@@ -367,13 +367,13 @@ void TPrintSettingsDialog::SettingsToControls(const TGridPrintSettings& settings
   centered->setChecked(ps.Centered);
 }
 
-bool TPrintSettingsDialog::SaveToFile(const std::string& fileName) {
-  return SavePrintSettings(ControlsToSettings(), fileName);
+bool TPrintSettingsDialog::SaveToFile(const std::filesystem::path& file, std::string& reason) {
+  return SavePrintSettings(ControlsToSettings(), file, reason);
 }
 
-bool TPrintSettingsDialog::LoadFromFile(const std::string& fileName) {
+bool TPrintSettingsDialog::LoadFromFile(const std::filesystem::path& file) {
   TGridPrintSettings ps = ControlsToSettings();
-  if (!LoadPrintSettings(ps, fileName)) return false;
+  if (!LoadPrintSettings(ps, file)) return false;
   SettingsToControls(ps);
   return true;
 }
@@ -389,12 +389,14 @@ FileAskT PrintSettingsFileAsk(const char* caption) {
 
 void TPrintSettingsDialog::SaveClicked() {
   const std::string name = services_.AskSaveFileName(this, PrintSettingsFileAsk("Save print settings"));
-  if (!name.empty() && !SaveToFile(name)) services_.ShowMessage(this, "Print Settings", "Cannot write " + name);
+  std::string reason;
+  if (!name.empty() && !SaveToFile(PathFromQString(ToQString(name)), reason))
+    services_.ShowMessage(this, "Print Settings", "Cannot write " + name + ": " + Utf8ToAnsi(reason));
 }
 
 void TPrintSettingsDialog::LoadClicked() {
   const std::string name = services_.AskOpenFileName(this, PrintSettingsFileAsk("Load print settings"));
-  if (!name.empty() && !LoadFromFile(name))
+  if (!name.empty() && !LoadFromFile(PathFromQString(ToQString(name))))
     services_.ShowMessage(this, "Print Settings", "No print settings found in " + name);
 }
 

@@ -3,6 +3,7 @@
 #include <QDialog>
 #include <QRectF>
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -68,8 +69,8 @@ class TPrintSettingsDialog : public QDialog {
   const TGridPrintSettings& OldSettings() const { return old_; }
 
   // Button actions; false when no file was chosen or the file failed.
-  bool SaveToFile(const std::string& fileName);
-  bool LoadFromFile(const std::string& fileName);
+  bool SaveToFile(const std::filesystem::path& file, std::string& reason);
+  bool LoadFromFile(const std::filesystem::path& file);
   void Preview();
   void SaveClicked();
   void LoadClicked();

@@ -5,6 +5,7 @@
 #include <fstream>
 
 #include "grid/superarray.h"
+#include "util/SaveFile.h"
 #include "util/cp1252.h"
 #include "util/valstr.h"
 
@@ -79,12 +80,21 @@ std::string WidthAttr(const THTMLSettings& settings, int32_t col) {
 
 std::string BgAttr(uint32_t color) { return " bgcolor=" + Quoted(HtmlColor(color)); }
 
-[[noreturn]] void CannotCreate(const std::string& fileName) { throw HtmlFileError(fileName); }
+}  // namespace
+
+namespace {
+
+AnsiText AnsiName(const std::filesystem::path& file) {
+  const std::u8string u8 = file.u8string();
+  return Utf8ToAnsi(std::string_view(reinterpret_cast<const char*>(u8.data()), u8.size()));
+}
 
 }  // namespace
 
-HtmlFileError::HtmlFileError(const std::string& fileName)
-    : std::runtime_error("Cannot Create file " + fileName) {}
+HtmlFileError::HtmlFileError(const std::filesystem::path& file, const std::string& reason)
+    : std::runtime_error("Cannot Create file " + AnsiName(file) + ": " + Utf8ToAnsi(reason)),
+      file_(file),
+      reason_(reason) {}
 
 void InitHtmlSettings(THTMLSettings& settings) { settings = THTMLSettings{}; }
 
@@ -249,15 +259,10 @@ std::string HtmlFileText(const HtmlGridDataT& grid, const THTMLSettings& setting
   return out;
 }
 
-void WriteHtmlFile(const HtmlGridDataT& grid, const THTMLSettings& settings, const std::string& fileName,
-                   bool append) {
-  std::string text = HtmlFileText(grid, settings);
-  if (fileName.empty()) CannotCreate(fileName);
-  std::ofstream out(AnsiPath(fileName), std::ios::binary | (append ? std::ios::app : std::ios::trunc));
-  if (!out) CannotCreate(fileName);
-  out.write(text.data(), static_cast<std::streamsize>(text.size()));
-  out.close();
-  if (!out) CannotCreate(fileName);
+void WriteHtmlFile(const HtmlGridDataT& grid, const THTMLSettings& settings, const std::filesystem::path& file) {
+  const std::string text = HtmlFileText(grid, settings);
+  std::string reason;
+  if (!SaveWholeFile(file, text, reason)) throw HtmlFileError(file, reason);
 }
 
 std::string PreviewHtml(const HtmlGridDataT& grid, const THTMLSettings& settings, TShellOpener& opener) {

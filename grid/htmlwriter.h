@@ -3,6 +3,7 @@
 // needs no widget; the grid control fills HtmlGridDataT from its cells.
 // Standard library only.
 #include <cstdint>
+#include <filesystem>
 #include <stdexcept>
 #include <string>
 #include <vector>
@@ -70,10 +71,17 @@ void SetHtmlCellText(HtmlGridDataT& grid, int32_t col, int32_t row, const std::s
 HtmlGridDataT TableHtmlGrid(const ArrayOfFiles& table, const std::vector<int32_t>& columns,
                             const std::vector<std::string>& captions, int32_t fixedCols);
 
-// Raised when the output file cannot be written: "Cannot Create file <name>".
+// Raised when the output file cannot be written: "Cannot Create file <name>:
+// <the system's reason>", in Windows-1252 for the window's message box.
 class HtmlFileError : public std::runtime_error {
  public:
-  explicit HtmlFileError(const std::string& fileName);
+  HtmlFileError(const std::filesystem::path& file, const std::string& reason);
+  const std::filesystem::path& file() const { return file_; }
+  const std::string& reason() const { return reason_; }  // UTF-8
+
+ private:
+  std::filesystem::path file_;
+  std::string reason_;
 };
 
 // Cell text for HTML: "&", "<", ">" and '"' as entities, characters above
@@ -87,10 +95,9 @@ std::vector<std::string> HtmlTableLines(const HtmlGridDataT& grid, const THTMLSe
 // The whole file text: header file lines, table lines, footer file lines,
 // each ended by CR LF.
 std::string HtmlFileText(const HtmlGridDataT& grid, const THTMLSettings& settings);
-// Creates (or truncates, or with append extends) the file; HtmlFileError when
-// it cannot be written.
-void WriteHtmlFile(const HtmlGridDataT& grid, const THTMLSettings& settings,
-                   const std::string& fileName, bool append = false);
+// Replaces the file with the whole page, or leaves it untouched and raises
+// HtmlFileError.
+void WriteHtmlFile(const HtmlGridDataT& grid, const THTMLSettings& settings, const std::filesystem::path& file);
 
 // ---- preview ---------------------------------------------------------------
 // Private per-user folder for the preview file, created owner-only if needed;
@@ -98,8 +105,8 @@ void WriteHtmlFile(const HtmlGridDataT& grid, const THTMLSettings& settings,
 std::string PreviewFolder();
 // Full name of the preview file "temp001.htm" in PreviewFolder().
 std::string PreviewFileName();
-// Writes the preview file without following links, overwriting an old one;
-// returns its name.
+// Writes the preview file through the opened folder, replacing an old one
+// (or a link planted in its place); returns its name.
 std::string WriteHtmlPreview(const HtmlGridDataT& grid, const THTMLSettings& settings);
 // WriteHtmlPreview, then the opener opens the file (superarray.h).
 class TShellOpener;

@@ -1,15 +1,16 @@
-// The preview file lives in a folder only its user can enter, and is written
-// without following links, so nobody can plant a link under its fixed name.
+// The preview file lives in a folder only its user can enter, checked and
+// written through one descriptor, and replaces any entry under its fixed name
+// by rename, so nobody can plant a link that gets written through.
 #include <cstdlib>
 #include <filesystem>
 #include <string>
 
 #include "grid/htmlwriter.h"
+#include "util/ErrorText.h"
+#include "util/SaveFile.h"
 #include "util/cp1252.h"
 
-#ifdef _WIN32
-#include <fstream>
-#else
+#ifndef _WIN32
 #include <cerrno>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -21,32 +22,40 @@ namespace {
 const char* const kPreviewName = "temp001.htm";
 
 #ifndef _WIN32
-bool OwnedDirectory(const std::string& path, bool requirePrivate) {
+bool OwnedDirectory(const std::string& path) {
   struct stat st {};
-  if (lstat(path.c_str(), &st) != 0) return false;
-  if (!S_ISDIR(st.st_mode) || st.st_uid != getuid()) return false;
-  return !requirePrivate || (st.st_mode & 077) == 0;
+  return lstat(path.c_str(), &st) == 0 && S_ISDIR(st.st_mode) && st.st_uid == getuid() && (st.st_mode & 077) == 0;
 }
 
-std::string EnsurePrivateFolder(const std::string& path) {
-  if (mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) throw HtmlFileError(Utf8ToAnsi(path));
-  // An existing entry must be our own real folder, not a link or someone
-  // else's folder; a loose mode on our own folder is tightened.
-  if (!OwnedDirectory(path, false)) throw HtmlFileError(Utf8ToAnsi(path));
-  if (!OwnedDirectory(path, true) && chmod(path.c_str(), 0700) != 0) throw HtmlFileError(Utf8ToAnsi(path));
-  return path;
-}
-
-std::string NativeFolder() {
+std::string NativeFolderName() {
   const char* runtime = std::getenv("XDG_RUNTIME_DIR");
-  if (runtime != nullptr && runtime[0] == '/' && OwnedDirectory(runtime, true)) {
-    return EnsurePrivateFolder(std::string(runtime) + "/orvane");
-  }
+  if (runtime != nullptr && runtime[0] == '/' && OwnedDirectory(runtime)) return std::string(runtime) + "/orvane";
   std::string tmp = "/tmp";
   const char* env = std::getenv("TMPDIR");
   if (env != nullptr && env[0] == '/') tmp = env;
   while (tmp.size() > 1 && tmp.back() == '/') tmp.pop_back();
-  return EnsurePrivateFolder(tmp + "/orvane-" + std::to_string(getuid()));
+  return tmp + "/orvane-" + std::to_string(getuid());
+}
+
+// Our own private folder, checked and used through one descriptor so that
+// nothing can be swapped in between: not a link, owned by us, owner-only.
+struct PrivateFolderT {
+  int fd = -1;
+  ~PrivateFolderT() {
+    if (fd >= 0) close(fd);
+  }
+};
+
+[[noreturn]] void FolderFails(const std::string& path, int error) { throw HtmlFileError(path, SystemReason(error)); }
+
+void OpenPrivateFolder(PrivateFolderT& folder, const std::string& path) {
+  if (mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) FolderFails(path, errno);
+  folder.fd = open(path.c_str(), O_RDONLY | O_DIRECTORY | O_NOFOLLOW | O_CLOEXEC);
+  if (folder.fd < 0) FolderFails(path, errno);
+  struct stat st {};
+  if (fstat(folder.fd, &st) != 0) FolderFails(path, errno);
+  if (!S_ISDIR(st.st_mode) || st.st_uid != getuid()) FolderFails(path, EPERM);
+  if ((st.st_mode & 077) != 0 && fchmod(folder.fd, 0700) != 0) FolderFails(path, errno);
 }
 #endif
 
@@ -56,11 +65,14 @@ std::string PreviewFolder() {
 #ifdef _WIN32
   std::error_code ec;
   std::filesystem::path tmp = std::filesystem::temp_directory_path(ec);
-  if (ec) throw HtmlFileError(kPreviewName);
+  if (ec) throw HtmlFileError(kPreviewName, ec.message());
   std::u8string u8 = tmp.u8string();
   return Utf8ToAnsi(std::string(u8.begin(), u8.end()));
 #else
-  return Utf8ToAnsi(NativeFolder());
+  const std::string path = NativeFolderName();
+  PrivateFolderT folder;
+  OpenPrivateFolder(folder, path);
+  return Utf8ToAnsi(path);
 #endif
 }
 
@@ -75,39 +87,20 @@ std::string PreviewFileName() {
 }
 
 std::string WriteHtmlPreview(const HtmlGridDataT& grid, const THTMLSettings& settings) {
-  std::string text = HtmlFileText(grid, settings);
+  const std::string text = HtmlFileText(grid, settings);
+  std::string reason;
 #ifdef _WIN32
-  std::string name = PreviewFileName();
-  std::string utf8 = AnsiToUtf8(name);
-  std::filesystem::path path(std::u8string(utf8.begin(), utf8.end()));
-  std::error_code ec;
-  std::filesystem::remove(path, ec);
-  std::ofstream out(path, std::ios::binary | std::ios::trunc);
-  if (!out) throw HtmlFileError(name);
-  out.write(text.data(), static_cast<std::streamsize>(text.size()));
-  out.close();
-  if (!out) throw HtmlFileError(name);
+  const std::string name = PreviewFileName();
+  const std::string utf8 = AnsiToUtf8(name);
+  const std::filesystem::path path(std::u8string(utf8.begin(), utf8.end()));
+  if (!SaveWholeFile(path, text, reason)) throw HtmlFileError(path, reason);
   return name;
 #else
-  std::string folder = NativeFolder();
-  std::string path = folder + "/" + kPreviewName;
-  std::string name = Utf8ToAnsi(path);
-  // Removing first and creating exclusively means a link planted under the
-  // name is replaced, never written through.
-  if (unlink(path.c_str()) != 0 && errno != ENOENT) throw HtmlFileError(name);
-  int fd = open(path.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0600);
-  if (fd < 0) throw HtmlFileError(name);
-  size_t done = 0;
-  while (done < text.size()) {
-    ssize_t n = write(fd, text.data() + done, text.size() - done);
-    if (n < 0) {
-      if (errno == EINTR) continue;
-      close(fd);
-      throw HtmlFileError(name);
-    }
-    done += static_cast<size_t>(n);
-  }
-  if (close(fd) != 0) throw HtmlFileError(name);
-  return name;
+  const std::string folderName = NativeFolderName();
+  PrivateFolderT folder;
+  OpenPrivateFolder(folder, folderName);
+  const std::string path = folderName + "/" + kPreviewName;
+  if (!SaveWholeFileAt(folder.fd, kPreviewName, text, 0600, reason)) throw HtmlFileError(path, reason);
+  return Utf8ToAnsi(path);
 #endif
 }

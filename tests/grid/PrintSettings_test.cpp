@@ -86,14 +86,34 @@ TEST(PrintSettingsIni, FilesSaveAndLoad) {
   QTemporaryDir dir;
   const std::string name = FromQString(dir.filePath("print.ini"));
   const TGridPrintSettings a = Changed();
-  ASSERT_TRUE(SavePrintSettings(a, name));
+  std::string reason;
+  ASSERT_TRUE(SavePrintSettings(a, name, reason));
   TGridPrintSettings b;
   InitPrintSettings(b);
   ASSERT_TRUE(LoadPrintSettings(b, name));
   EXPECT_TRUE(SamePrintSettings(a, b));
   EXPECT_FALSE(LoadPrintSettings(b, FromQString(dir.filePath("missing.ini"))));
-  EXPECT_FALSE(SavePrintSettings(a, FromQString(dir.filePath("no/such/dir/x.ini"))));
-  EXPECT_FALSE(SavePrintSettings(a, ""));
+  EXPECT_FALSE(SavePrintSettings(a, FromQString(dir.filePath("no/such/dir/x.ini")), reason));
+  EXPECT_EQ(reason, "No such file or directory");
+  EXPECT_FALSE(SavePrintSettings(a, "", reason));
+
+  // Texts come back exactly, and the file stays a readable INI section.
+  TGridPrintSettings odd = a;
+  odd.FooterText = " [page] of [pages] ";
+  odd.HeaderText = "\t a=b; [c] \"q\" \\x41\r\nnext\n  ";
+  odd.Title = "\xe4\x80\x9d\x01 ";
+  odd.FontName = " ";
+  ASSERT_TRUE(SavePrintSettings(odd, name, reason));
+  ASSERT_TRUE(LoadPrintSettings(b, name));
+  EXPECT_EQ(b.FooterText, odd.FooterText);
+  EXPECT_EQ(b.HeaderText, odd.HeaderText);
+  EXPECT_EQ(b.Title, odd.Title);
+  EXPECT_EQ(b.FontName, odd.FontName);
+  QFile f(dir.filePath("print.ini"));
+  ASSERT_TRUE(f.open(QIODevice::ReadOnly));
+  const QByteArray text = f.readAll();
+  EXPECT_TRUE(text.startsWith("[PRINTSETTINGS]\r\n"));
+  EXPECT_TRUE(text.contains("\r\nFooterText=\\s[page] of [pages]\\s\r\n"));
 }
 
 TEST(PrintSettingsDialog, OkKeepsAndCancelRestores) {

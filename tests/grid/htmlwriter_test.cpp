@@ -202,7 +202,7 @@ TEST_F(HtmlFileTest, CannotCreateFile) {
     WriteHtmlFile(SmallGrid(), Defaults(), name);
     FAIL() << "no error raised";
   } catch (const HtmlFileError& e) {
-    EXPECT_EQ(std::string(e.what()), "Cannot Create file " + name);
+    EXPECT_EQ(std::string(e.what()), "Cannot Create file " + name + ": No such file or directory");
   }
 }
 
