@@ -6,6 +6,9 @@
 #include <ostream>
 #include <string_view>
 
+#include "app/program_args.h"
+#include "util/ErrorText.h"
+#include "util/StdStreams.h"
 #include "util/cp1252.h"
 #include "util/valstr.h"
 
@@ -117,7 +120,7 @@ void AppendJsonCalendar(std::string& out, const MonthCalendarT& cal) {
 }
 
 // UTF-8 output: runs of ASCII go out as they are, checked eight bytes a time.
-void WriteUtf8(std::ostream& out, std::string_view ansi) {
+bool WriteUtf8(std::ostream& out, std::string_view ansi) {
   size_t run = 0, i = 0;
   while (i < ansi.size()) {
     if (i + 8 <= ansi.size()) {
@@ -138,6 +141,7 @@ void WriteUtf8(std::ostream& out, std::string_view ansi) {
     run = ++i;
   }
   out.write(ansi.data() + run, static_cast<std::streamsize>(ansi.size() - run));
+  return static_cast<bool>(out);
 }
 
 std::string PadRight(std::string_view s, size_t width) {
@@ -202,6 +206,23 @@ void FillStartInput(ResultInputT& input, const std::string* date1, const std::st
   input.count2 = add2.count;
 }
 
+constexpr int kOutputFailed = -1, kInputFailed = -2;
+
+// Longer lines are no dates; they are skipped without being kept.
+constexpr size_t kBatchLineLimit = 64 * 1024;
+
+void AppendBatchError(std::string& buffer, const CliOptionsT& options, int64_t lineNo, const char* why) {
+  if (options.json) {
+    buffer += "{\"error\":";
+    AppendJsonString(buffer, why);
+    buffer += ",\"line\":";
+    buffer += IntText(lineNo);
+    buffer += "}\n";
+  } else {
+    buffer += "Line " + IntText(lineNo) + ": " + why + "\n\n";
+  }
+}
+
 int RunBatch(const CliOptionsT& options, std::istream& in, std::ostream& out) {
   ResultsT results;
   ResultInputT input;
@@ -211,9 +232,13 @@ int RunBatch(const CliOptionsT& options, std::istream& in, std::ostream& out) {
   int64_t lineNo = 0;
   bool failed = false;
   std::string_view fields[5];
-  while (std::getline(in, line)) {
+  for (LineReadT got; (got = ReadLimitedLine(in, line, kBatchLineLimit)) != LineReadT::End;) {
     ++lineNo;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
+    if (got == LineReadT::TooLong) {
+      failed = true;
+      AppendBatchError(buffer, options, lineNo, "line too long");
+      continue;
+    }
     const std::string ansi = Utf8ToAnsi(line);
     int count = 0;
     size_t i = 0;
@@ -226,17 +251,9 @@ int RunBatch(const CliOptionsT& options, std::istream& in, std::ostream& out) {
     }
     if (count < 2 || count > 4) {
       failed = true;
-      const char* why = count < 2 ? "expected DATE1 DATE2 [V1 [V2]]: too few fields"
-                                  : "expected DATE1 DATE2 [V1 [V2]]: too many fields";
-      if (options.json) {
-        buffer += "{\"error\":";
-        AppendJsonString(buffer, why);
-        buffer += ",\"line\":";
-        buffer += IntText(lineNo);
-        buffer += "}\n";
-      } else {
-        buffer += "Line " + IntText(lineNo) + ": " + why + "\n\n";
-      }
+      AppendBatchError(buffer, options, lineNo,
+                       count < 2 ? "expected DATE1 DATE2 [V1 [V2]]: too few fields"
+                                 : "expected DATE1 DATE2 [V1 [V2]]: too many fields");
     } else {
       const IncrementArgT add1 = count > 2 ? ParseIncrementArg(std::string(fields[2])) : options.add1;
       const IncrementArgT add2 = count > 3 ? ParseIncrementArg(std::string(fields[3])) : options.add2;
@@ -253,18 +270,19 @@ int RunBatch(const CliOptionsT& options, std::istream& in, std::ostream& out) {
       }
     }
     if (buffer.size() > (1 << 16)) {
-      WriteUtf8(out, buffer);
+      // A reader that has gone ends the batch at once.
+      if (!WriteUtf8(out, buffer)) return kOutputFailed;
       buffer.clear();
     }
   }
-  WriteUtf8(out, buffer);
-  out.flush();
+  if (!WriteUtf8(out, buffer) || !out.flush()) return kOutputFailed;
+  if (StreamError(in) != 0) return kInputFailed;
   return failed ? 1 : 0;
 }
 
 }  // namespace
 
-IncrementArgT ParseIncrementArg(const std::string& value) {
+IncrementArgT ParseIncrementArg(const AnsiText& value) {
   IncrementArgT inc;
   inc.count = value;
   if (!value.empty()) {
@@ -282,23 +300,7 @@ IncrementArgT ParseIncrementArg(const std::string& value) {
 
 namespace {
 
-// An argument as an error message shows it: control characters escaped, so
-// the message stays one line and cannot steer the terminal.
-std::string Shown(const std::string& arg) {
-  static constexpr char kHex[] = "0123456789abcdef";
-  std::string out;
-  for (const char c : arg) {
-    const auto u = static_cast<unsigned char>(c);
-    if (u < 0x20 || u == 0x7F) {
-      out += "\\x";
-      out += kHex[u >> 4];
-      out += kHex[u & 15];
-    } else {
-      out += c;
-    }
-  }
-  return out;
-}
+std::string Shown(const std::string& arg) { return ShownText(arg); }
 
 }  // namespace
 
@@ -341,8 +343,13 @@ bool ParseCommandLine(CliOptionsT& options, const std::vector<std::string>& args
     else if (name == "--version") options.version = true;
     else if (name == "--add1") options.add1 = ParseIncrementArg(Utf8ToAnsi(value));
     else if (name == "--add2") options.add2 = ParseIncrementArg(Utf8ToAnsi(value));
-    else if (name == "--html") options.htmlFile = value;
-    else if (name == "--screenshot") options.screenshotFile = value;
+    else if (name == "--html" || name == "--screenshot") {
+      if (value.empty()) {
+        error = "option " + name + " needs a file name";
+        return false;
+      }
+      (name == "--html" ? options.htmlFile : options.screenshotFile) = ArgPath(value);
+    }
     else if (name == "--today") {
       DateTripleT today;
       if (!ParseToday(value, today)) {
@@ -361,6 +368,17 @@ bool ParseCommandLine(CliOptionsT& options, const std::vector<std::string>& args
     } else {
       error = "unknown option " + Shown(name);
       return false;
+    }
+  }
+  // A file option beside a text option would silently lose one of the two.
+  for (const auto& [file, fileOption] :
+       {std::pair{&options.htmlFile, "--html"}, {&options.screenshotFile, "--screenshot"}}) {
+    for (const auto& [set, textOption] :
+         {std::pair{options.json, "--json"}, {options.print, "--print"}, {options.batch, "--batch"}}) {
+      if (!file->empty() && set) {
+        error = std::string(fileOption) + " cannot be combined with " + textOption;
+        return false;
+      }
     }
   }
   if (options.batch && !options.json && !options.print) {
@@ -451,21 +469,30 @@ std::string UsageText() {
 
 bool WantsText(const CliOptionsT& o) { return o.help || o.version || o.print || o.json || o.batch; }
 
-int RunTextCommand(const CliOptionsT& options, std::istream& in, std::ostream& out, std::ostream& /*err*/) {
-  if (options.help) {
-    out << UsageText();
-    return 0;
-  }
-  if (options.version) {
-    out << kProgramCaption << '\n';
-    return 0;
-  }
+namespace {
+
+int RunTextOutput(const CliOptionsT& options, std::istream& in, std::ostream& out) {
+  if (options.help) return WriteUtf8(out, UsageText()) && out.flush() ? 0 : kOutputFailed;
+  if (options.version) return WriteUtf8(out, std::string(kProgramCaption) + "\n") && out.flush() ? 0 : kOutputFailed;
   if (options.batch) return RunBatch(options, in, out);
   const ResultsT results = ComputeResults(StartInput(options));
-  if (options.json) {
-    WriteUtf8(out, JsonResults(results));
-    out << '\n';
+  std::string text;
+  if (options.json) text += JsonResults(results) + "\n";
+  if (options.print) text += PrintResults(results);
+  return WriteUtf8(out, text) && out.flush() ? 0 : kOutputFailed;
+}
+
+}  // namespace
+
+int RunTextCommand(const CliOptionsT& options, std::istream& in, std::ostream& out, std::ostream& err) {
+  const int status = RunTextOutput(options, in, out);
+  if (status == kOutputFailed) {
+    err << "orvane: cannot write standard output: " << SystemReason(StreamError(out)) << '\n';
+    return 1;
   }
-  if (options.print) WriteUtf8(out, PrintResults(results));
-  return 0;
+  if (status == kInputFailed) {
+    err << "orvane: cannot read standard input: " << SystemReason(StreamError(in)) << '\n';
+    return 1;
+  }
+  return status;
 }

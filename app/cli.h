@@ -2,36 +2,39 @@
 // The command line: options, the text outputs (--print, --json, --batch) and
 // what the window needs from it.
 #include <cstdint>
+#include <filesystem>
 #include <iosfwd>
 #include <string>
 #include <vector>
 
 #include "app/results.h"
+#include "util/cp1252.h"
 
 inline constexpr const char* kProgramCaption = "Zelko Orvane 1.11";
 
 struct IncrementArgT {
   int32_t kind = kIncDays;
-  std::string count;  // read as the increment field reads it
+  AnsiText count;  // read as the increment field reads it
 };
 
 struct CliOptionsT {
   bool print = false, json = false, batch = false, help = false, version = false;
-  std::string htmlFile, screenshotFile;
+  std::filesystem::path htmlFile, screenshotFile;  // the argument's own bytes (wide on Windows)
   IncrementArgT add1, add2;
   // Language, week rule and today as --lang and --today give them; today
   // follows the clock unless --today fixed it.
   CalcContextT context = DefaultContext();
   bool todayFixed = false;
-  std::vector<std::string> dates;  // Windows-1252, at most two
+  std::vector<AnsiText> dates;  // at most two
   std::vector<std::string> warnings;
 };
 
 // Splits V of --add1/--add2: a trailing d, w, m or y picks the kind.
-IncrementArgT ParseIncrementArg(const std::string& value);
+IncrementArgT ParseIncrementArg(const AnsiText& value);
 
-// Reads the arguments (UTF-8, without the program name). On a bad option
-// returns false with a one-line message in error.
+// Reads the arguments (UTF-8, without the program name; file names are taken
+// as they are, see ArgPath). On a bad option or combination returns false
+// with a one-line message in error.
 bool ParseCommandLine(CliOptionsT& options, const std::vector<std::string>& args, std::string& error);
 
 // The context of a calculation now: the options' own, today from the clock
@@ -47,7 +50,9 @@ std::string PrintResults(const ResultsT& results);
 
 std::string UsageText();
 
-// Runs --help, --version, --print, --json and --batch. Returns the exit status.
+// Runs --help, --version, --print, --json and --batch. Returns the exit
+// status: 1 when out cannot be written or in cannot be read (the message goes
+// to err), when a batch line was bad, or 0.
 int RunTextCommand(const CliOptionsT& options, std::istream& in, std::ostream& out, std::ostream& err);
 
 // True when the options ask for text output rather than the window.

@@ -1,6 +1,7 @@
 #include "app/window_entry.h"
 
 #include <QApplication>
+#include <QBuffer>
 #include <QFont>
 #include <QImage>
 #include <QPainter>
@@ -10,6 +11,8 @@
 #include "components/QtText.h"
 #include "grid/htmlwriter.h"
 #include "panels/ComponentHandling.h"
+#include "util/ErrorText.h"
+#include "util/SaveFile.h"
 
 namespace {
 
@@ -41,6 +44,18 @@ QImage WindowPicture(TForm1& form) {
   return image;
 }
 
+// Encoded in memory and written by the program's one file writer, so a link
+// at the target is replaced as for every other output, not followed.
+bool SavePicture(const QImage& image, const std::filesystem::path& file, std::string& reason) {
+  QByteArray png;
+  QBuffer buffer(&png);
+  if (!buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG")) {
+    reason = "cannot encode the picture";
+    return false;
+  }
+  return SaveWholeFile(file, std::string_view(png.constData(), static_cast<size_t>(png.size())), reason);
+}
+
 }  // namespace
 
 int RunWindow(const CliOptionsT& options, int argc, char** argv) {
@@ -64,7 +79,7 @@ int RunWindow(const CliOptionsT& options, int argc, char** argv) {
     try {
       WriteHtmlFile(form.StringGrid1->HtmlData(), settings, options.htmlFile);
     } catch (const HtmlFileError& e) {
-      std::cerr << "orvane: " << e.what() << '\n';
+      std::cerr << "orvane: cannot write " << ShownPath(options.htmlFile) << ": " << e.reason() << '\n';
       return 1;
     }
     if (options.screenshotFile.empty()) return 0;
@@ -72,8 +87,9 @@ int RunWindow(const CliOptionsT& options, int argc, char** argv) {
   form.show();
   if (!options.screenshotFile.empty()) {
     QApplication::processEvents();
-    if (!WindowPicture(form).save(QString::fromLocal8Bit(options.screenshotFile.c_str()), "PNG")) {
-      std::cerr << "orvane: cannot write " << options.screenshotFile << '\n';
+    std::string reason;
+    if (!SavePicture(WindowPicture(form), options.screenshotFile, reason)) {
+      std::cerr << "orvane: cannot write " << ShownPath(options.screenshotFile) << ": " << reason << '\n';
       return 1;
     }
     return 0;

@@ -4,6 +4,10 @@
 #include <string>
 #include <string_view>
 
+// A text in Windows-1252 bytes, as every text inside the program is; only
+// QtText.h and the standard streams convert it.
+using AnsiText = std::string;
+
 // Unicode code point of a Windows-1252 byte (undefined bytes map to themselves,
 // as the platform's conversion does).
 char32_t Cp1252ToUnicode(unsigned char c);
@@ -12,4 +16,4 @@ unsigned char UnicodeToCp1252(char32_t u);
 
 std::string AnsiToUtf8(std::string_view ansi);
 // Malformed UTF-8 sequences and characters outside the code page become '?'.
-std::string Utf8ToAnsi(std::string_view utf8);
+AnsiText Utf8ToAnsi(std::string_view utf8);

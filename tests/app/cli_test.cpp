@@ -67,6 +67,16 @@ TEST_F(Cli, BadOptionsExitWithTwo) {
   EXPECT_EQ(Run({"--print=yes"}, out), 2);
   EXPECT_EQ(Run({"--batch"}, out), 2);
   EXPECT_EQ(Run({"--json", "garbage.text", "x"}, out), 0);  // a date text is never an error
+  // A file output beside a text output, or without a name, would lose one silently.
+  for (const char* file : {"--html", "--screenshot"}) {
+    EXPECT_EQ(Run({std::string(file) + "="}, out), 2);
+    EXPECT_EQ(out, std::string("option ") + file + " needs a file name");
+    EXPECT_EQ(Run({file, ""}, out), 2);
+    for (const char* text : {"--json", "--print", "--batch"}) {
+      EXPECT_EQ(Run({text, file, "cal.out"}, out), 2) << file << ' ' << text;
+      EXPECT_EQ(out, std::string(file) + " cannot be combined with " + text);
+    }
+  }
 }
 
 TEST_F(Cli, ExtraDatesAreIgnoredWithAWarning) {
@@ -94,6 +104,19 @@ TEST_F(Cli, BatchKeepsGoingPastBadLines) {
             0u);
   EXPECT_NE(all[3].find("\"line\":4}"), std::string::npos);
   EXPECT_EQ(Run({"--json", "--batch"}, out, "1.1.2000 2.1.2000\n"), 0);
+
+  // An overlong line is reported and skipped; reading goes on after it.
+  const std::string huge = "1.1.2000 " + std::string(10 << 20, '7');
+  for (const char* mode : {"--json", "--print"}) {
+    EXPECT_EQ(Run({mode, "--batch"}, out, "1.1.2000 2.1.2000\n" + huge + "\r\n1.1.2000 3.1.2000"), 1);
+    EXPECT_NE(out.find(mode == std::string("--json") ? "{\"error\":\"line too long\",\"line\":2}\n"
+                                                     : "Line 2: line too long\n"),
+              std::string::npos);
+    EXPECT_NE(out.find("03.01.2000"), std::string::npos);
+    EXPECT_LT(out.size(), 10000u);
+  }
+  // Exactly at the limit a line is still read, its CR LF included.
+  EXPECT_EQ(Run({"--json", "--batch"}, out, "1.1.2000 2.1.2000" + std::string(65536 - 17, ' ') + "\r\n"), 0);
 }
 
 TEST(Text, Utf8AndWindows1252) {
