@@ -109,6 +109,30 @@ class JsonCheck {
   size_t p_ = 0;
 };
 
+// Output that fails after a given number of bytes, as a full disk does.
+class FailingOutput : public std::streambuf {
+ public:
+  explicit FailingOutput(size_t room) : room_(room) {}
+
+ protected:
+  int_type overflow(int_type c) override {
+    if (room_ == 0) return traits_type::eof();
+    --room_;
+    return traits_type::not_eof(c);
+  }
+
+ private:
+  size_t room_;
+};
+
+// One line, no control characters: what an error message must be.
+bool OneSafeLine(const std::string& message) {
+  for (const char c : message) {
+    if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) return false;
+  }
+  return !message.empty() && message.size() < 2000;
+}
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
@@ -117,15 +141,22 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<std::string> args;
     const int32_t count = in.ConsumeIntegralInRange<int32_t>(0, 8);
     for (int32_t i = 0; i < count; ++i) args.push_back(in.ConsumeRandomLengthString(40));
-    // Batch input stays small enough for the time limit under the sanitizers.
-    const std::string batch = in.ConsumeRandomLengthString(600);
+    // Batch input stays small enough for the time limit under the sanitizers;
+    // sometimes one line is made too long to be read.
+    std::string batch = in.ConsumeRandomLengthString(600);
+    if (in.ConsumeBool()) batch.insert(batch.size() / 2, 70000, '9');
+    const size_t outputRoom = in.ConsumeIntegralInRange<size_t>(0, 4096);
 
     CliOptionsT options;
     std::string error;
     if (!ParseCommandLine(options, args, error)) {
-      FUZZ_CHECK(!error.empty() && error.find('\n') == std::string::npos);
+      FUZZ_CHECK(OneSafeLine(error));
       return;
     }
+    // A file output never goes with a text output, and never without a name.
+    const bool text = options.json || options.print || options.batch;
+    FUZZ_CHECK(!(text && (!options.htmlFile.empty() || !options.screenshotFile.empty())));
+    FUZZ_CHECK(!options.batch || options.json || options.print);
     // No files: the outputs under test are the texts.
     options.htmlFile.clear();
     options.screenshotFile.clear();
@@ -142,6 +173,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
           std::abort();
         }
       }
+    }
+    // A failing output is always an error with one message line, never success.
+    if (out.str().size() > outputRoom) {
+      FailingOutput failing(outputRoom);
+      std::ostream cut(&failing);
+      std::istringstream again(batch);
+      std::ostringstream message;
+      FUZZ_CHECK(RunTextCommand(options, again, cut, message) == 1);
+      const std::string m = message.str();
+      FUZZ_CHECK(!m.empty() && m.back() == '\n' && OneSafeLine(m.substr(0, m.size() - 1)));
     }
   });
   return 0;
