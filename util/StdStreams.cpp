@@ -1,6 +1,7 @@
 #include "util/StdStreams.h"
 
 #include <cerrno>
+#include <limits>
 
 #ifdef _WIN32
 #include <io.h>
@@ -87,32 +88,28 @@ int StreamError(const std::ios& stream) {
 }
 
 LineReadT ReadLimitedLine(std::istream& in, std::string& line, size_t limit) {
-  line.clear();
-  std::streambuf* buf = in.rdbuf();
-  bool any = false, tooLong = false;
-  for (;;) {
-    const auto c = buf->sbumpc();
-    if (std::streambuf::traits_type::eq_int_type(c, std::streambuf::traits_type::eof())) {
-      if (!any) {
-        in.setstate(std::ios::eofbit);
-        return LineReadT::End;
-      }
-      break;
-    }
-    any = true;
-    const char ch = std::streambuf::traits_type::to_char_type(c);
-    if (ch == '\n') break;
-    if (tooLong) continue;
-    // One byte over the limit is kept so that a CR before the LF still fits.
-    if (line.size() > limit) {
-      tooLong = true;
-      line.clear();
-      line.shrink_to_fit();
-      continue;
-    }
-    line += ch;
+  // One byte over the limit is read so that a CR before the LF still fits.
+  thread_local std::vector<char> scratch;
+  scratch.resize(limit + 2);
+  const auto room = static_cast<std::streamsize>(scratch.size());
+  in.getline(scratch.data(), room);
+  const auto got = static_cast<size_t>(in.gcount());
+  bool tooLong = false;
+  size_t size = got;
+  if (in.fail()) {
+    if (got == 0 && in.eof()) return LineReadT::End;
+    // The buffer filled before the line ended: skip the rest unkept.
+    tooLong = true;
+    in.clear(in.rdstate() & ~std::ios::failbit);
+    in.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
+  } else if (!in.eof()) {
+    --size;  // the LF that ended the line
   }
+  if (tooLong) {
+    line.clear();
+    return LineReadT::TooLong;
+  }
+  line.assign(scratch.data(), size);
   if (!line.empty() && line.back() == '\r') line.pop_back();
-  if (!tooLong && line.size() > limit) tooLong = true;
-  return tooLong ? LineReadT::TooLong : LineReadT::Line;
+  return line.size() > limit ? LineReadT::TooLong : LineReadT::Line;
 }
