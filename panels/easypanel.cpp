@@ -279,6 +279,9 @@ void RegisterPanel(TeasyPanel& p, TPanel* panel, std::string_view sizeText, bool
   // registered slot that the next registration would take over.
   p.count = static_cast<int32_t>(p.registeredSlots.size());
 
+  // The defaults first: a height field that cannot be read raises below and
+  // must not leave the panel without a usable height.
+  e.sizeText = "0.1|" + IntText(e.preferredHeight) + "|" + IntText(e.preferredHeight);
   if (!sizeText.empty()) {
     std::string rest(sizeText);
     const std::string weight = CutToken(rest, "|");
@@ -288,8 +291,6 @@ void RegisterPanel(TeasyPanel& p, TPanel* panel, std::string_view sizeText, bool
     else
       e.preferredHeight = n;
     e.sizeText = CleanList(weight + "|" + IntText(n) + "|" + rest, '|');
-  } else {
-    e.sizeText = "0.1|" + IntText(e.preferredHeight) + "|" + IntText(e.preferredHeight);
   }
 
   if (p.titleBarsShown) SetTitleBarVisible(p, slot, true, true);

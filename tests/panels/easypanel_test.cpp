@@ -121,9 +121,13 @@ TEST_F(PanelManager, GivenSizeTexts) {
 TEST_F(PanelManager, UnreadableHeightFieldRaisesButKeepsTheRecordSound) {
   TPanel* a = MakePanel("A");
   TPanel* b = MakePanel("B");
-  EXPECT_THROW(RegisterPanel(rec, a, "1|abc", false), ConvertError);
+  EXPECT_THROW(RegisterPanel(rec, a, "0.5|abc|200", false), ConvertError);
   EXPECT_TRUE(IsRegistered(rec, 0));
   EXPECT_EQ(rec.count, 1);
+  HideAllTitleBars(rec);  // the panel keeps the height of a fresh registration
+  EXPECT_EQ(a->height(), 120);
+  ShowAllTitleBars(rec);
+  EXPECT_EQ(a->height(), 144);
   RegisterPanel(rec, b, "", false);
   EXPECT_EQ(FindPanel(rec, b), 1);
   EXPECT_EQ(FindPanel(rec, a), 0);
