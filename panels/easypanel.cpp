@@ -159,6 +159,9 @@ void TTitleLabel::mouseDoubleClickEvent(QMouseEvent* event) {
   if (event->button() == Qt::LeftButton && OnDblClick) {
     ControlEventT handler = OnDblClick;
     handler(this);
+    // Passed on, the title bar beneath would toggle the same panel back.
+    event->accept();
+    return;
   }
   QLabel::mouseDoubleClickEvent(event);
 }

@@ -4,6 +4,7 @@
 
 #include <QAction>
 #include <QLineEdit>
+#include <QTest>
 #include <algorithm>
 #include <memory>
 
@@ -131,6 +132,17 @@ TEST_F(PanelManager, UnreadableHeightFieldRaisesButKeepsTheRecordSound) {
   RegisterPanel(rec, b, "", false);
   EXPECT_EQ(FindPanel(rec, b), 1);
   EXPECT_EQ(FindPanel(rec, a), 0);
+}
+
+TEST_F(PanelManager, TitleLabelDoubleClickMaximizesOnce) {
+  TPanel* p = MakePanel("Panel1");
+  RegisterPanel(rec, p, "", false);
+  SetReady(rec);
+  window->show();
+  QTest::mouseDClick(Entry(0).titleLabel, Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
+  QTest::mouseRelease(Entry(0).titleLabel, Qt::LeftButton, Qt::NoModifier, QPoint(2, 2));
+  EXPECT_TRUE(Entry(0).maximized);
+  EXPECT_EQ(notes, 1);
 }
 
 TEST_F(PanelManager, ClearedButtonsFlagHidesButtonsAndBlocksCollapse) {
