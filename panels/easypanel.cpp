@@ -106,6 +106,7 @@ void BuildTitleBar(TeasyPanel& p, PanelEntry& e, TPanel* panel) {
   SetAlign(bar, AlignT::Top);
 
   auto* label = new TTitleLabel(bar);
+  label->setTextFormat(Qt::PlainText);  // a caption is shown as written, never as markup
   label->setText(ToQString(FirstToken(panel->Caption(), "|")));
   QPalette pal = label->palette();
   pal.setColor(QPalette::WindowText, ToQColor(ContrastTextColor(ResolveColor(bar->Color_1()))));

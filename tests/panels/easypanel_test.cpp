@@ -75,6 +75,13 @@ TEST_F(PanelManager, TitleBarNameCaptionAndBackdrop) {
   EXPECT_EQ(label->parentWidget(), Entry(0).backdrop);
   EXPECT_EQ(Entry(0).backdrop->geometry(), QRect(0, 24, 177, 120));
   EXPECT_EQ(notes, 0);  // not ready yet
+
+  // Captions are plain text: read as markup this one would lose its tags and
+  // come out narrower.
+  RegisterPanel(rec, MakePanel("Panel2", "<b>Date</b> &1"), "", false);
+  const QLabel* marked = Entry(1).titleLabel;
+  EXPECT_EQ(FromQString(marked->text()), "<b>Date</b> &1");
+  EXPECT_GE(marked->sizeHint().width(), marked->fontMetrics().horizontalAdvance(marked->text()));
 }
 
 TEST_F(PanelManager, HeightsFollowTheTitleBar) {
