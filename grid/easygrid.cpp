@@ -12,6 +12,7 @@
 
 #include "components/QtText.h"
 #include "panels/ComponentHandling.h"
+#include "util/Diskop.h"
 #include "util/exposit.h"
 #include "util/repl.h"
 
@@ -180,7 +181,8 @@ void SetupGrid(TEasyGrid& g, TTextGrid* grid, ArrayOfFiles& table, bool hook, bo
     grid->OnTopLeftChanged = [&g](TTextGrid*) { RefreshGrid(g); };
     grid->OnColumnMoved = [&g](TTextGrid*, int32_t from, int32_t to) { ColumnMoved(g, from, to); };
     grid->OnDblClickCell = [&g](TTextGrid*, int32_t row, int32_t) {
-      if (g.table) OpenCellTarget(*g.table, row, 10, *g.services);
+      // Only a file that exists: any other text would be handed to the shell.
+      if (g.table && FileExists(GetCell(*g.table, row, 10))) OpenCellTarget(*g.table, row, 10, *g.services);
     };
     grid->SetRowCount(2);
     BuildGridMenu(g);

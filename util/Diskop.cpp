@@ -47,6 +47,15 @@ size_t NthChar(std::string_view s, char c, int k) {
   return p;
 }
 
+// The text as the platform's file calls take it; empty when they cannot be
+// asked about it (they would stop at an embedded NUL and ask about another name).
+std::string NativeName(std::string_view path) {
+  std::string native = SlashesToBackslashes(path);
+  if (kNativeSep != '\\') native = ReplaceChar('\\', kNativeSep, native, 0);
+  if (native.find('\0') != std::string::npos) return {};
+  return native;
+}
+
 }  // namespace
 
 bool IsAbsolutePath(std::string_view text) {
@@ -151,10 +160,8 @@ bool AnalysePath(std::string_view path, std::string& drive, std::string& folders
                  int32_t& depth, std::string& name, std::string& lastFolder) {
   namespace fs = std::filesystem;
   depth = -2;
-  std::string native = SlashesToBackslashes(path);
-  if (kNativeSep != '\\') native = ReplaceChar('\\', kNativeSep, native, 0);
-  // The platform's calls would stop at an embedded NUL and ask about another name.
-  if (native.empty() || native.find('\0') != std::string::npos) return false;
+  const std::string native = NativeName(path);
+  if (native.empty()) return false;
 
   std::error_code ec;
   const fs::path fp(native);
@@ -194,6 +201,13 @@ bool AnalysePath(std::string_view path, std::string& drive, std::string& folders
   name = fileName;
   lastFolder = last;
   return true;
+}
+
+bool FileExists(std::string_view path) {
+  const std::string native = NativeName(path);
+  if (native.empty()) return false;
+  std::error_code ec;
+  return std::filesystem::is_regular_file(std::filesystem::path(native), ec);
 }
 
 std::string ResolvePath(std::string_view path, std::string_view base) {

@@ -1,6 +1,7 @@
 #pragma once
-// File names and web addresses as plain text; only AnalysePath (and through it
-// ResolvePath) asks the file system whether a file or folder exists.
+// File names and web addresses as plain text; only FileExists and AnalysePath
+// (and through it ResolvePath) ask the file system whether a file or folder
+// exists.
 // Paths use "\"; on POSIX systems a text written only with "/" keeps "/" in
 // JoinPath and SplitFileName, and AnalysePath reports native "/" parts with an
 // empty drive.
@@ -27,6 +28,8 @@ std::string LastPathName(std::string_view path);
 // depth is -2 and the other outputs stay unchanged.
 bool AnalysePath(std::string_view path, std::string& drive, std::string& folders,
                  int32_t& depth, std::string& name, std::string& lastFolder);
+// True if the path names an existing file (not a folder).
+bool FileExists(std::string_view path);
 // The path made absolute against the base folder and normalised.
 std::string ResolvePath(std::string_view path, std::string_view base);
 // Unchanged if it fits, else exactly maxLength characters with ".." inserted.

@@ -4,8 +4,11 @@
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
+#include <QTest>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <memory>
 
 #include "components/GPanel.h"
@@ -268,7 +271,6 @@ TEST(EasyGridHook, PlaceholdersClicksAndSortSpecification) {
   ArrayOfFiles table;
   InitTable(table);
   AddRow(table, "x", 0);
-  SetCell(table, 1, 10, "target.txt");
   TEasyGrid binder;
   SetWindowServices(binder, services);
   SetupGrid(binder, grid, table, true, false);
@@ -286,8 +288,22 @@ TEST(EasyGridHook, PlaceholdersClicksAndSortSpecification) {
   SetReady(binder.panels);
   RefreshGrid(binder);
 
-  grid->OnDblClickCell(grid, 1, 0);
-  EXPECT_EQ(services.opened, std::vector<std::string>{"target.txt"});
+  // A double click opens the file named in column 10 only when it exists.
+  const std::string existing = (std::filesystem::temp_directory_path() / "orvane_easygrid_target.txt").string();
+  std::ofstream(existing) << "x";
+  SetCell(table, 1, 10, existing);
+  for (const char* other : {"/no/such/file.txt", "rm -rf /tmp/x", ""}) {
+    AddRow(table, "y", 0);
+    SetCell(table, 0, 10, other);
+  }
+  RefreshGrid(binder);
+  for (int32_t row = 1; row <= 4; ++row) {
+    const QPoint at(grid->ColumnLeft(0) + 3, grid->RowTop(row) + 3);
+    QTest::mouseDClick(grid, Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseRelease(grid, Qt::LeftButton, Qt::NoModifier, at);
+  }
+  std::filesystem::remove(existing);
+  EXPECT_EQ(services.opened, std::vector<std::string>{existing});
 
   table.sortSpec.clear();
   HeaderClickSort(binder, 0, 0, Qt::ShiftModifier);

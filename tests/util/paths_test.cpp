@@ -126,6 +126,11 @@ TEST(Paths, AnalyseExistingAndMissing) {
   ASSERT_TRUE(AnalysePath(dir.string(), drive, folders, depth, name, last));
   EXPECT_EQ(name, "");
   EXPECT_EQ(last, "inner" + std::string(1, fs::path::preferred_separator));
+
+  EXPECT_TRUE(FileExists(file.string()));
+  EXPECT_FALSE(FileExists(dir.string()));
+  EXPECT_FALSE(FileExists((dir / "missing.txt").string()));
+  EXPECT_FALSE(FileExists(file.string() + std::string("\0", 1)));
   fs::remove_all(dir.parent_path());
 }
 
