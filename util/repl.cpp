@@ -51,21 +51,23 @@ std::string ReplaceChar(char a, char b, std::string_view text, int32_t limit) {
 
 namespace {
 
-// Each repetition copies the whole text, so a rewrite that keeps bringing old
-// back (e.g. "ab" -> "b" on "aaa...ab", or "ab" -> "bba" which also grows)
-// costs quadratic time or more. The repetitions stop once they have copied
-// four times the text plus this many characters; real uses (doubled
-// separators, which halve the runs at each pass) copy less than twice the text.
-constexpr size_t kRepeatWorkAllowance = size_t{1} << 14;
+// Each repetition rescans and copies the whole text, so a rewrite that keeps
+// bringing old back costs a pass per step ("ab" -> "b" on "aaa...ab" removes
+// one "a" per pass) and may grow without end ("ab" -> "bba" doubles the b's).
+// The repetitions stop only after this much work or once the text is this
+// long, far beyond any text a person types, which therefore always finishes.
+constexpr size_t kRepeatWorkLimit = size_t{1} << 26;
+constexpr size_t kRepeatSizeLimit = size_t{1} << 24;
 
-// One left-to-right pass without overlap; `hay` is where matches are looked
-// for (a lower-cased copy for the case-insensitive variant, else the text).
+// One left-to-right pass without overlap from the first match at `first`;
+// `hay` is where matches are looked for (a lower-cased copy for the
+// case-insensitive variant, else the text).
 std::string ReplacePass(std::string_view text, std::string_view hay, std::string_view oldText,
-                        std::string_view newText) {
+                        std::string_view newText, size_t first) {
   std::string out;
   out.reserve(text.size());
   size_t from = 0;
-  for (size_t p = hay.find(oldText); p != std::string_view::npos; p = hay.find(oldText, from)) {
+  for (size_t p = first; p != std::string_view::npos; p = hay.find(oldText, from)) {
     out.append(text.substr(from, p - from));
     out.append(newText);
     from = p + oldText.size();
@@ -78,23 +80,29 @@ std::string ReplaceWith(std::string_view oldText, std::string_view newText, std:
                         bool caseSensitive) {
   if (oldText.empty()) return std::string(text);
   const std::string oldKey = caseSensitive ? std::string(oldText) : LowerCaseText(oldText);
-  auto hayOf = [&](std::string_view t) { return caseSensitive ? std::string(t) : LowerCaseText(t); };
-
-  std::string hay = hayOf(text);
-  if (hay.find(oldKey) == std::string::npos) return std::string(text);
+  const std::string newKey = caseSensitive ? std::string(newText) : LowerCaseText(newText);
+  std::string hay = caseSensitive ? std::string() : LowerCaseText(text);
+  std::string_view found = caseSensitive ? text : std::string_view(hay);
+  size_t first = found.find(oldKey);
+  if (first == std::string_view::npos) return std::string(text);
   if (caseSensitive && oldText.size() == 1 && newText.size() == 1) {
     return ReplaceChar(oldText[0], newText[0], text, 0);
   }
-  const bool once = hayOf(newText).find(oldKey) != std::string::npos;
-  std::string out = ReplacePass(text, hay, oldKey, newText);
-  if (once) return out;
-  size_t workLeft = 4 * out.size() + kRepeatWorkAllowance;
+  std::string out = ReplacePass(text, found, oldKey, newText, first);
+  if (newKey.find(oldKey) != std::string::npos) return out;
+  size_t work = 0;
   for (;;) {
-    hay = hayOf(out);
-    if (hay.find(oldKey) == std::string::npos) break;
-    if (out.size() > workLeft) break;
-    workLeft -= out.size();
-    out = ReplacePass(out, hay, oldKey, newText);
+    // Case mapping keeps every position, so the lower-cased copy takes the
+    // same replacements instead of being made anew.
+    if (!caseSensitive) hay = ReplacePass(hay, hay, oldKey, newKey, first);
+    found = caseSensitive ? std::string_view(out) : std::string_view(hay);
+    // The text before the first replacement came through unchanged and held
+    // no match, so a new one cannot start earlier than this.
+    first = found.find(oldKey, first >= oldKey.size() ? first - (oldKey.size() - 1) : 0);
+    if (first == std::string_view::npos) break;
+    if (work > kRepeatWorkLimit || out.size() > kRepeatSizeLimit) break;
+    work += out.size() + 1;
+    out = ReplacePass(out, found, oldKey, newText, first);
   }
   return out;
 }

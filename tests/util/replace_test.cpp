@@ -11,6 +11,10 @@ TEST(ReplaceAll, RepeatsUntilNoneLeft) {
   EXPECT_EQ(ReplaceAll("", "z", "abc"), "abc");
   EXPECT_EQ(ReplaceAll("aa", "", "aaa"), "a");
   EXPECT_EQ(ReplaceAll("ab", "ba", "aab"), "baa");
+  // Rewrites that need a pass per character still run to the end.
+  EXPECT_EQ(ReplaceAll("ab", "b", std::string(200, 'a') + "b"), "b");
+  EXPECT_EQ(ReplaceAll("ba", "ab", std::string(100, 'b') + std::string(100, 'a')),
+            std::string(100, 'a') + std::string(100, 'b'));
 }
 
 TEST(ReplaceAll, SinglePassWhenNewContainsOld) {
@@ -32,6 +36,7 @@ TEST(ReplaceAll, CaseInsensitive) {
   EXPECT_EQ(ReplaceAllNoCase("\xC4", "-", "\xE4\xC4"), "--");
   EXPECT_EQ(ReplaceAllNoCase(",,", ",", "a,,,b"), "a,b");
   EXPECT_EQ(ReplaceAllNoCase("a", "A", "banana"), "bAnAnA");
+  EXPECT_EQ(ReplaceAllNoCase("aB", "b", std::string(300, 'A') + "B"), "b");
 }
 
 TEST(ReplaceChar, Limit) {
