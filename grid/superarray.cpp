@@ -225,7 +225,7 @@ void NewRow(ArrayOfFiles& table) {
   int32_t count = table.rowCount + 1;
   if (static_cast<size_t>(count) >= table.rows.size()) {
     // Grow in steps so appending row after row does not reallocate each time.
-    SetRowCount(table, table.rowCount + kRowGrowth);
+    SetRowCount(table, count + kRowGrowth);
   }
   table.rowCount = count;
   FilesRecT& rec = table.rows[static_cast<size_t>(count)];
