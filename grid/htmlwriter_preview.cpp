@@ -46,7 +46,11 @@ struct PrivateFolderT {
   }
 };
 
-[[noreturn]] void FolderFails(const std::string& path, int error) { throw HtmlFileError(path, SystemReason(error)); }
+// A folder that cannot be made safe means the preview file cannot be
+// created; the message names that file.
+[[noreturn]] void FolderFails(const std::string& path, int error) {
+  throw HtmlFileError(path + "/" + kPreviewName, SystemReason(error));
+}
 
 void OpenPrivateFolder(PrivateFolderT& folder, const std::string& path) {
   if (mkdir(path.c_str(), 0700) != 0 && errno != EEXIST) FolderFails(path, errno);
