@@ -586,14 +586,17 @@ std::string RealText(int32_t decimals, long double x) {
 std::string TrimmedRealText(int32_t decimals, long double x) {
   std::string t = RealText(decimals, x);
   const size_t dot = t.find('.');
-  if (dot == std::string::npos) return t;
-  size_t budget = t.size() - dot;
-  while (budget > 0 && !t.empty() && (t.back() == '0' || t.back() == '.')) {
-    const bool wasDot = t.back() == '.';
-    t.pop_back();
-    --budget;
-    if (wasDot) break;
+  if (dot != std::string::npos) {
+    size_t budget = t.size() - dot;
+    while (budget > 0 && !t.empty() && (t.back() == '0' || t.back() == '.')) {
+      const bool wasDot = t.back() == '.';
+      t.pop_back();
+      --budget;
+      if (wasDot) break;
+    }
   }
+  // A small negative value rounds to zero, which has no sign.
+  if (t == "-0") t = "0";
   return t;
 }
 

@@ -22,6 +22,10 @@ TEST(Numbers, TrimmedTexts) {
   EXPECT_EQ(TrimmedRealText(3, 1.5L), "1.5");
   EXPECT_EQ(TrimmedRealText(3, 100), "100");
   EXPECT_EQ(TrimmedRealText(0, 100), "100");
+  EXPECT_EQ(ShortRealText(-1e-12L), "0");  // rounded to zero: no sign
+  EXPECT_EQ(TrimmedRealText(3, -0.0004L), "0");
+  EXPECT_EQ(TrimmedRealText(0, -0.4L), "0");
+  EXPECT_EQ(TrimmedRealText(3, -0.0005001L), "-0.001");
   EXPECT_EQ(Int64Text(INT64_MIN), "-9223372036854775808");
   EXPECT_EQ(Int64Text(42), "42");
 }
