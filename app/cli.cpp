@@ -193,13 +193,22 @@ void AppendPrintedDate(std::string& out, std::string_view title, std::string_vie
   }
 }
 
+// A date as the window writes it into its field at start-up: DateText,
+// except that a negative day or month is written as it is ("-1" where the
+// two-digit rule gives "0-1"), so that the field reads back as the date that
+// was parsed.
+std::string StartDateText(const DateTripleT& d) {
+  if (d.day >= 0 && d.month >= 0) return DateText(d.day, d.month, d.year);
+  return PadNumber(d.day, 2) + "." + PadNumber(d.month, 2) + "." + IntText(d.year);
+}
+
 // The fields show the dates as the window writes them at start-up.
 void FillStartInput(ResultInputT& input, const std::string* date1, const std::string* date2,
                     const IncrementArgT& add1, const IncrementArgT& add2) {
   const DateTripleT d1 = date1 ? ParseDate(input.context, *date1) : input.context.today;
   const DateTripleT d2 = date2 ? ParseDate(input.context, *date2) : DateTripleT{1, 1, 2000};
-  input.date1 = DateText(d1.day, d1.month, d1.year);
-  input.date2 = DateText(d2.day, d2.month, d2.year);
+  input.date1 = StartDateText(d1);
+  input.date2 = StartDateText(d2);
   input.kind1 = add1.kind;
   input.count1 = add1.count;
   input.kind2 = add2.kind;

@@ -82,6 +82,22 @@ TEST_F(Window, TodayFollowsTheClockUnlessFixed) {
   EXPECT_EQ(FromQString(fixed->Label4->text()), "December 2026");
 }
 
+TEST_F(Window, CommandLineDatesWithNegativeFieldsMeanWhatTypingThemMeans) {
+  auto f = Start({"1.-1.2000", "-3.-12.2001"});
+  EXPECT_EQ(Text(f->Edit1), "01.-1.2000");
+  EXPECT_EQ(Text(f->Edit2), "-3.-12.2001");
+  EXPECT_EQ(FromQString(f->Label3->text()), "November 1999");
+  const auto shown = [&f] {
+    return TForm1::MemoText(f->Memo1) + TForm1::MemoText(f->Memo2) + TForm1::MemoText(f->Memo3);
+  };
+  const std::string started = shown();
+  f->Edit1->clear();
+  QTest::keyClicks(f->Edit1, "1.-1.2000");
+  f->Edit2->clear();
+  QTest::keyClicks(f->Edit2, "-3.-12.2001");
+  EXPECT_EQ(shown(), started);
+}
+
 TEST_F(Window, LayoutFollowsTheWidth) {
   auto f = Start();
   f->resize(300, 500);
