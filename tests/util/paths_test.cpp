@@ -75,6 +75,17 @@ TEST(Paths, SplitFileName) {
   SplitFileName(posix, name);
   EXPECT_EQ(posix, "/tmp/");
   EXPECT_EQ(LastPathName("/tmp/dir/"), "dir");
+#else
+  // Windows has no native "/" paths: every "/" becomes "\".
+  std::string forward = "C:/a/b.txt", name;
+  SplitFileName(forward, name);
+  EXPECT_EQ(forward, "C:\\a\\");
+  EXPECT_EQ(name, "b.txt");
+  forward = "//srv/share";
+  SplitFileName(forward, name);
+  EXPECT_EQ(forward, "\\\\srv\\share\\");
+  EXPECT_EQ(JoinPath("C:/dir/", "sub/f.txt"), "C:\\dir\\sub\\f.txt");
+  EXPECT_EQ(JoinPath("//srv/share", "x"), "\\\\srv\\share\\x");
 #endif
 }
 
