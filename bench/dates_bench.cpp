@@ -5,6 +5,7 @@
 
 #include "app/cli.h"
 #include "app/results.h"
+#include "util/repl.h"
 
 namespace {
 
@@ -97,5 +98,16 @@ void BM_JsonBatch(benchmark::State& state) {
   state.SetItemsProcessed(state.iterations() * 1000);
 }
 BENCHMARK(BM_JsonBatch)->Unit(benchmark::kMillisecond);
+
+// Replace-all's worst cases: rewrites that run to its work bound.
+void BM_ReplaceAllToTheBound(benchmark::State& state) {
+  const std::string creeping = std::string(20000, 'a') + "b";
+  const std::string growing = std::string(3000, 'a') + "b";
+  for (auto _ : state) {
+    benchmark::DoNotOptimize(ReplaceAll("ab", "b", creeping).size());
+    benchmark::DoNotOptimize(ReplaceAll("ab", "bba", growing).size());
+  }
+}
+BENCHMARK(BM_ReplaceAllToTheBound)->Unit(benchmark::kMillisecond);
 
 }  // namespace
