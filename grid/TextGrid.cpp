@@ -1,17 +1,18 @@
 #include "grid/TextGrid.h"
 
+#include <QAbstractTableModel>
 #include <QApplication>
 #include <QContextMenuEvent>
 #include <QFontMetrics>
-#include <QHelpEvent>
-#include <QKeyEvent>
+#include <QHeaderView>
+#include <QItemSelectionModel>
 #include <QMenu>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QPointer>
 #include <QScrollBar>
-#include <QToolTip>
-#include <QWheelEvent>
+#include <QStyleOptionHeader>
+#include <QStyledItemDelegate>
 #include <algorithm>
 #include <cmath>
 
@@ -26,12 +27,9 @@ QColor ToQColor(uint32_t c) {
                 static_cast<int>((rgb >> 16) & 0xFF));
 }
 
-constexpr int32_t kSizeGrip = 3;    // pixels either side of a column border
-constexpr int32_t kDragStart = 4;   // movement before a press becomes a drag
+constexpr int32_t kDragStart = 4;  // movement before a header press becomes a drag
 constexpr int32_t kMaxRows = 10000000;
 constexpr int32_t kMaxCols = 100000;
-
-enum class DragMode { None, Pending, Sizing, Moving };
 
 }  // namespace
 
@@ -71,21 +69,19 @@ struct TTextGrid::Impl {
   bool showUrls = false;
   bool fullUrls = false;
   QPointer<QMenu> popup;
-  TGridRect sel{1, 1, 1, 1};
   TGridRect savedSel{1, 1, 1, 1};
   bool selHidden = false;
+  int32_t markCol = -1;
+  int32_t markRow = -1;
   TGridPrintSettings print{};
   THTMLSettings html;
-  QScrollBar* vbar = nullptr;
-  QScrollBar* hbar = nullptr;
-  bool updatingBars = false;
-  // drag state
-  DragMode drag = DragMode::None;
-  int32_t dragCol = -1;
-  int32_t dragTarget = -1;
-  int32_t pressX = 0;
-  int32_t pressY = 0;
-  int32_t pressWidth = 0;
+  TGridModel* model = nullptr;
+  TGridDelegate* delegate = nullptr;
+  TFrozenView* frozen = nullptr;
+  bool applying = false;   // the grid itself is sizing sections or scrolling
+  bool forwarding = false;  // a mouse event sent to the grid goes to a part
+  QPointer<QWidget> mouseGrab;
+  int32_t pressCol = -1;
   int32_t pressRow = -1;
 
   void Resize() {
@@ -106,27 +102,414 @@ struct TTextGrid::Impl {
   int32_t RowStep() const { return defaultRowHeight + lineWidth; }
 };
 
-TTextGrid::TTextGrid(QWidget* parent) : QWidget(parent), d(new Impl) {
+// ---- the model: the grid's cells as Qt's item views read them ----------------
+// Row 0 is the header (header data); model row m is grid row m + HeaderRows().
+
+class TGridModel : public QAbstractTableModel {
+ public:
+  explicit TGridModel(TTextGrid* g) : QAbstractTableModel(g), g_(g) {}
+
+  int rowCount(const QModelIndex& parent = QModelIndex()) const override {
+    return parent.isValid() ? 0 : g_->d->rowCount - g_->HeaderRows();
+  }
+  int columnCount(const QModelIndex& parent = QModelIndex()) const override {
+    return parent.isValid() ? 0 : g_->d->colCount;
+  }
+  QVariant data(const QModelIndex& i, int role) const override {
+    if (!i.isValid()) return {};
+    return CellData(i.column(), i.row() + g_->HeaderRows(), role);
+  }
+  QVariant headerData(int section, Qt::Orientation o, int role) const override {
+    if (o == Qt::Vertical) return role == Qt::DisplayRole ? QVariant(section + g_->HeaderRows()) : QVariant();
+    if (g_->HeaderRows() == 0) return {};
+    if (role == Qt::ToolTipRole) return ToQString(g_->Cell(section, 0));  // the caption whole
+    return CellData(section, 0, role);
+  }
+  Qt::ItemFlags flags(const QModelIndex& i) const override {
+    if (!i.isValid()) return Qt::NoItemFlags;
+    // Fixed cells are never selected.
+    return i.column() < g_->d->fixedCols ? Qt::ItemIsEnabled : Qt::ItemIsEnabled | Qt::ItemIsSelectable;
+  }
+
+  // Count changes, with model row counts; the storage changes in between.
+  void BeginCols(int32_t oldN, int32_t newN) {
+    if (newN > oldN) beginInsertColumns({}, oldN, newN - 1);
+    if (newN < oldN) beginRemoveColumns({}, newN, oldN - 1);
+  }
+  void EndCols(int32_t oldN, int32_t newN) {
+    if (newN > oldN) endInsertColumns();
+    if (newN < oldN) endRemoveColumns();
+  }
+  void BeginRows(int32_t oldN, int32_t newN) {
+    if (newN > oldN) beginInsertRows({}, oldN, newN - 1);
+    if (newN < oldN) beginRemoveRows({}, newN, oldN - 1);
+  }
+  void EndRows(int32_t oldN, int32_t newN) {
+    if (newN > oldN) endInsertRows();
+    if (newN < oldN) endRemoveRows();
+  }
+  void BeginReset() { beginResetModel(); }
+  void EndReset() { endResetModel(); }
+  void CellChanged(int32_t col, int32_t row) {
+    const int32_t hr = g_->HeaderRows();
+    if (row < hr) {
+      emit headerDataChanged(Qt::Horizontal, col, col);
+      return;
+    }
+    const QModelIndex i = index(row - hr, col);
+    emit dataChanged(i, i);
+  }
+  void AllChanged() {
+    if (g_->d->colCount > 0) emit headerDataChanged(Qt::Horizontal, 0, g_->d->colCount - 1);
+    if (rowCount() > 0 && columnCount() > 0)
+      emit dataChanged(index(0, 0), index(rowCount() - 1, columnCount() - 1));
+  }
+
+ private:
+  QVariant CellData(int32_t col, int32_t row, int role) const {
+    switch (role) {
+      case Qt::DisplayRole:
+      case Qt::AccessibleTextRole:
+        return ToQString(g_->Cell(col, row));
+      case Qt::TextAlignmentRole: {
+        switch (g_->CellAlignment(col, row)) {
+          case TCellAlign::Center: return QVariant::fromValue(Qt::Alignment(Qt::AlignHCenter | Qt::AlignVCenter));
+          case TCellAlign::Right: return QVariant::fromValue(Qt::Alignment(Qt::AlignRight | Qt::AlignVCenter));
+          case TCellAlign::Left: break;
+        }
+        return QVariant::fromValue(Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter));
+      }
+      case Qt::ToolTipRole: {
+        if (!g_->d->cellHints) return {};
+        const QString text = ToQString(g_->Cell(col, row));
+        if (text.isEmpty()) return {};
+        if (g_->d->largeTextHints &&
+            QFontMetrics(g_->d->font).horizontalAdvance(text) + 4 <= g_->ColWidth(col))
+          return {};
+        return text;
+      }
+      default:
+        return {};
+    }
+  }
+
+  TTextGrid* g_;
+};
+
+// ---- the delegate: bands, lines, selection and the marked cell ----------------
+
+class TGridDelegate : public QStyledItemDelegate {
+ public:
+  TGridDelegate(TTextGrid* g, QObject* parent) : QStyledItemDelegate(parent), g_(g) {}
+  void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& i) const override {
+    g_->PaintCell(*p, option.rect, i.column(), i.row() + g_->HeaderRows(),
+                  (option.state & QStyle::State_Selected) != 0,
+                  (option.state & QStyle::State_HasFocus) != 0);
+  }
+
+ private:
+  TTextGrid* g_;
+};
+
+// ---- the header: Qt's sizing and eliding; moving lands on the column under
+// the pointer and moves the cells -------------------------------------------------
+
+class TGridHeader : public QHeaderView {
+ public:
+  TGridHeader(TTextGrid* g, QWidget* parent) : QHeaderView(Qt::Horizontal, parent), g_(g) {
+    setSectionsMovable(false);
+    setSectionsClickable(false);
+    setHighlightSections(false);
+    setMinimumSectionSize(0);
+    setDefaultAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    setTextElideMode(Qt::ElideRight);
+    setAttribute(Qt::WA_NoMousePropagation);
+    viewport()->setAttribute(Qt::WA_NoMousePropagation);
+  }
+
+ protected:
+  void mousePressEvent(QMouseEvent* e) override {
+    const int x = static_cast<int>(e->position().x());
+    if (e->button() != Qt::LeftButton) return;
+    g_->setFocus(Qt::MouseFocusReason);
+    if (OnSizingGrip(x)) {
+      state_ = State::Sizing;
+      QHeaderView::mousePressEvent(e);
+      return;
+    }
+    state_ = State::Pending;
+    col_ = logicalIndexAt(x);
+    pressX_ = x;
+  }
+  void mouseMoveEvent(QMouseEvent* e) override {
+    const int x = static_cast<int>(e->position().x());
+    if (state_ == State::Pending && col_ >= g_->d->fixedCols && g_->MovingAllowed() &&
+        std::abs(x - pressX_) >= kDragStart)
+      state_ = State::Moving;
+    if (state_ == State::Moving) {
+      int t = logicalIndexAt(x);
+      if (t < 0) t = x < 0 ? g_->d->fixedCols : count() - 1;
+      target_ = std::max(t, g_->d->fixedCols);
+      viewport()->update();
+      return;
+    }
+    if (state_ != State::Pending) QHeaderView::mouseMoveEvent(e);
+  }
+  void mouseReleaseEvent(QMouseEvent* e) override {
+    if (e->button() != Qt::LeftButton) return;
+    const State s = state_;
+    state_ = State::None;
+    if (s == State::Moving) {
+      viewport()->update();
+      const int32_t from = col_, to = target_;
+      if (g_->MoveColumn(from, to) && g_->OnColumnMoved) g_->OnColumnMoved(g_, from, to);
+      return;
+    }
+    if (s == State::Pending) {
+      if (col_ >= 0) g_->CellReleased(col_, 0);
+      return;
+    }
+    QHeaderView::mouseReleaseEvent(e);
+  }
+  void mouseDoubleClickEvent(QMouseEvent* e) override {
+    const int x = static_cast<int>(e->position().x());
+    if (e->button() != Qt::LeftButton) return;
+    if (OnSizingGrip(x)) {
+      QHeaderView::mouseDoubleClickEvent(e);
+      return;
+    }
+    const int col = logicalIndexAt(x);
+    if (col >= 0) g_->CellDoubleClicked(col, 0);
+  }
+  // A caption wider than its section ends in an ellipsis instead of a cut.
+  void initStyleOptionForIndex(QStyleOptionHeader* option, int logicalIndex) const override {
+    QHeaderView::initStyleOptionForIndex(option, logicalIndex);
+    const int margin = style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, this);
+    const int room = std::max(0, sectionSize(logicalIndex) - 2 * margin - g_->d->lineWidth);
+    option->text = option->fontMetrics.elidedText(option->text, Qt::ElideRight, room);
+  }
+  void paintEvent(QPaintEvent* e) override {
+    QHeaderView::paintEvent(e);
+    if (state_ != State::Moving || target_ < 0) return;
+    QPainter p(viewport());
+    int x = sectionViewportPosition(target_);
+    if (target_ > col_) x += sectionSize(target_);
+    p.fillRect(x - 1, 0, 3, height(), Qt::black);
+  }
+
+ private:
+  enum class State { None, Pending, Moving, Sizing };
+  // A press this close to a section's right edge sizes that section.
+  bool OnSizingGrip(int x) const {
+    if (!(g_->d->options & goColSizing) || count() == 0) return false;
+    const int grip = style()->pixelMetric(QStyle::PM_HeaderGripMargin, nullptr, this);
+    int v = visualIndexAt(x);
+    if (v < 0) v = count() - 1;
+    const int l = logicalIndex(v);
+    const int left = sectionViewportPosition(l);
+    const int right = left + sectionSize(l);
+    return std::abs(x - right) <= grip || (v > 0 && x - left < grip);
+  }
+  TTextGrid* g_;
+  State state_ = State::None;
+  int col_ = -1;
+  int target_ = -1;
+  int pressX_ = 0;
+};
+
+// ---- the frozen view: the fixed columns laid over the left edge ----------------
+
+class TFrozenView : public QTableView {
+ public:
+  explicit TFrozenView(TTextGrid* g) : QTableView(g), g_(g) {
+    setHorizontalHeader(new TGridHeader(g, this));
+    verticalHeader()->hide();
+    setFocusPolicy(Qt::NoFocus);
+    setFrameShape(QFrame::NoFrame);
+    setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    setShowGrid(false);
+    setCornerButtonEnabled(false);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+    setAttribute(Qt::WA_NoMousePropagation);
+    viewport()->setAttribute(Qt::WA_NoMousePropagation);
+  }
+  // Only ever scrolled up and down, with the grid.
+  void scrollTo(const QModelIndex& i, ScrollHint hint) override {
+    if (i.isValid() && model()) QTableView::scrollTo(model()->index(i.row(), 0), hint);
+  }
+
+ protected:
+  // Fixed cells are not selected; clicks on them are still reported.
+  void mousePressEvent(QMouseEvent* e) override {
+    g_->setFocus(Qt::MouseFocusReason);
+    const QModelIndex i = indexAt(e->position().toPoint());
+    g_->d->pressCol = i.isValid() ? i.column() : -1;
+    g_->d->pressRow = i.isValid() ? i.row() + g_->HeaderRows() : -1;
+  }
+  void mouseMoveEvent(QMouseEvent*) override {}
+  void mouseReleaseEvent(QMouseEvent* e) override {
+    const QModelIndex i = indexAt(e->position().toPoint());
+    if (e->button() == Qt::LeftButton && i.isValid()) g_->CellReleased(i.column(), i.row() + g_->HeaderRows());
+  }
+  void mouseDoubleClickEvent(QMouseEvent* e) override {
+    const QModelIndex i = indexAt(e->position().toPoint());
+    if (e->button() == Qt::LeftButton && i.isValid())
+      g_->CellDoubleClicked(i.column(), i.row() + g_->HeaderRows());
+  }
+  void contextMenuEvent(QContextMenuEvent* e) override { g_->ShowPopup(e->globalPos()); }
+
+ private:
+  TTextGrid* g_;
+};
+
+// ---- construction --------------------------------------------------------------
+
+TTextGrid::TTextGrid(QWidget* parent) : QTableView(parent), d(new Impl) {
   d->font = QWidget::font();
   d->print.FontName.clear();
   InitPrintSettings(d->print);
   InitHtmlSettings(d->html);
   d->Resize();
+  d->model = new TGridModel(this);
+  d->delegate = new TGridDelegate(this, this);
+  setHorizontalHeader(new TGridHeader(this, this));
+  setModel(d->model);
+  setItemDelegate(d->delegate);
+  QHeaderView* rows = verticalHeader();
+  rows->hide();
+  rows->setMinimumSectionSize(0);
+  rows->setSectionResizeMode(QHeaderView::Fixed);
+  rows->setDefaultSectionSize(d->RowStep());
+  setShowGrid(false);
+  setCornerButtonEnabled(false);
+  setEditTriggers(QAbstractItemView::NoEditTriggers);
+  setTabKeyNavigation(false);
+  setVerticalScrollMode(QAbstractItemView::ScrollPerItem);
+  setHorizontalScrollMode(QAbstractItemView::ScrollPerPixel);
   setFocusPolicy(Qt::StrongFocus);
-  setMouseTracking(true);
-  setAttribute(Qt::WA_OpaquePaintEvent);
-  d->vbar = new QScrollBar(Qt::Vertical, this);
-  d->hbar = new QScrollBar(Qt::Horizontal, this);
-  d->vbar->hide();
-  d->hbar->hide();
-  connect(d->vbar, &QScrollBar::valueChanged, this, [this] { ScrollChanged(); });
-  connect(d->hbar, &QScrollBar::valueChanged, this, [this] { ScrollChanged(); });
-  setContentsMargins(2, 2, 2, 2);
+  viewport()->setAttribute(Qt::WA_NoMousePropagation);
+
+  d->frozen = new TFrozenView(this);
+  d->frozen->setModel(d->model);
+  d->frozen->setItemDelegate(d->delegate);
+  QItemSelectionModel* own = d->frozen->selectionModel();
+  d->frozen->setSelectionModel(selectionModel());
+  delete own;
+  d->frozen->verticalHeader()->setMinimumSectionSize(0);
+  d->frozen->verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+  d->frozen->verticalHeader()->setDefaultSectionSize(d->RowStep());
+
+  auto sized = [this](int col, int, int size) {
+    if (!d || d->applying || col < 0 || col >= d->colCount) return;
+    d->colWidths[static_cast<size_t>(col)] = std::max(0, size - d->lineWidth);
+    ApplyWidths();
+    UpdateFrozen();
+  };
+  connect(horizontalHeader(), &QHeaderView::sectionResized, this, sized);
+  connect(d->frozen->horizontalHeader(), &QHeaderView::sectionResized, this, sized);
+  connect(verticalScrollBar(), &QScrollBar::valueChanged, this, [this] {
+    if (d) ScrollChanged();
+  });
+  connect(horizontalScrollBar(), &QScrollBar::valueChanged, this, [this] {
+    if (d) ScrollChanged();
+  });
+  connect(d->frozen->verticalScrollBar(), &QScrollBar::valueChanged, this, [this](int v) {
+    if (d) verticalScrollBar()->setValue(v);
+  });
+  connect(selectionModel(), &QItemSelectionModel::selectionChanged, this, [this] {
+    if (d && selectionModel()->hasSelection()) d->selHidden = false;
+  });
+
+  ApplyLook();
+  ApplyScrollPolicy();
+  SetOptions(d->options);
+  ApplyWidths();
   resize(320, 120);
-  UpdateScrollBars();
+  UpdateFrozen();
 }
 
-TTextGrid::~TTextGrid() { delete d; }
+TTextGrid::~TTextGrid() {
+  // Nothing may read the cells once they are gone.
+  setModel(nullptr);
+  delete d->frozen;
+  delete d->model;
+  delete d;
+  d = nullptr;
+}
+
+int32_t TTextGrid::HeaderRows() const { return d->fixedRows > 0 ? 1 : 0; }
+
+int32_t TTextGrid::FixedWidth() const {
+  int64_t w = 0;
+  for (int32_t c = 0; c < d->fixedCols; ++c) w += ColWidth(c) + d->lineWidth;
+  return static_cast<int32_t>(std::min<int64_t>(w, INT32_MAX));
+}
+
+bool TTextGrid::MovingAllowed() const { return (d->options & goColMoving) && d->rowColMoving; }
+
+// Section sizes are cell width plus the grid line.
+void TTextGrid::ApplyWidths() {
+  const bool was = d->applying;
+  d->applying = true;
+  QHeaderView* h = horizontalHeader();
+  QHeaderView* fh = d->frozen ? d->frozen->horizontalHeader() : nullptr;
+  const int step = d->RowStep();
+  h->setFixedHeight(step);
+  if (fh) fh->setFixedHeight(step);
+  // New columns come with the default width, so growing costs no resizing.
+  const int defaultSize = d->defaultColWidth + d->lineWidth;
+  if (h->defaultSectionSize() != defaultSize) h->setDefaultSectionSize(defaultSize);
+  if (fh && fh->defaultSectionSize() != defaultSize) fh->setDefaultSectionSize(defaultSize);
+  for (int32_t c = 0; c < d->colCount && c < h->count(); ++c) {
+    const int size = d->colWidths[static_cast<size_t>(c)] + d->lineWidth;
+    if (h->sectionSize(c) != size) h->resizeSection(c, size);
+    if (fh && c < d->fixedCols && c < fh->count() && fh->sectionSize(c) != size) fh->resizeSection(c, size);
+  }
+  d->applying = was;
+}
+
+void TTextGrid::ApplyScrollPolicy() {
+  const bool v = d->scrollBars == TScrollStyle::ssVertical || d->scrollBars == TScrollStyle::ssBoth;
+  const bool h = d->scrollBars == TScrollStyle::ssHorizontal || d->scrollBars == TScrollStyle::ssBoth;
+  setVerticalScrollBarPolicy(v ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+  setHorizontalScrollBarPolicy(h ? Qt::ScrollBarAsNeeded : Qt::ScrollBarAlwaysOff);
+}
+
+void TTextGrid::ApplyLook() {
+  QPalette pal = palette();
+  pal.setColor(QPalette::Base, ToQColor(d->color));
+  pal.setColor(QPalette::Text, ToQColor(d->fontColor));
+  pal.setColor(QPalette::Button, ToQColor(d->fixedColor));
+  pal.setColor(QPalette::Window, ToQColor(d->fixedColor));
+  pal.setColor(QPalette::ButtonText, ToQColor(d->fontColor));
+  pal.setColor(QPalette::Highlight, ToQColor(d->selColor));
+  setPalette(pal);
+  setFont(d->font);
+  setWordWrap(d->wordWrap);
+  setFrameStyle(d->borderSingle ? QFrame::WinPanel | QFrame::Sunken : QFrame::NoFrame);
+  horizontalHeader()->setVisible(HeaderRows() == 1);
+  if (d->frozen) d->frozen->horizontalHeader()->setVisible(HeaderRows() == 1);
+  viewport()->update();
+  if (d->frozen) d->frozen->viewport()->update();
+}
+
+void TTextGrid::UpdateFrozen() {
+  if (!d->frozen) return;
+  const int32_t w = std::min(FixedWidth(), ClientWidth());
+  if (d->fixedCols == 0 || w <= 0) {
+    d->frozen->hide();
+    return;
+  }
+  ApplyWidths();
+  const QRect cr = contentsRect();
+  d->frozen->setGeometry(cr.left(), cr.top(), w, ClientHeight());
+  d->frozen->horizontalScrollBar()->setValue(0);
+  d->frozen->verticalScrollBar()->setValue(verticalScrollBar()->value());
+  d->frozen->show();
+  d->frozen->raise();
+}
 
 // ---- cells ----------------------------------------------------------------
 
@@ -141,50 +524,62 @@ void TTextGrid::SetCell(int32_t col, int32_t row, const std::string& text) {
   auto& r = d->cells[static_cast<size_t>(row)];
   if (r.size() <= static_cast<size_t>(col)) r.resize(static_cast<size_t>(col) + 1);
   r[static_cast<size_t>(col)] = text;
-  update();
+  d->model->CellChanged(col, row);
 }
 
 void TTextGrid::ClearCells() {
   for (auto& r : d->cells) r.clear();
-  update();
+  d->model->AllChanged();
 }
 
 // ---- dimensions -------------------------------------------------------------
 
 int32_t TTextGrid::ColCount() const { return d->colCount; }
+int32_t TTextGrid::RowCount() const { return d->rowCount; }
+
+// After a count change: the marked cell only while it still exists, the
+// widths, the frozen columns and the scroll position.
+void TTextGrid::CountsChanged() {
+  if (d->markCol >= d->colCount || d->markRow >= d->rowCount) d->markCol = d->markRow = -1;
+  ApplyWidths();
+  UpdateFrozen();
+  SetTopLeft(d->topRow, d->leftCol);
+  viewport()->update();
+}
+
 void TTextGrid::SetColCount(int32_t n) {
   n = std::clamp(n, 1, kMaxCols);
   if (n == d->colCount) return;
+  const int32_t old = d->colCount;
+  d->model->BeginCols(old, n);
   d->colCount = n;
   d->fixedCols = std::min(d->fixedCols, n - 1);
   d->Resize();
-  if (d->selHidden) {
-    d->sel = {d->colCount, d->rowCount, d->colCount, d->rowCount};
-  } else {
-    d->sel.Right = std::min(d->sel.Right, n - 1);
-    d->sel.Left = std::min(d->sel.Left, d->sel.Right);
-  }
-  UpdateScrollBars();
-  SetTopLeft(d->topRow, d->leftCol);
-  update();
+  d->model->EndCols(old, n);
+  CountsChanged();
 }
 
-int32_t TTextGrid::RowCount() const { return d->rowCount; }
 void TTextGrid::SetRowCount(int32_t n) {
   n = std::clamp(n, 1, kMaxRows);
   if (n == d->rowCount) return;
-  d->rowCount = n;
-  d->fixedRows = std::min(d->fixedRows, n - 1);
-  d->Resize();
-  if (d->selHidden) {
-    d->sel = {d->colCount, d->rowCount, d->colCount, d->rowCount};
+  const int32_t old = d->rowCount;
+  const int32_t newFixed = std::min(d->fixedRows, n - 1);
+  if ((newFixed > 0) != (d->fixedRows > 0)) {
+    d->model->BeginReset();
+    d->rowCount = n;
+    d->fixedRows = newFixed;
+    d->Resize();
+    d->model->EndReset();
+    ApplyLook();
   } else {
-    d->sel.Bottom = std::min(d->sel.Bottom, n - 1);
-    d->sel.Top = std::min(d->sel.Top, d->sel.Bottom);
+    const int32_t hr = HeaderRows();
+    d->model->BeginRows(old - hr, n - hr);
+    d->rowCount = n;
+    d->fixedRows = newFixed;
+    d->Resize();
+    d->model->EndRows(old - hr, n - hr);
   }
-  UpdateScrollBars();
-  SetTopLeft(d->topRow, d->leftCol);
-  update();
+  CountsChanged();
 }
 
 int32_t TTextGrid::FixedCols() const { return d->fixedCols; }
@@ -192,23 +587,35 @@ void TTextGrid::SetFixedCols(int32_t n) {
   n = std::clamp(n, 0, d->colCount - 1);
   if (n == d->fixedCols) return;
   d->fixedCols = n;
-  UpdateScrollBars();
+  d->model->AllChanged();  // selectable flags change
+  UpdateFrozen();
   SetTopLeft(d->topRow, d->leftCol);
-  update();
+  viewport()->update();
 }
 
 int32_t TTextGrid::FixedRows() const { return d->fixedRows; }
 void TTextGrid::SetFixedRows(int32_t n) {
   n = std::clamp(n, 0, d->rowCount - 1);
   if (n == d->fixedRows) return;
-  d->fixedRows = n;
-  UpdateScrollBars();
+  if ((n > 0) != (d->fixedRows > 0)) {
+    d->model->BeginReset();
+    d->fixedRows = n;
+    d->model->EndReset();
+    ApplyLook();
+    ApplyWidths();
+  } else {
+    d->fixedRows = n;
+  }
+  UpdateFrozen();
   SetTopLeft(d->topRow, d->leftCol);
-  update();
+  viewport()->update();
 }
 
 int32_t TTextGrid::DefaultColWidth() const { return d->defaultColWidth; }
-void TTextGrid::SetDefaultColWidth(int32_t w) { d->defaultColWidth = std::clamp(w, 0, 100000); }
+void TTextGrid::SetDefaultColWidth(int32_t w) {
+  d->defaultColWidth = std::clamp(w, 0, 100000);
+  ApplyWidths();
+}
 
 int32_t TTextGrid::ColWidth(int32_t col) const {
   if (col < 0 || col >= d->colCount) return -1;
@@ -217,22 +624,26 @@ int32_t TTextGrid::ColWidth(int32_t col) const {
 void TTextGrid::SetColWidth(int32_t col, int32_t w) {
   if (col < 0 || col >= d->colCount) return;
   d->colWidths[static_cast<size_t>(col)] = std::clamp(w, 0, 100000);
-  UpdateScrollBars();
-  update();
+  ApplyWidths();
+  if (col < d->fixedCols) UpdateFrozen();
 }
 
 int32_t TTextGrid::DefaultRowHeight() const { return d->defaultRowHeight; }
 void TTextGrid::SetDefaultRowHeight(int32_t h) {
   d->defaultRowHeight = std::clamp(h, 1, 10000);
-  UpdateScrollBars();
-  update();
+  verticalHeader()->setDefaultSectionSize(d->RowStep());
+  d->frozen->verticalHeader()->setDefaultSectionSize(d->RowStep());
+  ApplyWidths();
+  UpdateFrozen();
 }
 
 int32_t TTextGrid::GridLineWidth() const { return d->lineWidth; }
 void TTextGrid::SetGridLineWidth(int32_t w) {
   d->lineWidth = std::clamp(w, 0, 10);
-  UpdateScrollBars();
-  update();
+  verticalHeader()->setDefaultSectionSize(d->RowStep());
+  d->frozen->verticalHeader()->setDefaultSectionSize(d->RowStep());
+  ApplyWidths();
+  UpdateFrozen();
 }
 
 // Which scroll bars the current size and contents call for. Worked out from
@@ -240,8 +651,8 @@ void TTextGrid::SetGridLineWidth(int32_t w) {
 // even before a pending resize event has reached the grid.
 void TTextGrid::NeedScrollBars(bool& vertical, bool& horizontal) const {
   const QRect cr = contentsRect();
-  const int32_t sbw = d->vbar->sizeHint().width();
-  const int32_t sbh = d->hbar->sizeHint().height();
+  const int32_t sbw = verticalScrollBar()->sizeHint().width();
+  const int32_t sbh = horizontalScrollBar()->sizeHint().height();
   const bool allowV = d->scrollBars == TScrollStyle::ssVertical || d->scrollBars == TScrollStyle::ssBoth;
   const bool allowH =
       d->scrollBars == TScrollStyle::ssHorizontal || d->scrollBars == TScrollStyle::ssBoth;
@@ -257,7 +668,7 @@ int32_t TTextGrid::ClientWidth() const {
   bool v = false, h = false;
   NeedScrollBars(v, h);
   int32_t w = contentsRect().width();
-  if (v) w -= d->vbar->sizeHint().width();
+  if (v) w -= verticalScrollBar()->sizeHint().width();
   return std::max(0, w);
 }
 
@@ -265,26 +676,19 @@ int32_t TTextGrid::ClientHeight() const {
   bool v = false, hz = false;
   NeedScrollBars(v, hz);
   int32_t h = contentsRect().height();
-  if (hz) h -= d->hbar->sizeHint().height();
+  if (hz) h -= horizontalScrollBar()->sizeHint().height();
   return std::max(0, h);
 }
 
-namespace {
-int64_t FixedRowsHeight(int32_t fixedRows, int32_t step) {
-  return static_cast<int64_t>(fixedRows) * step;
-}
-}  // namespace
-
 int32_t TTextGrid::VisibleRowCount() const {
-  const int64_t avail = ClientHeight() - FixedRowsHeight(d->fixedRows, d->RowStep());
+  const int64_t avail = ClientHeight() - static_cast<int64_t>(HeaderRows()) * d->RowStep();
   if (avail <= 0) return 0;
   const int64_t fit = avail / d->RowStep();
-  return static_cast<int32_t>(std::min<int64_t>(fit, d->rowCount - d->topRow));
+  return static_cast<int32_t>(std::max<int64_t>(0, std::min<int64_t>(fit, d->rowCount - d->topRow)));
 }
 
 int32_t TTextGrid::VisibleColCount() const {
-  int64_t x = 0;
-  for (int32_t c = 0; c < d->fixedCols; ++c) x += ColWidth(c) + d->lineWidth;
+  int64_t x = FixedWidth();
   int32_t n = 0;
   for (int32_t c = d->leftCol; c < d->colCount; ++c) {
     x += ColWidth(c) + d->lineWidth;
@@ -299,9 +703,9 @@ namespace {
 int32_t MaxFirst(int32_t fixed, int32_t count, int64_t avail, const std::vector<int32_t>& sizes,
                  int32_t line) {
   int32_t first = count - 1;
-  int64_t used = sizes.empty() ? 0 : 0;
+  int64_t used = 0;
   for (int32_t i = count - 1; i >= fixed; --i) {
-    used += (sizes.empty() ? 0 : sizes[static_cast<size_t>(i)]) + line;
+    used += sizes[static_cast<size_t>(i)] + line;
     if (used > avail) break;
     first = i;
   }
@@ -315,71 +719,71 @@ int32_t TTextGrid::LeftCol() const { return d->leftCol; }
 void TTextGrid::SetLeftCol(int32_t col) { SetTopLeft(d->topRow, col); }
 
 void TTextGrid::SetTopLeft(int32_t top, int32_t left) {
-  const int64_t availH = ClientHeight() - FixedRowsHeight(d->fixedRows, d->RowStep());
+  const int32_t hr = HeaderRows();
+  const int64_t availH = ClientHeight() - static_cast<int64_t>(hr) * d->RowStep();
   int32_t maxTop = d->rowCount - 1;
   if (availH > 0) {
     const int64_t fit = std::max<int64_t>(1, availH / d->RowStep());
-    maxTop = static_cast<int32_t>(std::max<int64_t>(d->fixedRows, d->rowCount - fit));
+    maxTop = static_cast<int32_t>(std::max<int64_t>(hr, d->rowCount - fit));
   }
-  int64_t fixedW = 0;
-  for (int32_t c = 0; c < d->fixedCols; ++c) fixedW += ColWidth(c) + d->lineWidth;
   const int32_t maxLeft =
-      MaxFirst(d->fixedCols, d->colCount, ClientWidth() - fixedW, d->colWidths, d->lineWidth);
-  top = std::clamp(top, std::min(d->fixedRows, d->rowCount - 1), std::max(d->fixedRows, maxTop));
+      MaxFirst(d->fixedCols, d->colCount, ClientWidth() - FixedWidth(), d->colWidths, d->lineWidth);
+  top = std::clamp(top, std::min(hr, d->rowCount - 1), std::max(hr, maxTop));
   left = std::clamp(left, std::min(d->fixedCols, d->colCount - 1), std::max(d->fixedCols, maxLeft));
-  top = std::min(top, d->rowCount - 1);
+  top = std::max(std::min(top, d->rowCount - 1), std::min(d->fixedRows, d->rowCount - 1));
   left = std::min(left, d->colCount - 1);
+  const bool changed = top != d->topRow || left != d->leftCol;
+  d->topRow = top;
+  d->leftCol = left;
+  int64_t x = 0;
+  for (int32_t c = d->fixedCols; c < left; ++c) x += ColWidth(c) + d->lineWidth;
+  const bool was = d->applying;
+  d->applying = true;
+  updateGeometries();
+  verticalScrollBar()->setValue(top - hr);
+  horizontalScrollBar()->setValue(static_cast<int>(std::min<int64_t>(x, INT32_MAX)));
+  d->frozen->verticalScrollBar()->setValue(top - hr);
+  d->applying = was;
+  if (changed && OnTopLeftChanged) OnTopLeftChanged(this);
+}
+
+// The user scrolled: the bars tell the new top row and left column.
+void TTextGrid::ScrollChanged() {
+  d->frozen->verticalScrollBar()->setValue(verticalScrollBar()->value());
+  if (d->applying) return;
+  const int32_t top = verticalScrollBar()->value() + HeaderRows();
+  int32_t left = d->fixedCols;
+  int64_t x = 0;
+  const int64_t offset = horizontalScrollBar()->value();
+  while (left < d->colCount - 1 && x + ColWidth(left) + d->lineWidth <= offset) {
+    x += ColWidth(left) + d->lineWidth;
+    ++left;
+  }
   if (top == d->topRow && left == d->leftCol) return;
   d->topRow = top;
   d->leftCol = left;
-  d->updatingBars = true;
-  d->vbar->setValue(top);
-  d->hbar->setValue(left);
-  d->updatingBars = false;
-  update();
   if (OnTopLeftChanged) OnTopLeftChanged(this);
-}
-
-void TTextGrid::UpdateScrollBars() {
-  const QRect cr = contentsRect();
-  const int32_t sbw = d->vbar->sizeHint().width();
-  const int32_t sbh = d->hbar->sizeHint().height();
-  bool needV = false, needH = false;
-  NeedScrollBars(needV, needH);
-  d->vbar->setVisible(needV);
-  d->hbar->setVisible(needH);
-  if (needV)
-    d->vbar->setGeometry(cr.right() + 1 - sbw, cr.top(), sbw, cr.height() - (needH ? sbh : 0));
-  if (needH)
-    d->hbar->setGeometry(cr.left(), cr.bottom() + 1 - sbh, cr.width() - (needV ? sbw : 0), sbh);
-  d->updatingBars = true;
-  d->vbar->setRange(d->fixedRows, std::max(d->fixedRows, d->rowCount - 1));
-  d->hbar->setRange(d->fixedCols, std::max(d->fixedCols, d->colCount - 1));
-  d->vbar->setPageStep(std::max(1, VisibleRowCount()));
-  d->hbar->setPageStep(std::max(1, VisibleColCount()));
-  d->vbar->setTracking(d->syncScroll);
-  d->hbar->setTracking(d->syncScroll);
-  d->vbar->setValue(d->topRow);
-  d->hbar->setValue(d->leftCol);
-  d->updatingBars = false;
-}
-
-void TTextGrid::ScrollChanged() {
-  if (d->updatingBars) return;
-  SetTopLeft(d->vbar->value(), d->hbar->value());
 }
 
 TScrollStyle TTextGrid::ScrollBars() const { return d->scrollBars; }
 void TTextGrid::SetScrollBars(TScrollStyle s) {
   d->scrollBars = s;
-  UpdateScrollBars();
-  update();
+  ApplyScrollPolicy();
+  UpdateFrozen();
 }
 
 TGridOptions TTextGrid::Options() const { return d->options; }
 void TTextGrid::SetOptions(TGridOptions o) {
   d->options = o;
-  update();
+  const auto mode = (o & goColSizing) ? QHeaderView::Interactive : QHeaderView::Fixed;
+  horizontalHeader()->setSectionResizeMode(mode);
+  d->frozen->horizontalHeader()->setSectionResizeMode(mode);
+  setSelectionMode((o & goRangeSelect) ? QAbstractItemView::ContiguousSelection
+                                       : QAbstractItemView::SingleSelection);
+  setSelectionBehavior((o & goRowSelect) ? QAbstractItemView::SelectRows : QAbstractItemView::SelectItems);
+  ApplyWidths();
+  viewport()->update();
+  d->frozen->viewport()->update();
 }
 
 // ---- look -------------------------------------------------------------------
@@ -387,12 +791,12 @@ void TTextGrid::SetOptions(TGridOptions o) {
 QFont TTextGrid::Font() const { return d->font; }
 void TTextGrid::SetFont(const QFont& f) {
   d->font = f;
-  update();
+  ApplyLook();
 }
 std::string TTextGrid::FontName() const { return FromQString(d->font.family()); }
 void TTextGrid::SetFontName(const std::string& name) {
   d->font.setFamily(ToQString(name));
-  update();
+  ApplyLook();
 }
 int32_t TTextGrid::FontHeight() const {
   if (d->font.pixelSize() > 0) return -d->font.pixelSize();
@@ -403,24 +807,24 @@ void TTextGrid::SetFontHeight(int32_t h) {
   // Positive heights include the internal leading; take it as about a fifth.
   const int32_t px = h < 0 ? (h < -1000 ? 1000 : -h) : std::max(1, std::min(h, 1000) * 4 / 5);
   d->font.setPixelSize(px);
-  update();
+  ApplyLook();
 }
 uint32_t TTextGrid::FontColor() const { return d->fontColor; }
-void TTextGrid::SetFontColor(uint32_t c) { d->fontColor = c; update(); }
+void TTextGrid::SetFontColor(uint32_t c) { d->fontColor = c; ApplyLook(); }
 uint32_t TTextGrid::Color() const { return d->color; }
-void TTextGrid::SetColor(uint32_t c) { d->color = c; update(); }
+void TTextGrid::SetColor(uint32_t c) { d->color = c; ApplyLook(); }
 uint32_t TTextGrid::FixedColor() const { return d->fixedColor; }
-void TTextGrid::SetFixedColor(uint32_t c) { d->fixedColor = c; update(); }
+void TTextGrid::SetFixedColor(uint32_t c) { d->fixedColor = c; ApplyLook(); }
 uint32_t TTextGrid::GridLineColor() const { return d->lineColor; }
-void TTextGrid::SetGridLineColor(uint32_t c) { d->lineColor = c; update(); }
+void TTextGrid::SetGridLineColor(uint32_t c) { d->lineColor = c; ApplyLook(); }
 uint32_t TTextGrid::SelectionColor() const { return d->selColor; }
-void TTextGrid::SetSelectionColor(uint32_t c) { d->selColor = c; update(); }
+void TTextGrid::SetSelectionColor(uint32_t c) { d->selColor = c; ApplyLook(); }
 const TGridBands& TTextGrid::Bands() const { return d->bands; }
-void TTextGrid::SetBands(const TGridBands& b) { d->bands = b; update(); }
+void TTextGrid::SetBands(const TGridBands& b) { d->bands = b; ApplyLook(); }
 bool TTextGrid::BandsActive() const { return d->bands.Active; }
-void TTextGrid::SetBandsActive(bool on) { d->bands.Active = on; update(); }
-void TTextGrid::SetBandPrimaryColor(uint32_t c) { d->bands.PrimaryColor = c; update(); }
-void TTextGrid::SetBandSecondaryColor(uint32_t c) { d->bands.SecondaryColor = c; update(); }
+void TTextGrid::SetBandsActive(bool on) { d->bands.Active = on; ApplyLook(); }
+void TTextGrid::SetBandPrimaryColor(uint32_t c) { d->bands.PrimaryColor = c; ApplyLook(); }
+void TTextGrid::SetBandSecondaryColor(uint32_t c) { d->bands.SecondaryColor = c; ApplyLook(); }
 
 uint32_t TTextGrid::RowColor(int32_t row) const {
   if (!d->bands.Active) return d->color;
@@ -434,10 +838,8 @@ void TTextGrid::SetDefaultDrawing(bool on) { d->defaultDrawing = on; }
 bool TTextGrid::BorderSingle() const { return d->borderSingle; }
 void TTextGrid::SetBorderSingle(bool on) {
   d->borderSingle = on;
-  const int m = on ? 2 : 0;
-  setContentsMargins(m, m, m, m);
-  UpdateScrollBars();
-  update();
+  ApplyLook();
+  UpdateFrozen();
 }
 
 bool TTextGrid::RowColMoving() const { return d->rowColMoving; }
@@ -449,8 +851,8 @@ void TTextGrid::SetShowLargeTextHints(bool on) { d->largeTextHints = on; }
 bool TTextGrid::SyncScroll() const { return d->syncScroll; }
 void TTextGrid::SetSyncScroll(bool on) {
   d->syncScroll = on;
-  d->vbar->setTracking(on);
-  d->hbar->setTracking(on);
+  verticalScrollBar()->setTracking(on);
+  horizontalScrollBar()->setTracking(on);
 }
 bool TTextGrid::ProportionalScroll() const { return d->proportionalScroll; }
 void TTextGrid::SetProportionalScroll(bool on) { d->proportionalScroll = on; }
@@ -466,10 +868,10 @@ TCellAlign TTextGrid::CellAlignment(int32_t col, int32_t /*row*/) const {
 void TTextGrid::SetColAlignment(int32_t col, TCellAlign a) {
   if (col < 0 || col >= d->colCount) return;
   d->colAlign[static_cast<size_t>(col)] = a;
-  update();
+  d->model->AllChanged();
 }
 bool TTextGrid::WordWrap() const { return d->wordWrap; }
-void TTextGrid::SetWordWrap(bool on) { d->wordWrap = on; update(); }
+void TTextGrid::SetWordWrap(bool on) { d->wordWrap = on; ApplyLook(); }
 bool TTextGrid::ShowUrls() const { return d->showUrls; }
 void TTextGrid::SetShowUrls(bool on) { d->showUrls = on; }
 bool TTextGrid::FullUrls() const { return d->fullUrls; }
@@ -509,40 +911,88 @@ uint32_t TTextGrid::CellFontStyle(int32_t /*col*/, int32_t /*row*/) const {
   return s;
 }
 
+// ---- marked cell ------------------------------------------------------------------
+
+void TTextGrid::SetMarkedCell(int32_t col, int32_t row) {
+  if (!d->Valid(col, row)) {
+    ClearMarkedCell();
+    return;
+  }
+  d->markCol = col;
+  d->markRow = row;
+  viewport()->update();
+  d->frozen->viewport()->update();
+}
+
+void TTextGrid::ClearMarkedCell() {
+  d->markCol = d->markRow = -1;
+  viewport()->update();
+  d->frozen->viewport()->update();
+}
+
+int32_t TTextGrid::MarkedCol() const { return d->markCol; }
+int32_t TTextGrid::MarkedRow() const { return d->markRow; }
+
 // ---- popup menu ---------------------------------------------------------------
 
 QMenu* TTextGrid::PopupMenu() const { return d->popup.data(); }
 void TTextGrid::SetPopupMenu(QMenu* menu) { d->popup = menu; }
 
+void TTextGrid::ShowPopup(const QPoint& globalPos) {
+  if (d->popup) d->popup->popup(globalPos);
+}
+
 // ---- selection ----------------------------------------------------------------
 
-TGridRect TTextGrid::Selection() const { return d->sel; }
+TGridRect TTextGrid::Selection() const {
+  if (d->selHidden) return {d->colCount, d->rowCount, d->colCount, d->rowCount};
+  const int32_t hr = HeaderRows();
+  const QItemSelection s = selectionModel()->selection();
+  if (!s.isEmpty()) {
+    TGridRect r{INT32_MAX, INT32_MAX, -1, -1};
+    for (const QItemSelectionRange& range : s) {
+      r.Left = std::min(r.Left, range.left());
+      r.Top = std::min(r.Top, range.top() + hr);
+      r.Right = std::max(r.Right, range.right());
+      r.Bottom = std::max(r.Bottom, range.bottom() + hr);
+    }
+    return r;
+  }
+  const QModelIndex c = selectionModel()->currentIndex();
+  if (c.isValid()) return {c.column(), c.row() + hr, c.column(), c.row() + hr};
+  const int32_t col = std::min(d->fixedCols, d->colCount - 1);
+  const int32_t row = std::min(d->fixedRows, d->rowCount - 1);
+  return {col, row, col, row};
+}
 
 void TTextGrid::SetSelection(const TGridRect& r) {
   if (!d->Valid(r.Left, r.Top) || !d->Valid(r.Right, r.Bottom) || r.Left > r.Right ||
       r.Top > r.Bottom)
     return;
-  d->sel = r;
+  const int32_t hr = HeaderRows();
+  if (r.Top < hr) return;  // the header row is never selected
+  const QModelIndex tl = d->model->index(r.Top - hr, r.Left);
+  const QModelIndex br = d->model->index(r.Bottom - hr, r.Right);
   d->selHidden = false;
-  update();
+  selectionModel()->setCurrentIndex(tl, QItemSelectionModel::NoUpdate);
+  selectionModel()->select(QItemSelection(tl, br), QItemSelectionModel::ClearAndSelect);
 }
 
 void TTextGrid::SelectCell(int32_t col, int32_t row) { SetSelection({col, row, col, row}); }
 
 void TTextGrid::HideSelection() {
-  if (!d->selHidden) d->savedSel = d->sel;
+  if (!d->selHidden) d->savedSel = Selection();
   d->selHidden = true;
-  d->sel = {d->colCount, d->rowCount, d->colCount, d->rowCount};
-  update();
+  selectionModel()->clearSelection();
+  selectionModel()->setCurrentIndex(QModelIndex(), QItemSelectionModel::NoUpdate);
+  d->selHidden = true;
 }
 
 void TTextGrid::RestoreSelection() {
   if (!d->selHidden) return;
-  TGridRect r = d->savedSel;
+  const TGridRect r = d->savedSel;
   d->selHidden = false;
-  d->sel = {1, 1, 1, 1};
   SetSelection(r);
-  update();
 }
 
 bool TTextGrid::SelectionHidden() const { return d->selHidden; }
@@ -565,7 +1015,13 @@ bool TTextGrid::MoveColumn(int32_t from, int32_t to) {
   }
   moveIn(d->colWidths);
   moveIn(d->colAlign);
-  update();
+  // The marked cell travels with its cells.
+  int32_t& m = d->markCol;
+  if (m == from) m = to;
+  else if (from < to && m > from && m <= to) --m;
+  else if (from > to && m >= to && m < from) ++m;
+  ApplyWidths();
+  d->model->AllChanged();
   return true;
 }
 
@@ -581,12 +1037,10 @@ int32_t TTextGrid::ColumnLeft(int32_t col) const {
 
 int32_t TTextGrid::RowTop(int32_t row) const {
   if (row < 0 || row >= d->rowCount) return -1;
-  if (row >= d->fixedRows && row < d->topRow) return -1;
+  const int32_t hr = HeaderRows();
+  if (row >= hr && row < d->topRow) return -1;
   int64_t y = contentsRect().top();
-  if (row < d->fixedRows)
-    y += static_cast<int64_t>(row) * d->RowStep();
-  else
-    y += FixedRowsHeight(d->fixedRows, d->RowStep()) + static_cast<int64_t>(row - d->topRow) * d->RowStep();
+  if (row >= hr) y += static_cast<int64_t>(hr) * d->RowStep() + static_cast<int64_t>(row - d->topRow) * d->RowStep();
   return static_cast<int32_t>(std::min<int64_t>(y, INT32_MAX));
 }
 
@@ -609,12 +1063,8 @@ int32_t TTextGrid::RowAtY(int32_t y) const {
   const int32_t top = contentsRect().top();
   if (y < top || y >= top + ClientHeight()) return -1;
   const int64_t rel = y - top;
-  const int64_t fixedH = FixedRowsHeight(d->fixedRows, d->RowStep());
-  int64_t row;
-  if (rel < fixedH)
-    row = rel / d->RowStep();
-  else
-    row = d->topRow + (rel - fixedH) / d->RowStep();
+  const int64_t headerH = static_cast<int64_t>(HeaderRows()) * d->RowStep();
+  const int64_t row = rel < headerH ? 0 : d->topRow + (rel - headerH) / d->RowStep();
   return row < d->rowCount ? static_cast<int32_t>(row) : -1;
 }
 
@@ -659,223 +1109,154 @@ HtmlGridDataT TTextGrid::HtmlData() const {
 
 // ---- painting -------------------------------------------------------------------
 
-void TTextGrid::paintEvent(QPaintEvent*) {
-  QPainter p(this);
-  const QRect cr = contentsRect();
-  p.fillRect(rect(), palette().window());
-  if (d->borderSingle) {
-    p.setPen(palette().dark().color());
-    p.drawRect(rect().adjusted(0, 0, -1, -1));
-    p.setPen(palette().shadow().color());
-    p.drawRect(rect().adjusted(1, 1, -2, -2));
-  }
-  const QRect client(cr.left(), cr.top(), ClientWidth(), ClientHeight());
-  p.setClipRect(client);
-  p.fillRect(client, ToQColor(d->color));
-  p.setFont(d->font);
-  const QColor lineColor = ToQColor(d->lineColor);
+void TTextGrid::PaintCell(QPainter& p, const QRect& r, int32_t col, int32_t row, bool selected,
+                          bool focused) const {
   const int32_t lw = d->lineWidth;
-
-  auto paintCell = [&](int32_t col, int32_t row, int32_t x, int32_t y) {
-    const int32_t w = ColWidth(col);
-    const int32_t h = d->defaultRowHeight;
-    const bool fixed = col < d->fixedCols || row < d->fixedRows;
-    const bool selected = !fixed && !d->selHidden && col >= d->sel.Left && col <= d->sel.Right &&
-                          row >= d->sel.Top && row <= d->sel.Bottom;
-    QColor bg = fixed ? ToQColor(d->fixedColor) : ToQColor(RowColor(row));
-    QColor fg = ToQColor(d->fontColor);
-    uint32_t c = 0;
-    if (!fixed && CellBackground(col, row, c)) bg = ToQColor(c);
-    if (CellFontColor(col, row, c)) fg = ToQColor(c);
-    if (selected) {
-      bg = ToQColor(d->selColor);
-      fg = ToQColor(clHighlightText);
-    }
-    p.fillRect(x, y, w, h, bg);
-    const std::string& text = d->At(col, row);
-    if (!text.empty()) {
-      int flags = Qt::AlignVCenter;
-      switch (CellAlignment(col, row)) {
-        case TCellAlign::Left: flags |= Qt::AlignLeft; break;
-        case TCellAlign::Center: flags |= Qt::AlignHCenter; break;
-        case TCellAlign::Right: flags |= Qt::AlignRight; break;
-      }
-      if (d->wordWrap) flags |= Qt::TextWordWrap;
-      p.setPen(fg);
-      p.save();
-      p.setClipRect(QRect(x, y, w, h).intersected(client));
-      p.drawText(QRect(x + 2, y, w - 4, h), flags, ToQString(text));
-      p.restore();
-    }
-    if (lw > 0) {
-      const bool vert = (d->options & (fixed ? goFixedVertLine : goVertLine)) != 0;
-      const bool horz = (d->options & (fixed ? goFixedHorzLine : goHorzLine)) != 0;
-      p.fillRect(x + w, y, lw, h + lw, vert ? lineColor : bg);
-      p.fillRect(x, y + h, w, lw, horz ? lineColor : bg);
-    }
-  };
-
-  std::vector<int32_t> cols;
-  for (int32_t c = 0; c < d->fixedCols; ++c) cols.push_back(c);
-  for (int32_t c = d->leftCol; c < d->colCount; ++c) cols.push_back(c);
-  int64_t y = cr.top();
-  auto paintRow = [&](int32_t row) {
-    int64_t x = cr.left();
-    for (int32_t c : cols) {
-      if (x >= client.right() + 1) break;
-      paintCell(c, row, static_cast<int32_t>(x), static_cast<int32_t>(y));
-      x += ColWidth(c) + lw;
-    }
-    y += d->RowStep();
-  };
-  for (int32_t r = 0; r < d->fixedRows && y <= client.bottom(); ++r) paintRow(r);
-  for (int32_t r = d->topRow; r < d->rowCount && y <= client.bottom(); ++r) paintRow(r);
-
-  if (d->drag == DragMode::Moving && d->dragTarget >= 0) {
-    int32_t x = ColumnLeft(d->dragTarget);
-    if (d->dragTarget > d->dragCol && x >= 0) x += ColWidth(d->dragTarget);
-    if (x >= 0) p.fillRect(x - 1, client.top(), 3, client.height(), Qt::black);
+  const QRect cell(r.x(), r.y(), std::max(0, r.width() - lw), std::max(0, r.height() - lw));
+  const bool fixed = col < d->fixedCols || row < d->fixedRows;
+  QColor bg = fixed ? ToQColor(d->fixedColor) : ToQColor(RowColor(row));
+  QColor fg = ToQColor(d->fontColor);
+  uint32_t c = 0;
+  if (!fixed && CellBackground(col, row, c)) bg = ToQColor(c);
+  if (CellFontColor(col, row, c)) fg = ToQColor(c);
+  selected = selected && !fixed;
+  if (selected) {
+    bg = ToQColor(d->selColor);
+    fg = ToQColor(clHighlightText);
   }
+  p.save();
+  p.fillRect(cell, bg);
+  const bool marked = col == d->markCol && row == d->markRow;
+  const std::string& text = d->At(col, row);
+  if (!text.empty()) {
+    int flags = Qt::AlignVCenter;
+    switch (CellAlignment(col, row)) {
+      case TCellAlign::Left: flags |= Qt::AlignLeft; break;
+      case TCellAlign::Center: flags |= Qt::AlignHCenter; break;
+      case TCellAlign::Right: flags |= Qt::AlignRight; break;
+    }
+    if (d->wordWrap) flags |= Qt::TextWordWrap;
+    QFont f = d->font;
+    if (marked) f.setBold(true);
+    p.setFont(f);
+    p.setPen(fg);
+    p.setClipRect(cell);
+    p.drawText(cell.adjusted(2, 0, -2, 0), flags, ToQString(text));
+    p.setClipping(false);
+  }
+  if (marked) {
+    // Framed in the highlight colour; on a selected cell in its text colour.
+    QPen pen(selected ? ToQColor(clHighlightText) : ToQColor(d->selColor), 2);
+    pen.setJoinStyle(Qt::MiterJoin);
+    p.setPen(pen);
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(QRectF(cell).adjusted(1, 1, -1, -1));
+  }
+  if (focused && hasFocus()) {
+    QPen pen(fg, 1, Qt::DotLine);
+    p.setPen(pen);
+    p.setBrush(Qt::NoBrush);
+    p.drawRect(cell.adjusted(3, 3, -4, -4));
+  }
+  if (lw > 0) {
+    const QColor lineColor = ToQColor(d->lineColor);
+    const bool vert = (d->options & (fixed ? goFixedVertLine : goVertLine)) != 0;
+    const bool horz = (d->options & (fixed ? goFixedHorzLine : goHorzLine)) != 0;
+    p.fillRect(cell.x() + cell.width(), cell.y(), lw, cell.height() + lw, vert ? lineColor : bg);
+    p.fillRect(cell.x(), cell.y() + cell.height(), cell.width(), lw, horz ? lineColor : bg);
+  }
+  p.restore();
 }
 
-void TTextGrid::resizeEvent(QResizeEvent*) {
-  UpdateScrollBars();
+void TTextGrid::resizeEvent(QResizeEvent* e) {
+  QTableView::resizeEvent(e);
+  if (!d) return;
+  UpdateFrozen();
   SetTopLeft(d->topRow, d->leftCol);
 }
 
 // ---- mouse and keys ----------------------------------------------------------
 
-void TTextGrid::mousePressEvent(QMouseEvent* e) {
-  const int32_t x = static_cast<int32_t>(e->position().x());
-  const int32_t y = static_cast<int32_t>(e->position().y());
-  if (e->button() != Qt::LeftButton) return;
-  setFocus();
-  d->pressX = x;
-  d->pressY = y;
-  d->pressRow = RowAtY(y);
-  d->dragCol = ColumnAtX(x);
-  d->drag = DragMode::None;
-  if (d->pressRow < 0 || d->dragCol < 0) return;
-  // A border grip in a fixed row sizes the column on its left.
-  if ((d->options & goColSizing) && d->pressRow < d->fixedRows) {
-    const int32_t c = ColumnAtX(x - kSizeGrip - d->lineWidth);
-    const int32_t right = c >= 0 ? ColumnLeft(c) + ColWidth(c) : -1;
-    if (c >= 0 && std::abs(x - right) <= kSizeGrip) {
-      d->drag = DragMode::Sizing;
-      d->dragCol = c;
-      d->pressWidth = ColWidth(c);
-      return;
-    }
-  }
-  d->drag = DragMode::Pending;
-  if (d->dragCol >= d->fixedCols && d->pressRow >= d->fixedRows) SelectCell(d->dragCol, d->pressRow);
+void TTextGrid::CellPressed(int32_t col, int32_t row) {
+  d->pressCol = col;
+  d->pressRow = row;
 }
 
-void TTextGrid::mouseMoveEvent(QMouseEvent* e) {
-  const int32_t x = static_cast<int32_t>(e->position().x());
-  if (d->drag == DragMode::None) {
-    bool grip = false;
-    const int32_t row = RowAtY(static_cast<int32_t>(e->position().y()));
-    if ((d->options & goColSizing) && row >= 0 && row < d->fixedRows) {
-      const int32_t c = ColumnAtX(x - kSizeGrip - d->lineWidth);
-      grip = c >= 0 && std::abs(x - (ColumnLeft(c) + ColWidth(c))) <= kSizeGrip;
-    }
-    setCursor(grip ? Qt::SplitHCursor : Qt::ArrowCursor);
-    return;
-  }
-  if (d->drag == DragMode::Sizing) {
-    SetColWidth(d->dragCol, d->pressWidth + x - d->pressX);
-    return;
-  }
-  if (d->drag == DragMode::Pending) {
-    const bool canMove = (d->options & goColMoving) && d->rowColMoving && d->pressRow < d->fixedRows &&
-                         d->dragCol >= d->fixedCols;
-    if (canMove && std::abs(x - d->pressX) >= kDragStart) d->drag = DragMode::Moving;
-  }
-  if (d->drag == DragMode::Moving) {
-    int32_t t = ColumnAtX(x);
-    if (t < 0) t = x < contentsRect().left() + 1 ? d->fixedCols : d->colCount - 1;
-    d->dragTarget = std::max(t, d->fixedCols);
-    update();
-  }
+void TTextGrid::CellReleased(int32_t col, int32_t row) {
+  if (OnClickCell) OnClickCell(this, row, col);
 }
 
-void TTextGrid::mouseReleaseEvent(QMouseEvent* e) {
-  if (e->button() != Qt::LeftButton) return;
-  const DragMode mode = d->drag;
-  d->drag = DragMode::None;
-  if (mode == DragMode::Moving) {
-    const int32_t from = d->dragCol, to = d->dragTarget;
-    d->dragTarget = -1;
-    update();
-    if (MoveColumn(from, to) && OnColumnMoved) OnColumnMoved(this, from, to);
-    return;
-  }
-  if (mode == DragMode::Pending && OnClickCell) OnClickCell(this, d->pressRow, d->dragCol);
-}
-
-void TTextGrid::mouseDoubleClickEvent(QMouseEvent* e) {
-  if (e->button() != Qt::LeftButton) return;
-  const int32_t col = ColumnAtX(static_cast<int32_t>(e->position().x()));
-  const int32_t row = RowAtY(static_cast<int32_t>(e->position().y()));
-  if (col < 0 || row < 0) return;
+void TTextGrid::CellDoubleClicked(int32_t col, int32_t row) {
   if (OnDblClickCell) OnDblClickCell(this, row, col);
 }
 
-void TTextGrid::wheelEvent(QWheelEvent* e) {
-  const int steps = e->angleDelta().y() / 40;
-  if (steps != 0) SetTopRow(d->topRow - steps);
-  e->accept();
+void TTextGrid::mousePressEvent(QMouseEvent* e) {
+  const QModelIndex i = indexAt(e->position().toPoint());
+  CellPressed(i.isValid() ? i.column() : -1, i.isValid() ? i.row() + HeaderRows() : -1);
+  QTableView::mousePressEvent(e);
 }
 
-void TTextGrid::keyPressEvent(QKeyEvent* e) {
-  if (d->selHidden) {
-    QWidget::keyPressEvent(e);
-    return;
-  }
-  int32_t col = d->sel.Left, row = d->sel.Top;
-  const int32_t page = std::max(1, VisibleRowCount());
-  switch (e->key()) {
-    case Qt::Key_Left: --col; break;
-    case Qt::Key_Right: ++col; break;
-    case Qt::Key_Up: --row; break;
-    case Qt::Key_Down: ++row; break;
-    case Qt::Key_PageUp: row -= page; break;
-    case Qt::Key_PageDown: row += page; break;
-    case Qt::Key_Home: col = d->fixedCols; break;
-    case Qt::Key_End: col = d->colCount - 1; break;
-    default: QWidget::keyPressEvent(e); return;
-  }
-  col = std::clamp(col, d->fixedCols, d->colCount - 1);
-  row = std::clamp(row, d->fixedRows, d->rowCount - 1);
-  SelectCell(col, row);
-  // Keep the selected cell in view.
-  int32_t top = d->topRow, left = d->leftCol;
-  if (row < top) top = row;
-  else if (row >= top + page) top = row - page + 1;
-  if (col < left) left = col;
-  else if (col >= left + std::max(1, VisibleColCount())) left = col;
-  SetTopLeft(top, left);
+void TTextGrid::mouseReleaseEvent(QMouseEvent* e) {
+  QTableView::mouseReleaseEvent(e);
+  const QModelIndex i = indexAt(e->position().toPoint());
+  if (e->button() != Qt::LeftButton || !i.isValid()) return;
+  const int32_t col = i.column(), row = i.row() + HeaderRows();
+  if (col == d->pressCol && row == d->pressRow) CellReleased(col, row);
+}
+
+void TTextGrid::mouseDoubleClickEvent(QMouseEvent* e) {
+  const QModelIndex i = indexAt(e->position().toPoint());
+  const int32_t col = i.isValid() ? i.column() : -1;
+  const int32_t row = i.isValid() ? i.row() + HeaderRows() : -1;
+  QTableView::mouseDoubleClickEvent(e);
+  if (e->button() == Qt::LeftButton && col >= 0) CellDoubleClicked(col, row);
+}
+
+// The arrow keys stay in the scrolled columns.
+QModelIndex TTextGrid::moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) {
+  QModelIndex i = QTableView::moveCursor(action, modifiers);
+  if (i.isValid() && i.column() < d->fixedCols)
+    i = d->model->index(i.row(), std::min(d->fixedCols, d->colCount - 1));
+  return i;
 }
 
 void TTextGrid::contextMenuEvent(QContextMenuEvent* e) {
-  if (d->popup) d->popup->popup(e->globalPos());
+  QPoint at = e->globalPos();
+  const QModelIndex current = currentIndex();
+  if (e->reason() == QContextMenuEvent::Keyboard && current.isValid())
+    at = viewport()->mapToGlobal(visualRect(current).center());
+  ShowPopup(at);
 }
 
 bool TTextGrid::event(QEvent* e) {
-  if (e->type() == QEvent::ToolTip) {
-    auto* he = static_cast<QHelpEvent*>(e);
-    const int32_t col = ColumnAtX(he->pos().x());
-    const int32_t row = RowAtY(he->pos().y());
-    std::string text = Cell(col, row);
-    bool show = d->cellHints && !text.empty();
-    if (show && d->largeTextHints)
-      show = QFontMetrics(d->font).horizontalAdvance(ToQString(text)) + 4 > ColWidth(col);
-    if (show)
-      QToolTip::showText(he->globalPos(), ToQString(text), this);
-    else
-      QToolTip::hideText();
-    return true;
+  switch (e->type()) {
+    case QEvent::MouseButtonPress:
+    case QEvent::MouseButtonRelease:
+    case QEvent::MouseButtonDblClick:
+    case QEvent::MouseMove: {
+      // A mouse event sent to the grid as a whole goes to the part under the
+      // pointer (header, frozen columns, cells), as a press there would.
+      if (d->forwarding) break;
+      auto* me = static_cast<QMouseEvent*>(e);
+      QWidget* target = d->mouseGrab ? d->mouseGrab.data() : childAt(me->position().toPoint());
+      if (!target) break;
+      if (e->type() == QEvent::MouseButtonPress || e->type() == QEvent::MouseButtonDblClick)
+        d->mouseGrab = target;
+      if (e->type() == QEvent::MouseButtonRelease || me->buttons() == Qt::NoButton) d->mouseGrab = nullptr;
+      QMouseEvent copy(me->type(), target->mapFrom(this, me->position()), me->globalPosition(),
+                       me->button(), me->buttons(), me->modifiers());
+      d->forwarding = true;
+      QApplication::sendEvent(target, &copy);
+      d->forwarding = false;
+      if (e->type() == QEvent::MouseButtonDblClick) d->mouseGrab = nullptr;
+      return true;
+    }
+    case QEvent::ContextMenu:
+      // From the header or the frozen columns, which leave it to the grid.
+      contextMenuEvent(static_cast<QContextMenuEvent*>(e));
+      return true;
+    default:
+      break;
   }
-  return QWidget::event(e);
+  return QTableView::event(e);
 }

@@ -1,9 +1,11 @@
 #pragma once
-// TTextGrid: a self-painted string grid with fixed rows and columns, row
-// bands, column sizing and moving by drag, and print settings.
-// Cells are addressed (column, row) from 0; row 0 is the header row.
+// TTextGrid: a string grid on Qt's table view. Row 0 is the header
+// (QHeaderView), the fixed columns are a frozen view laid over the left edge,
+// and one item delegate paints bands, lines, the selection and a marked cell.
+// Cells are addressed (column, row) from 0 in the order they are shown: the
+// grid never keeps a column order apart from its cells.
 #include <QFont>
-#include <QWidget>
+#include <QTableView>
 #include <cstdint>
 #include <functional>
 #include <string>
@@ -13,7 +15,11 @@
 #include "grid/htmlwriter.h"
 
 class QMenu;
-class QScrollBar;
+class QPainter;
+class TGridModel;
+class TGridDelegate;
+class TGridHeader;
+class TFrozenView;
 
 // Options, as bits of TGridOptions.
 enum : uint32_t {
@@ -58,7 +64,7 @@ struct TGridRect {
   int32_t Bottom;
 };
 
-class TTextGrid : public QWidget {
+class TTextGrid : public QTableView {
   Q_OBJECT
  public:
   explicit TTextGrid(QWidget* parent = nullptr);
@@ -170,6 +176,14 @@ class TTextGrid : public QWidget {
   uint32_t CellFontStyle(int32_t col, int32_t row) const;
   // Cells are never merged: every cell is its own range.
 
+  // ---- marked cell ----
+  // One cell drawn bold and framed in the highlight colour, whatever the
+  // selection does; it moves with its cells when a column is moved.
+  void SetMarkedCell(int32_t col, int32_t row);
+  void ClearMarkedCell();
+  int32_t MarkedCol() const;  // -1 when no cell is marked
+  int32_t MarkedRow() const;
+
   // ---- popup menu ----
   // Shown on a right click. The grid does not own it unless it is its parent.
   QMenu* PopupMenu() const;
@@ -223,23 +237,37 @@ class TTextGrid : public QWidget {
       OnGetCellColor;
 
  protected:
-  void paintEvent(QPaintEvent* e) override;
   void resizeEvent(QResizeEvent* e) override;
   void mousePressEvent(QMouseEvent* e) override;
-  void mouseMoveEvent(QMouseEvent* e) override;
   void mouseReleaseEvent(QMouseEvent* e) override;
   void mouseDoubleClickEvent(QMouseEvent* e) override;
-  void wheelEvent(QWheelEvent* e) override;
-  void keyPressEvent(QKeyEvent* e) override;
   void contextMenuEvent(QContextMenuEvent* e) override;
   bool event(QEvent* e) override;
+  QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
 
  private:
+  friend class TGridModel;
+  friend class TGridDelegate;
+  friend class TGridHeader;
+  friend class TFrozenView;
   struct Impl;
   Impl* d;
-  void UpdateScrollBars();
   void NeedScrollBars(bool& vertical, bool& horizontal) const;
-  void ScrollChanged();
   void SetTopLeft(int32_t top, int32_t left);
+  void ScrollChanged();
+  int32_t HeaderRows() const;  // grid rows shown by the header: 0 or 1
+  int32_t FixedWidth() const;  // pixels of the fixed columns
+  void ApplyWidths();
+  void ApplyScrollPolicy();
+  void ApplyLook();
+  void UpdateFrozen();
+  void CountsChanged();
+  void CellPressed(int32_t col, int32_t row);
+  void CellReleased(int32_t col, int32_t row);
+  void CellDoubleClicked(int32_t col, int32_t row);
+  void ShowPopup(const QPoint& globalPos);
+  bool MovingAllowed() const;
+  void PaintCell(QPainter& p, const QRect& r, int32_t col, int32_t row, bool selected,
+                 bool focused) const;
 };
 
