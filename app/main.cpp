@@ -446,6 +446,7 @@ void TForm1::FillMonthCalendar(TEasyGrid& binder, ArrayOfFiles& table, const Mon
     for (int32_t c = 0; c <= kWeekColumnId; ++c) SetCell(table, r, c, std::string(calendar.cells[r][c].view()));
   }
   SetColumnCaption(binder, kWeekColumnId, calendar.weekCaption);
+  SetMarkedCell(binder, calendar.ownColumn, calendar.ownRow);
   const int32_t v = VisualColumnOf(binder, calendar.ownColumn);
   if (v >= 0) binder.grid->SelectCell(v, calendar.ownRow);
   else binder.grid->HideSelection();

@@ -120,7 +120,12 @@ class TGridModel : public QAbstractTableModel {
     return CellData(i.column(), i.row() + g_->HeaderRows(), role);
   }
   QVariant headerData(int section, Qt::Orientation o, int role) const override {
-    if (o == Qt::Vertical) return role == Qt::DisplayRole ? QVariant(section + g_->HeaderRows()) : QVariant();
+    if (o == Qt::Vertical) {
+      // A row is named by its first fixed cell (a calendar's week), else its number.
+      if (role != Qt::DisplayRole) return {};
+      const int32_t row = section + g_->HeaderRows();
+      return g_->d->fixedCols > 0 ? QVariant(ToQString(g_->Cell(0, row))) : QVariant(row);
+    }
     if (g_->HeaderRows() == 0) return {};
     if (role == Qt::ToolTipRole) return ToQString(g_->Cell(section, 0));  // the caption whole
     return CellData(section, 0, role);

@@ -80,6 +80,14 @@ void ShowSortSpec(TEasyGrid& g) {
   g.sortLabel->setText(ToQString(g.table->sortSpec));
 }
 
+// Puts the grid's mark where the marked column is shown now.
+void PlaceMark(TEasyGrid& g) {
+  if (!g.grid) return;
+  const int32_t v = g.markId >= 0 ? VisualColumnOf(g, g.markId) : -1;
+  if (v >= 0) g.grid->SetMarkedCell(v, g.markRow);
+  else g.grid->ClearMarkedCell();
+}
+
 void AddPlaceholder(TEasyGrid& g, const std::string& caption, int32_t id, const std::string& rule,
                     const std::string& sortName, const std::string& menuCaption) {
   AddSortColumn(g, caption, id, false, rule, sortName, menuCaption);
@@ -113,6 +121,8 @@ void SetWindowServices(TEasyGrid& g, TWindowServices& services) {
 
 void ResetBinder(TEasyGrid& g) {
   if (g.grid) g.grid->SetFont(g.savedFont);
+  g.markId = -1;
+  g.markRow = 0;
   g.firstShownRow = 1;
   g.lastShownRow = 0;
   g.rowMargin = 50;
@@ -372,6 +382,7 @@ int32_t LayoutColumns(TEasyGrid& g, int32_t topRow) {
     grid.SetCell(0, 0, hasData ? "No Data displayable" : "No Data");
     grid.SetColWidth(0, grid.ClientWidth());
     grid.SetFixedCols(0);
+    grid.ClearMarkedCell();
     return 0;
   }
 
@@ -404,6 +415,7 @@ int32_t LayoutColumns(TEasyGrid& g, int32_t topRow) {
   }
   grid.SetLeftCol(grid.FixedCols());
   grid.SetScrollBars(bars);
+  PlaceMark(g);
   return n;
 }
 
@@ -465,7 +477,14 @@ void ColumnMoved(TEasyGrid& g, int32_t from, int32_t to) {
   ColDataT moved = Slot(g, sFrom);
   g.columns.erase(g.columns.begin() + sFrom);
   g.columns.insert(g.columns.begin() + sTo, moved);
+  PlaceMark(g);
   BuildGridMenu(g);
+}
+
+void SetMarkedCell(TEasyGrid& g, int32_t id, int32_t row) {
+  g.markId = id;
+  g.markRow = row;
+  if (g.panels.ready) PlaceMark(g);
 }
 
 void HeaderClickSort(TEasyGrid& g, int32_t row, int32_t col, Qt::KeyboardModifiers shift) {

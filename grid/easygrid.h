@@ -96,6 +96,8 @@ struct TEasyGrid {
   int32_t panelColumns = 2;
   std::vector<std::string> sizeCache;  // geometries saved by the maximize layout
   bool resizeGuard = false;
+  int32_t markId = -1;     // column id and table row of the marked cell; -1 = none
+  int32_t markRow = 0;
   bool hookMode = false;   // the grid's events were bound by SetupGrid
   QPointer<QObject> hook;  // hook mode: the form's event filter
   TWindowServices* services = &SystemWindowServices();  // dialogs and the shell opener
@@ -133,6 +135,11 @@ void ClearRow(TEasyGrid& g, int32_t row);
 void ShowRows(TEasyGrid& g, const ArrayOfFiles& table, int32_t first, int32_t last);
 void RefreshGrid(TEasyGrid& g);
 void RefreshAllRows(TEasyGrid& g);
+
+// Marks the cell of column id and table row in the grid, wherever that column
+// is shown; no mark while the column is hidden. Kept through every re-layout
+// and column move. An id of -1 takes the mark away.
+void SetMarkedCell(TEasyGrid& g, int32_t id, int32_t row);
 
 // ---- events ----------------------------------------------------------------
 void ColumnMoved(TEasyGrid& g, int32_t from, int32_t to);

@@ -270,3 +270,28 @@ TEST(TextGrid, PaintsBandsAndSelection) {
   g->render(&img);
   EXPECT_EQ(cornerOf(2, 2), QColor(0, 255, 0));
 }
+
+TEST(TextGrid, MarkedCellIsFramedApartFromTheSelectionAndTravelsWithItsCells) {
+  auto g = MakeGrid();
+  g->SetSelectionColor(0xFF0000);  // blue
+  g->SetMarkedCell(3, 2);
+  g->SelectCell(5, 4);
+  QImage img(g->size(), QImage::Format_RGB32);
+  g->render(&img);
+  auto leftEdge = [&](int32_t col, int32_t row) {
+    return img.pixelColor(g->ColumnLeft(col) + 1, g->RowTop(row) + g->DefaultRowHeight() / 2);
+  };
+  EXPECT_EQ(leftEdge(3, 2), QColor(0, 0, 255));  // the frame
+  EXPECT_EQ(leftEdge(5, 4), QColor(0, 0, 255));  // the selection
+  EXPECT_NE(leftEdge(4, 2), QColor(0, 0, 255));
+
+  EXPECT_TRUE(g->MoveColumn(3, 6));
+  EXPECT_EQ(g->MarkedCol(), 6);
+  EXPECT_TRUE(g->MoveColumn(1, 7));
+  EXPECT_EQ(g->MarkedCol(), 5);
+  EXPECT_EQ(g->Cell(5, 2), "3:2");
+  g->SetColCount(5);  // its column is gone
+  EXPECT_EQ(g->MarkedCol(), -1);
+  g->SetMarkedCell(9, 9);
+  EXPECT_EQ(g->MarkedRow(), -1);
+}
