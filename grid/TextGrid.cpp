@@ -11,7 +11,6 @@
 #include <QPainter>
 #include <QPointer>
 #include <QScrollBar>
-#include <QStyleOptionHeader>
 #include <QStyledItemDelegate>
 #include <algorithm>
 #include <cmath>
@@ -286,12 +285,9 @@ class TGridHeader : public QHeaderView {
     const int col = logicalIndexAt(x);
     if (col >= 0) g_->CellDoubleClicked(col, 0);
   }
-  // A caption wider than its section ends in an ellipsis instead of a cut.
-  void initStyleOptionForIndex(QStyleOptionHeader* option, int logicalIndex) const override {
-    QHeaderView::initStyleOptionForIndex(option, logicalIndex);
-    const int margin = style()->pixelMetric(QStyle::PM_HeaderMargin, nullptr, this);
-    const int room = std::max(0, sectionSize(logicalIndex) - 2 * margin - g_->d->lineWidth);
-    option->text = option->fontMetrics.elidedText(option->text, Qt::ElideRight, room);
+  // Header cells look like the other fixed cells.
+  void paintSection(QPainter* p, const QRect& rect, int logicalIndex) const override {
+    g_->PaintCell(*p, rect, logicalIndex, 0, false, false);
   }
   void paintEvent(QPaintEvent* e) override {
     QHeaderView::paintEvent(e);
@@ -1146,7 +1142,13 @@ void TTextGrid::PaintCell(QPainter& p, const QRect& r, int32_t col, int32_t row,
     p.setFont(f);
     p.setPen(fg);
     p.setClipRect(cell);
-    p.drawText(cell.adjusted(2, 0, -2, 0), flags, ToQString(text));
+    const int inset = marked ? 4 : 2;  // clear of the frame
+    const QRect room = cell.adjusted(inset, 0, -inset, 0);
+    QString shown = ToQString(text);
+    // A caption wider than its header cell ends in an ellipsis, not a cut.
+    if (row < HeaderRows() && !d->wordWrap)
+      shown = QFontMetrics(f).elidedText(shown, Qt::ElideRight, room.width());
+    p.drawText(room, flags, shown);
     p.setClipping(false);
   }
   if (marked) {
