@@ -731,7 +731,8 @@ void TTextGrid::SetTopLeft(int32_t top, int32_t left) {
       MaxFirst(d->fixedCols, d->colCount, ClientWidth() - FixedWidth(), d->colWidths, d->lineWidth);
   top = std::clamp(top, std::min(hr, d->rowCount - 1), std::max(hr, maxTop));
   left = std::clamp(left, std::min(d->fixedCols, d->colCount - 1), std::max(d->fixedCols, maxLeft));
-  top = std::max(std::min(top, d->rowCount - 1), std::min(d->fixedRows, d->rowCount - 1));
+  // Only the header row stays on top: further fixed rows scroll with the rest.
+  top = std::min(top, d->rowCount - 1);
   left = std::min(left, d->colCount - 1);
   const bool changed = top != d->topRow || left != d->leftCol;
   d->topRow = top;

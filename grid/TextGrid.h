@@ -84,7 +84,9 @@ class TTextGrid : public QTableView {
   int32_t FixedCols() const;
   void SetFixedCols(int32_t n);  // 0..ColCount-1
   int32_t FixedRows() const;
-  void SetFixedRows(int32_t n);  // 0..RowCount-1
+  // 0..RowCount-1. Row 0 of a grid with fixed rows is the header, which stays
+  // on top; further fixed rows are painted as fixed but scroll.
+  void SetFixedRows(int32_t n);
 
   int32_t DefaultColWidth() const;
   void SetDefaultColWidth(int32_t w);  // new columns take this width
@@ -103,7 +105,7 @@ class TTextGrid : public QTableView {
   int32_t VisibleColCount() const;
 
   int32_t TopRow() const;
-  void SetTopRow(int32_t row);  // clamped to FixedRows..RowCount-1
+  void SetTopRow(int32_t row);  // clamped to the rows below the header
   int32_t LeftCol() const;
   void SetLeftCol(int32_t col);  // clamped to FixedCols..ColCount-1
 
