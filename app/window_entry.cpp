@@ -9,7 +9,6 @@
 
 #include "app/main.h"
 #include "components/QtText.h"
-#include "grid/htmlwriter.h"
 #include "panels/ComponentHandling.h"
 #include "util/ErrorText.h"
 #include "util/SaveFile.h"
@@ -59,8 +58,7 @@ bool SavePicture(const QImage& image, const std::filesystem::path& file, std::st
 }  // namespace
 
 int RunWindow(const CliOptionsT& options, int argc, char** argv) {
-  const bool offscreen = !options.screenshotFile.empty() || !options.htmlFile.empty();
-  if (offscreen) {
+  if (!options.screenshotFile.empty()) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     // A file is all that is wanted: no notes about the desktop session.
     qInstallMessageHandler([](QtMsgType type, const QMessageLogContext&, const QString& message) {
@@ -72,18 +70,6 @@ int RunWindow(const CliOptionsT& options, int argc, char** argv) {
   SubstituteFonts();
   InstallDesktopColorResolver();
   TForm1 form(options);
-
-  if (!options.htmlFile.empty()) {
-    THTMLSettings settings;
-    InitHtmlSettings(settings);
-    try {
-      WriteHtmlFile(form.StringGrid1->HtmlData(), settings, options.htmlFile);
-    } catch (const HtmlFileError& e) {
-      std::cerr << "orvane: cannot write " << ShownPath(options.htmlFile) << ": " << e.reason() << '\n';
-      return 1;
-    }
-    if (options.screenshotFile.empty()) return 0;
-  }
   form.show();
   if (!options.screenshotFile.empty()) {
     QApplication::processEvents();

@@ -1,6 +1,5 @@
 #pragma once
 #include "app/cli.h"
 
-// Runs the window, or renders it for --screenshot and --html. Returns the
-// exit status.
+// Runs the window, or renders it for --screenshot. Returns the exit status.
 int RunWindow(const CliOptionsT& options, int argc, char** argv);

@@ -1,0 +1,66 @@
+#!/usr/bin/env bash
+# The program's split: the text modes and the calendar page run without Qt,
+# the window comes from the window module, and a missing or broken module is
+# one line and exit 2.
+#   check_modules.sh html ORVANE GOLDEN    --html writes the page byte for byte
+#   check_modules.sh noqt ORVANE           no Qt library in the six text modes
+#   check_modules.sh missing ORVANE        the program without its module
+#   check_modules.sh screenshot ORVANE     --screenshot through the module
+set -euo pipefail
+mode="$1"
+orvane="$2"
+tmp="$(mktemp -d)"
+trap 'rm -rf "$tmp"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# The shared objects the dynamic loader opened for one run.
+loaded_libs() {
+  LD_DEBUG=libs LD_DEBUG_OUTPUT="$tmp/ld" "$orvane" "$@" <"$tmp/batch.txt" >/dev/null 2>&1 || true
+  cat "$tmp"/ld.* 2>/dev/null | sed -n 's/.*calling init: //p'
+  rm -f "$tmp"/ld.*
+}
+
+case "$mode" in
+  html)
+    "$orvane" --html "$tmp/page.htm" --today 7.12.2026 1.2.2021
+    cmp "$3" "$tmp/page.htm" || fail "the page differs from $3"
+    ;;
+  noqt)
+    printf '1.1.2000 15.3.2001\n' >"$tmp/batch.txt"
+    # The check sees libraries at all: the C++ runtime is always there.
+    loaded_libs --version | grep -q 'libstdc++' || { echo "LD_DEBUG shows nothing here"; exit 77; }
+    runs=("--json 1.1.2000 15.3.2001" "--print 1.1.2000 15.3.2001" "--batch --json" "--html $tmp/p.htm 1.2.2021"
+          "--help" "--version")
+    for args in "${runs[@]}"; do
+      read -r -a argv <<<"$args"
+      qt="$(loaded_libs "${argv[@]}" | grep -i 'libQt' || true)"
+      [ -z "$qt" ] || fail "orvane $args loads $qt"
+    done
+    ;;
+  missing)
+    [ "$(uname -s)" = Linux ] || exit 77
+    cp "$orvane" "$tmp/orvane"
+    check_one_line() {  # what, then the program's arguments
+      local what="$1" status=0
+      shift
+      QT_QPA_PLATFORM=offscreen "$tmp/orvane" "$@" >/dev/null 2>"$tmp/err" || status=$?
+      [ "$status" -eq 2 ] || fail "$what: exit $status, not 2"
+      [ "$(wc -l <"$tmp/err")" -eq 1 ] || fail "$what: not one line: $(cat "$tmp/err")"
+      grep -q 'window module' "$tmp/err" || fail "$what: $(cat "$tmp/err")"
+    }
+    check_one_line "missing module" --screenshot "$tmp/shot.png" 1.1.2000
+    printf 'not a shared object\n' >"$tmp/liborvane-window.so"
+    check_one_line "broken module" --screenshot "$tmp/shot.png" 1.1.2000
+    check_one_line "broken module, window" 1.1.2000
+    # The text modes do not need it.
+    "$tmp/orvane" --json 1.1.2000 15.3.2001 >/dev/null || fail "--json without the module"
+    ;;
+  screenshot)
+    QT_QPA_PLATFORM=offscreen "$orvane" --screenshot "$tmp/shot.png" --today 7.12.2026 0 1.1.2000
+    head -c 8 "$tmp/shot.png" | grep -q PNG || fail "no PNG written"
+    ;;
+  *)
+    echo "unknown mode $mode" >&2
+    exit 2
+    ;;
+esac
