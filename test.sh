@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Sets up, builds everything and runs all tests through CTest.
+# Sets up, builds everything (preset ORVANE_PRESET, "default") and runs all
+# tests through CTest.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")"
 ./scripts/setup.sh

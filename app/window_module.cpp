@@ -1,5 +1,7 @@
 // Entry point of the window module. The program loads it only for the window
 // and --screenshot, so that the text outputs start without Qt.
+#include <exception>
+#include <iostream>
 #include <string>
 
 #include "app/program_args.h"
@@ -17,5 +19,11 @@ ORVANE_MODULE_EXPORT int OrvaneWindowMain(int argc, char** argv) {
   CliOptionsT options;
   std::string error;
   if (!ParseCommandLine(options, ProgramArgs(argc, argv), error)) return 2;
-  return RunWindow(options, argc, argv);
+  // Nothing may cross into the program, which has its own C++ runtime.
+  try {
+    return RunWindow(options, argc, argv);
+  } catch (const std::exception& e) {
+    std::cerr << "orvane: " << e.what() << '\n';
+    return 1;
+  }
 }

@@ -7,8 +7,7 @@ cd "$(dirname "${BASH_SOURCE[0]}")/.."
 ./scripts/ci-packages.sh
 dir="$(pwd)/${ORVANE_FUZZ_DIR:-build-fuzz}"
 seconds="${ORVANE_FUZZ_SECONDS:-20}"
-CC=clang CXX=clang++ cmake -S . -B "$dir" -DCMAKE_BUILD_TYPE=RelWithDebInfo -DORVANE_FUZZ=ON \
-  -DORVANE_WITH_QT=OFF -DORVANE_WITH_BENCH=OFF >/dev/null
+cmake --preset fuzz -B "$dir" >/dev/null
 cmake --build "$dir" --parallel "${ORVANE_JOBS:-2}" --target fuzz_targets
 
 export ASAN_OPTIONS="halt_on_error=1:abort_on_error=1:detect_leaks=1"

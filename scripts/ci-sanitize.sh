@@ -3,9 +3,8 @@
 # the first report of either fails the run.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
+# The preset "sanitize" holds the options, the sanitizers' settings and the
+# exclusion of the wall-time ("perf") tests.
 dir="${ORVANE_SAN_DIR:-build-san}"
-ORVANE_BUILD_DIR="$dir" ORVANE_CMAKE_ARGS="-DORVANE_SANITIZE=ON -DORVANE_WITH_BENCH=OFF" ./scripts/setup.sh
-export ASAN_OPTIONS="halt_on_error=1:abort_on_error=1:detect_leaks=1:check_initialization_order=1:strict_init_order=1"
-export UBSAN_OPTIONS="halt_on_error=1:print_stacktrace=1"
-cd "$dir"
-ctest --output-on-failure --parallel "$(nproc)" --timeout 600
+ORVANE_PRESET=sanitize ORVANE_BUILD_DIR="$dir" ./scripts/setup.sh
+ctest --preset sanitize --test-dir "$dir" --parallel "$(nproc)" --timeout 600

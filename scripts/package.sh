@@ -5,10 +5,9 @@
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 build=build-package
-# Only the program is built; installing does not wait for the tests.
-ORVANE_BUILD_DIR=$build ORVANE_TARGET=orvane \
-  ORVANE_CMAKE_ARGS="-DCMAKE_BUILD_TYPE=Release -DORVANE_WITH_BENCH=OFF -DCMAKE_SKIP_INSTALL_ALL_DEPENDENCY=ON" \
-  ./scripts/setup.sh >&2
+# Only the program and its window module are built (preset "release"); the
+# package needs no test packages.
+ORVANE_PRESET=release ORVANE_BUILD_DIR=$build ORVANE_TARGET=orvane ./scripts/setup.sh >&2
 rm -f "$build"/orvane_*.deb
 (cd "$build" && cpack -G DEB >&2)
 ls "$PWD/$build"/orvane_*.deb

@@ -4,7 +4,8 @@
 #   check_packaging.sh man MAN_SOURCE ORVANE_BINARY
 #   check_packaging.sh install BUILD_DIR WORK_DIR
 #   check_packaging.sh deb BUILD_DIR WORK_DIR VERSION
-# Exit status 77 (skipped) when a tool the check needs is missing.
+# Exit status 77 (skipped) when a tool the check needs is missing. With a
+# window, ORVANE_MODULE names the window module relative to the prefix.
 set -euo pipefail
 export LC_ALL=C.UTF-8
 
@@ -26,6 +27,7 @@ expected_files() {
   echo bin/orvane
   echo share/man/man1/orvane.1.gz
   [ -n "${ORVANE_NO_WINDOW:-}" ] && return
+  echo "$ORVANE_MODULE"
   echo share/applications/orvane.desktop
   echo share/icons/hicolor/scalable/apps/orvane.svg
   local s
@@ -124,6 +126,13 @@ $(diff <(echo "$want") <(echo "$have") || true)"
   gzip -dc "$prefix/share/man/man1/orvane.1.gz" | grep -q '^\.TH ORVANE 1' ||
     fail "$what: the manual page does not decompress to a man page"
   [ -n "${ORVANE_NO_WINDOW:-}" ] && return
+  # The installed program finds its window module.
+  local shot
+  shot=$(mktemp --suffix=.png)
+  QT_QPA_PLATFORM=offscreen "$prefix/bin/orvane" --screenshot "$shot" --today 7.12.2026 0 1.1.2000 ||
+    { rm -f "$shot"; fail "$what: orvane --screenshot failed"; }
+  png_size "$shot" >/dev/null
+  rm -f "$shot"
   local s
   for s in "${icon_sizes[@]}"; do
     [ "$(png_size "$prefix/share/icons/hicolor/${s}x${s}/apps/orvane.png")" = "${s}x${s}" ] ||
