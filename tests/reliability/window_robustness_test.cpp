@@ -29,6 +29,7 @@ extern "C" size_t __sanitizer_get_current_allocated_bytes();
 
 namespace {
 
+std::string Text(const QLineEdit* e) { return FromQString(e->text()); }
 
 // Live memory: the heap's own count under ASan (freed blocks wait in its
 // quarantine, so the resident size only grows), else the resident size.
