@@ -1,5 +1,6 @@
 // Generous wall-time bounds on work whose cost must not grow with the numbers
-// in it: a day-by-day loop would take seconds or minutes. Labelled "perf", so the sanitizer run leaves them out.
+// in it: a day-by-day loop would take seconds or minutes. Labelled "perf",
+// so the sanitizer run leaves them out.
 #include <gtest/gtest.h>
 
 #include <chrono>
