@@ -39,6 +39,7 @@ fs::path ProgramFolder() {
 #endif
 }
 
+#ifndef _WIN32
 // A loader's message on one line.
 std::string OneLine(std::string text) {
   for (char& c : text) {
@@ -46,6 +47,7 @@ std::string OneLine(std::string text) {
   }
   return text;
 }
+#endif
 
 // Loads the module and runs the window; a missing or broken module is exit 2.
 int RunWindowModule(int argc, char** argv) {
