@@ -85,7 +85,7 @@ int TSpinEdit::valueFromText(const QString& text) const {
 void TSpinEdit::fixup(QString&) const {}
 
 TForm1::TForm1(const CliOptionsT& options, QWidget* parent, TWindowServices& services)
-    : QWidget(parent), UrlLauncher1(services.UrlPlatform()), options_(options), services_(services) {
+    : QWidget(parent), UrlLauncher1(services.UrlPlatform(), &services), options_(options), services_(services) {
   Panels.services = &services;
   SetWindowServices(Binder1, services);
   SetWindowServices(Binder2, services);

@@ -26,11 +26,21 @@ long TUrlLauncher::ReadDefaultValue(TRegKey root, const std::string& subKey, std
   return platform_->ReadDefaultValue(root, subKey, value);
 }
 
-void TUrlLauncher::OpenUrl() {
-  const int show = ShowCommandValue(UrlShowCommand);
+UrlLaunchT TUrlPlatform::LaunchBrowser(const std::string& url, int showCmd) {
   std::string fileType;
-  if (ReadDefaultValue(kHKeyClassesRoot, ".htm", fileType) != 0) return;
+  if (ReadDefaultValue(kHKeyClassesRoot, ".htm", fileType) != 0) return UrlLaunchT::kNoBrowser;
   std::string command;
-  if (ReadDefaultValue(kHKeyClassesRoot, fileType + "\\shell\\open\\command", command) != 0) return;
-  if (platform_->StartProgram(BuildCommandLine(command, Url), show) < 32) throw EUrlLaunchError();
+  if (ReadDefaultValue(kHKeyClassesRoot, fileType + "\\shell\\open\\command", command) != 0)
+    return UrlLaunchT::kNoBrowser;
+  return StartProgram(BuildCommandLine(command, url), showCmd) < 32 ? UrlLaunchT::kFailed : UrlLaunchT::kStarted;
+}
+
+void TUrlLauncher::OpenUrl() {
+  const UrlLaunchT launched = platform_->LaunchBrowser(Url, ShowCommandValue(UrlShowCommand));
+  if (launched == UrlLaunchT::kStarted) return;
+  if (opener_) {
+    if (!opener_->OpenAddress(Url)) throw EUrlLaunchError();
+    return;
+  }
+  if (launched == UrlLaunchT::kFailed) throw EUrlLaunchError();
 }

@@ -44,8 +44,11 @@ class EUrlLaunchError : public std::runtime_error {
   EUrlLaunchError() : std::runtime_error("Couldn't launch default browser") {}
 };
 
-// The two platform operations the launcher needs: the registry read and the
-// program start. The real one is SystemUrlPlatform(); tests inject fakes.
+enum class UrlLaunchT { kStarted, kNoBrowser, kFailed };
+
+// The platform operations the launcher needs: the registry read, the program
+// start and the browser start built on them. The real one is
+// SystemUrlPlatform(); tests inject fakes.
 class TUrlPlatform {
  public:
   virtual ~TUrlPlatform() = default;
@@ -54,6 +57,17 @@ class TUrlPlatform {
   virtual long ReadDefaultValue(TRegKey root, const std::string& subKey, std::string& value) = 0;
   // Starts a command line as WinExec does: a result below 32 is failure.
   virtual unsigned StartProgram(const std::string& commandLine, int showCmd) = 0;
+  // Starts the browser registered for url. By default the open command of
+  // the ".htm" association with the address appended.
+  virtual UrlLaunchT LaunchBrowser(const std::string& url, int showCmd);
+};
+
+// The desktop's own way of opening an address, asked when no browser is
+// registered or the registered one does not start.
+class TUrlOpener {
+ public:
+  virtual ~TUrlOpener() = default;
+  virtual bool OpenAddress(const std::string& url) = 0;
 };
 
 // Registry and WinExec on Windows; XDG associations and a detached process
@@ -63,17 +77,20 @@ TUrlPlatform& SystemUrlPlatform();
 class TUrlLauncher {
  public:
   TUrlLauncher() = default;
-  explicit TUrlLauncher(TUrlPlatform& platform) : platform_(&platform) {}
+  explicit TUrlLauncher(TUrlPlatform& platform, TUrlOpener* opener = nullptr)
+      : platform_(&platform), opener_(opener) {}
 
   std::string Url;
   TUrlShowCmd UrlShowCommand = TUrlShowCmd::ssShowDefault;
 
-  // Throws EUrlLaunchError when the start fails; a missing association is
-  // not an error and does nothing.
+  // Without an opener a missing association does nothing and a failed start
+  // throws EUrlLaunchError. With one, both hand the address to the opener,
+  // and only its failure throws.
   void OpenUrl();
 
   long ReadDefaultValue(TRegKey root, const std::string& subKey, std::string& value);
 
  private:
   TUrlPlatform* platform_ = &SystemUrlPlatform();
+  TUrlOpener* opener_ = nullptr;
 };

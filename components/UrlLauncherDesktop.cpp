@@ -26,35 +26,11 @@ unsigned ExecErrorOf(StartErrorT err) {
   return kErrOutOfResources;
 }
 
-std::string LowerAscii(std::string s) {
-  for (char& c : s)
-    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
-  return s;
-}
-
 }  // namespace
 
-long TDesktopUrlPlatform::ReadDefaultValue(TRegKey root, const std::string& subKey,
-                                           std::string& value) {
-  static const std::string kOpenCommand = "\\shell\\open\\command";
-  if (root != kHKeyClassesRoot) return kErrorFileNotFound;
-  const XdgDirsT dirs = ReadXdgDirs(process_);
-  const std::string key = LowerAscii(subKey);
-  if (key == ".htm") {
-    const std::string handler = FindDefaultHandler(dirs, "text/html");
-    if (handler.empty()) return kErrorFileNotFound;
-    value = Utf8ToAnsi(handler);
-    return 0;
-  }
-  if (key.size() > kOpenCommand.size() &&
-      key.compare(key.size() - kOpenCommand.size(), kOpenCommand.size(), kOpenCommand) == 0) {
-    const std::string handler = AnsiToUtf8(subKey.substr(0, subKey.size() - kOpenCommand.size()));
-    const std::string path = FindDesktopFile(dirs, handler);
-    std::string exec;
-    if (path.empty() || !ReadDesktopExec(path, exec)) return kErrorFileNotFound;
-    value = Utf8ToAnsi(ExecToOpenCommand(exec));
-    return 0;
-  }
+// The desktop keeps no registry; its associations are reached by address
+// through LaunchBrowser.
+long TDesktopUrlPlatform::ReadDefaultValue(TRegKey, const std::string&, std::string&) {
   return kErrorFileNotFound;
 }
 
@@ -66,6 +42,31 @@ unsigned TDesktopUrlPlatform::StartProgram(const std::string& commandLine, int /
   const std::string program = args[0];
   args.erase(args.begin());
   return ExecErrorOf(process_.Start(program, args));
+}
+
+// Explicit defaults of all three types come before mere associations, so
+// that a browser the user chose for text/html beats one that only lists
+// itself for the scheme.
+UrlLaunchT TDesktopUrlPlatform::LaunchBrowser(const std::string& url, int /*showCmd*/) {
+  const XdgDirsT dirs = ReadXdgDirs(process_);
+  const std::string address = AnsiToUtf8(url);
+  const std::string path = process_.Getenv("PATH");
+  for (bool associated : {false, true}) {
+    for (const auto& type : AddressMimeTypes(address)) {
+      for (const auto& id : MimeHandlers(dirs, type, associated)) {
+        DesktopEntryT entry;
+        std::vector<std::string> argv;
+        const std::string file = FindDesktopFile(dirs, id);
+        if (file.empty() || !ReadDesktopEntry(file, entry)) continue;
+        if (!entry.tryExec.empty() && FindProgramIn(entry.tryExec, path).empty()) continue;
+        if (!ExpandExec(entry, address, argv)) continue;
+        const std::string program = argv[0];
+        argv.erase(argv.begin());
+        return process_.Start(program, argv) == StartErrorT::kNone ? UrlLaunchT::kStarted : UrlLaunchT::kFailed;
+      }
+    }
+  }
+  return UrlLaunchT::kNoBrowser;
 }
 
 TUrlPlatform& SystemUrlPlatform() {

@@ -1,7 +1,7 @@
 #pragma once
 // The URL launcher's platform on the desktop (not on Windows, where the
-// registry and WinExec do the job): associations from the XDG files, programs
-// started detached without a shell.
+// registry and WinExec do the job): handlers from the XDG MIME-apps files,
+// programs started detached without a shell.
 #include <string>
 
 #include "components/UrlLauncher.h"
@@ -15,6 +15,9 @@ class TDesktopUrlPlatform : public TUrlPlatform {
   // Returns kExecOk, or a WinExec-style error below 32 when the program could
   // not be run.
   unsigned StartProgram(const std::string& commandLine, int showCmd) override;
+  // The first runnable handler of the address's scheme, the other web
+  // scheme or text/html, started with the address in its Exec line.
+  UrlLaunchT LaunchBrowser(const std::string& url, int showCmd) override;
 
  private:
   TProcessPlatform& process_;

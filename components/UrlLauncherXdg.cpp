@@ -1,7 +1,7 @@
 #include "components/UrlLauncherXdg.h"
 
-#include "util/cmdline.h"
-
+#include <algorithm>
+#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <utility>
@@ -120,28 +120,80 @@ std::string UnescapeValue(const std::string& v) {
   return out;
 }
 
-constexpr char kPlaceholder[] = "%1";
+std::string LowerAscii(std::string s) {
+  for (char& c : s)
+    if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
+  return s;
+}
 
-// One Exec argument with its field codes replaced; false when the argument
-// consisted only of codes that expand to nothing.
-bool ExpandFieldCodes(const std::string& arg, std::string& out) {
-  out.clear();
-  bool hadCode = false;
-  for (std::size_t i = 0; i < arg.size(); ++i) {
-    if (arg[i] != '%' || i + 1 == arg.size()) {
-      out += arg[i];
-      continue;
-    }
-    const char code = arg[++i];
-    if (code == '%') {
-      out += '%';
-    } else if (code == 'u' || code == 'U' || code == 'f' || code == 'F') {
-      out += kPlaceholder;
-    } else {
-      hadCode = true;
+// Desktop ids may name files in subfolders, "-" standing for "/".
+std::string FindInApplications(const std::string& dir, const std::string& id, int depth) {
+  std::error_code ec;
+  const std::string path = dir + "/" + id;
+  if (std::filesystem::is_regular_file(path, ec)) return path;
+  if (depth >= 4) return std::string();
+  for (std::size_t dash = id.find('-'); dash != std::string::npos; dash = id.find('-', dash + 1)) {
+    const std::string sub = dir + "/" + id.substr(0, dash);
+    if (dash == 0 || !std::filesystem::is_directory(sub, ec)) continue;
+    const std::string found = FindInApplications(sub, id.substr(dash + 1), depth + 1);
+    if (!found.empty()) return found;
+  }
+  return std::string();
+}
+
+std::vector<std::string> ApplicationDirs(const XdgDirsT& dirs) {
+  std::vector<std::string> out;
+  if (!dirs.dataHome.empty()) out.push_back(dirs.dataHome + "/applications");
+  for (const auto& d : dirs.dataDirs) out.push_back(d + "/applications");
+  return out;
+}
+
+// The ids a ";"-separated list value names for mimeType in group of file.
+std::vector<std::string> Listed(const std::string& file, const std::string& group, const std::string& mimeType) {
+  std::vector<std::string> ids;
+  EntriesT entries;
+  if (!ReadKeyFileGroup(file, group, entries)) return ids;
+  for (const auto& [key, list] : entries) {
+    if (key != mimeType) continue;
+    std::size_t start = 0;
+    while (start < list.size()) {
+      std::size_t end = list.find(';', start);
+      if (end == std::string::npos) end = list.size();
+      const std::string id = Trim(list.substr(start, end - start));
+      if (!id.empty()) ids.push_back(id);
+      start = end + 1;
     }
   }
-  return !(out.empty() && hadCode);
+  return ids;
+}
+
+void AddUnlessRemoved(const std::vector<std::string>& ids, const std::vector<std::string>& removed,
+                      std::vector<std::string>& out) {
+  for (const auto& id : ids)
+    if (std::find(removed.begin(), removed.end(), id) == removed.end()) out.push_back(id);
+}
+
+// A file URL's local path, or empty for any other address.
+std::string LocalPathOf(const std::string& url) {
+  static const std::string kFile = "file://";
+  if (LowerAscii(url.substr(0, kFile.size())) != kFile) return std::string();
+  std::string rest = url.substr(kFile.size());
+  if (rest.compare(0, 10, "localhost/") == 0) rest.erase(0, 9);
+  if (rest.empty() || rest[0] != '/') return std::string();
+  std::string path;
+  for (std::size_t i = 0; i < rest.size(); ++i) {
+    if (rest[i] == '?' || rest[i] == '#') break;
+    if (rest[i] == '%' && i + 2 < rest.size() && std::isxdigit(static_cast<unsigned char>(rest[i + 1])) &&
+        std::isxdigit(static_cast<unsigned char>(rest[i + 2]))) {
+      const char c = static_cast<char>(std::stoi(rest.substr(i + 1, 2), nullptr, 16));
+      if (c == '\0') return std::string();
+      path += c;
+      i += 2;
+    } else {
+      path += rest[i];
+    }
+  }
+  return path;
 }
 }  // namespace
 
@@ -151,60 +203,84 @@ XdgDirsT ReadXdgDirs(TProcessPlatform& env) {
   dirs.configDirs = BaseDirList(env, "XDG_CONFIG_DIRS", "/etc/xdg");
   dirs.dataHome = BaseDir(env, "XDG_DATA_HOME", "/.local/share");
   dirs.dataDirs = BaseDirList(env, "XDG_DATA_DIRS", "/usr/local/share:/usr/share");
+  const std::string desktops = env.Getenv("XDG_CURRENT_DESKTOP");
+  std::size_t start = 0;
+  while (start < desktops.size()) {
+    std::size_t end = desktops.find(':', start);
+    if (end == std::string::npos) end = desktops.size();
+    const std::string name = LowerAscii(desktops.substr(start, end - start));
+    if (!name.empty() && name.find('/') == std::string::npos) dirs.desktops.push_back(name);
+    start = end + 1;
+  }
   return dirs;
 }
 
 std::vector<std::string> MimeAppsFiles(const XdgDirsT& dirs) {
+  std::vector<std::string> folders;
+  if (!dirs.configHome.empty()) folders.push_back(dirs.configHome);
+  folders.insert(folders.end(), dirs.configDirs.begin(), dirs.configDirs.end());
+  for (const auto& d : ApplicationDirs(dirs)) folders.push_back(d);
   std::vector<std::string> files;
-  if (!dirs.configHome.empty()) files.push_back(dirs.configHome + "/mimeapps.list");
-  for (const auto& d : dirs.configDirs) files.push_back(d + "/mimeapps.list");
-  if (!dirs.dataHome.empty()) files.push_back(dirs.dataHome + "/applications/mimeapps.list");
-  for (const auto& d : dirs.dataDirs) files.push_back(d + "/applications/mimeapps.list");
+  for (const auto& folder : folders) {
+    for (const auto& desktop : dirs.desktops) files.push_back(folder + "/" + desktop + "-mimeapps.list");
+    files.push_back(folder + "/mimeapps.list");
+  }
   return files;
 }
 
 std::string FindDesktopFile(const XdgDirsT& dirs, const std::string& desktopId) {
   if (!IsSafeDesktopId(desktopId)) return std::string();
-  std::vector<std::string> bases;
-  if (!dirs.dataHome.empty()) bases.push_back(dirs.dataHome);
-  bases.insert(bases.end(), dirs.dataDirs.begin(), dirs.dataDirs.end());
-  for (const auto& base : bases) {
-    const std::string path = base + "/applications/" + desktopId;
-    std::error_code ec;
-    if (std::filesystem::is_regular_file(path, ec)) return path;
+  for (const auto& dir : ApplicationDirs(dirs)) {
+    const std::string path = FindInApplications(dir, desktopId, 0);
+    if (!path.empty()) return path;
   }
   return std::string();
 }
 
-bool ReadDesktopExec(const std::string& path, std::string& exec) {
+bool ReadDesktopEntry(const std::string& path, DesktopEntryT& entry) {
   EntriesT entries;
   if (!ReadKeyFileGroup(path, "Desktop Entry", entries)) return false;
   const std::string* hidden = FindKey(entries, "Hidden");
-  if (hidden && *hidden == "true") return false;
-  const std::string* value = FindKey(entries, "Exec");
-  if (!value || value->empty()) return false;
-  exec = *value;
+  const std::string* type = FindKey(entries, "Type");
+  const std::string* exec = FindKey(entries, "Exec");
+  if ((hidden && *hidden == "true") || (type && *type != "Application") || !exec || exec->empty()) return false;
+  entry = DesktopEntryT{};
+  entry.path = path;
+  entry.exec = *exec;
+  if (const std::string* v = FindKey(entries, "Name")) entry.name = UnescapeValue(*v);
+  if (const std::string* v = FindKey(entries, "Icon")) entry.icon = UnescapeValue(*v);
+  if (const std::string* v = FindKey(entries, "TryExec")) entry.tryExec = UnescapeValue(*v);
   return true;
 }
 
-std::string FindDefaultHandler(const XdgDirsT& dirs, const std::string& mimeType) {
+std::vector<std::string> MimeHandlers(const XdgDirsT& dirs, const std::string& mimeType, bool associated) {
+  std::vector<std::string> out, removed;
   for (const auto& file : MimeAppsFiles(dirs)) {
-    EntriesT entries;
-    if (!ReadKeyFileGroup(file, "Default Applications", entries)) continue;
-    const std::string* list = FindKey(entries, mimeType);
-    if (!list) continue;
-    std::size_t start = 0;
-    while (start < list->size()) {
-      std::size_t end = list->find(';', start);
-      if (end == std::string::npos) end = list->size();
-      const std::string id = Trim(list->substr(start, end - start));
-      start = end + 1;
-      std::string exec;
-      const std::string path = FindDesktopFile(dirs, id);
-      if (!path.empty() && ReadDesktopExec(path, exec)) return id;
-    }
+    const auto gone = Listed(file, "Removed Associations", mimeType);
+    removed.insert(removed.end(), gone.begin(), gone.end());
+    AddUnlessRemoved(Listed(file, associated ? "Added Associations" : "Default Applications", mimeType), removed, out);
   }
-  return std::string();
+  for (const auto& dir : ApplicationDirs(dirs)) {
+    if (associated)
+      AddUnlessRemoved(Listed(dir + "/mimeinfo.cache", "MIME Cache", mimeType), removed, out);
+    else
+      AddUnlessRemoved(Listed(dir + "/defaults.list", "Default Applications", mimeType), removed, out);
+  }
+  return out;
+}
+
+std::vector<std::string> AddressMimeTypes(const std::string& url) {
+  std::vector<std::string> types;
+  const std::size_t colon = url.find(':');
+  const std::string scheme = colon == std::string::npos ? std::string() : LowerAscii(url.substr(0, colon));
+  const bool plain = !scheme.empty() && std::all_of(scheme.begin(), scheme.end(), [](char c) {
+    return (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9') || c == '+' || c == '-' || c == '.';
+  });
+  if (plain) types.push_back("x-scheme-handler/" + scheme);
+  if (scheme == "http") types.push_back("x-scheme-handler/https");
+  if (scheme == "https") types.push_back("x-scheme-handler/http");
+  types.push_back("text/html");
+  return types;
 }
 
 std::vector<std::string> SplitExec(const std::string& exec) {
@@ -240,21 +316,43 @@ std::vector<std::string> SplitExec(const std::string& exec) {
   return args;
 }
 
-std::string ExecToOpenCommand(const std::string& exec) {
-  std::vector<std::string> args;
-  for (const auto& arg : SplitExec(exec)) {
-    std::string expanded;
-    if (ExpandFieldCodes(arg, expanded)) args.push_back(expanded);
+bool ExpandExec(const DesktopEntryT& entry, const std::string& url, std::vector<std::string>& argv) {
+  argv.clear();
+  const std::string file = LocalPathOf(url);
+  bool tookAddress = false;
+  for (const auto& arg : SplitExec(entry.exec)) {
+    if (arg == "%i") {
+      if (!entry.icon.empty()) argv.insert(argv.end(), {"--icon", entry.icon});
+      continue;
+    }
+    std::string out;
+    bool hadCode = false;
+    for (std::size_t i = 0; i < arg.size(); ++i) {
+      if (arg[i] != '%' || i + 1 == arg.size()) {
+        out += arg[i];
+        continue;
+      }
+      const char code = arg[++i];
+      if (code != '%') hadCode = true;
+      switch (code) {
+        case '%': out += '%'; break;
+        case 'u': case 'U': out += url; tookAddress = true; break;
+        case 'f': case 'F':
+          // Remote files would have to be fetched first; such an entry is no browser.
+          if (file.empty()) return false;
+          out += file;
+          tookAddress = true;
+          break;
+        case 'c': out += entry.name; break;
+        case 'k': out += entry.path; break;
+        default: break;  // deprecated and unknown codes expand to nothing
+      }
+    }
+    if (out.empty() && hadCode) continue;
+    argv.push_back(out);
   }
-  // The placeholder alone is written quoted, the way Windows associations
-  // carry it; everything else is quoted only as far as needed.
-  std::string line;
-  for (std::size_t k = 0; k < args.size(); ++k) {
-    if (k > 0) line += ' ';
-    if (k > 0 && args[k] == kPlaceholder)
-      line += "\"%1\"";
-    else
-      line += k == 0 ? QuoteProgram(args[k]) : QuoteArgument(args[k]);
-  }
-  return line;
+  if (argv.empty()) return false;
+  // An entry without a field code still gets the address, as on Windows.
+  if (!tookAddress) argv.push_back(url);
+  return true;
 }

@@ -1,7 +1,8 @@
 #pragma once
-// The desktop's stand-in for the registry's file associations: default
-// applications from the XDG mimeapps.list files and the Exec lines of their
-// desktop entries. Texts here are UTF-8, as the files are.
+// The desktop's stand-in for the registry's file associations: the handlers
+// of a MIME type from the XDG mimeapps.list, defaults.list and
+// mimeinfo.cache files, and the command lines of their desktop entries.
+// Texts here are UTF-8, as the files are.
 #include <string>
 #include <vector>
 
@@ -12,30 +13,44 @@ struct XdgDirsT {
   std::vector<std::string> configDirs;
   std::string dataHome;
   std::vector<std::string> dataDirs;
+  std::vector<std::string> desktops;  // XDG_CURRENT_DESKTOP, lowercased
 };
 
 // The base directories from XDG_CONFIG_HOME, XDG_CONFIG_DIRS, XDG_DATA_HOME
 // and XDG_DATA_DIRS, with the usual defaults; relative entries are ignored.
 XdgDirsT ReadXdgDirs(TProcessPlatform& env);
 
-// The mimeapps.list files in the order they are consulted.
+// The mimeapps.list files in the order they are consulted: user config,
+// system config, user data, system data; in each folder the lists of the
+// current desktops before the plain one.
 std::vector<std::string> MimeAppsFiles(const XdgDirsT& dirs);
 
-// Path of an installed desktop entry, or empty.
+// Path of an installed desktop entry, or empty. A "-" in the id may stand
+// for a subfolder of an applications folder.
 std::string FindDesktopFile(const XdgDirsT& dirs, const std::string& desktopId);
 
-// The Exec line of a desktop entry file; false when the file has none, is
-// hidden or cannot be read.
-bool ReadDesktopExec(const std::string& path, std::string& exec);
+struct DesktopEntryT {
+  std::string path, exec, name, icon, tryExec;
+};
 
-// The first default application for a MIME type whose desktop entry is
-// installed and can be run, or empty.
-std::string FindDefaultHandler(const XdgDirsT& dirs, const std::string& mimeType);
+// An application entry that is not hidden and has an Exec line; false when
+// the file is none or cannot be read.
+bool ReadDesktopEntry(const std::string& path, DesktopEntryT& entry);
+
+// The desktop ids named for a MIME type, best first: the explicit defaults
+// (mimeapps.list, then defaults.list), or with associated the added
+// associations and then mimeinfo.cache. Ids removed in a list are passed
+// over there and in every list after it.
+std::vector<std::string> MimeHandlers(const XdgDirsT& dirs, const std::string& mimeType, bool associated);
+
+// The MIME types whose handlers may open an address, in the order asked:
+// its own scheme's, the other web scheme's, then text/html.
+std::vector<std::string> AddressMimeTypes(const std::string& url);
 
 // An Exec line cut into arguments by the desktop-entry quoting rules
 // (string escapes first, then double quotes with backslash escapes).
 std::vector<std::string> SplitExec(const std::string& exec);
 
-// An Exec line as an open command: the file and URL field codes become the
-// "%1" placeholder, other field codes are dropped and "%%" is a "%".
-std::string ExecToOpenCommand(const std::string& exec);
+// The program and arguments that open url with the entry; false when the
+// entry takes only local files and url is none.
+bool ExpandExec(const DesktopEntryT& entry, const std::string& url, std::vector<std::string>& argv);

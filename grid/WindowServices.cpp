@@ -1,9 +1,11 @@
 #include "grid/WindowServices.h"
 
 #include <QCoreApplication>
+#include <QDesktopServices>
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QUrl>
 
 #include "components/QtText.h"
 
@@ -42,6 +44,11 @@ void TWindowServices::ShowError(QWidget* parent, const std::string& title, const
 }
 
 bool TWindowServices::OpenFile(const std::string& target) { return ShellOpen(target); }
+
+bool TWindowServices::OpenAddress(const std::string& url) {
+  const QUrl address(ToQString(url));
+  return address.isValid() && QDesktopServices::openUrl(address);
+}
 
 void TWindowServices::WaitAnimation(QWidget*) {
   QElapsedTimer timer;

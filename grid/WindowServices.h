@@ -1,7 +1,8 @@
 #pragma once
 // What the window, its grids, menus and panels ask of the desktop: modal
-// dialogs, file choices, messages, opening files, the animation's pause and
-// the browser's platform. The real services by default; tests inject a fake.
+// dialogs, file choices, messages, opening files and addresses, the
+// animation's pause and the browser's platform. The real services by
+// default; tests inject a fake.
 #include <string>
 
 #include "components/UrlLauncher.h"
@@ -18,7 +19,7 @@ struct FileAskT {
   std::string defaultSuffix;  // added to a typed name without one
 };
 
-class TWindowServices : public TShellOpener {
+class TWindowServices : public TShellOpener, public TUrlOpener {
  public:
   // The modal run of a dialog; returns its result.
   virtual int ExecDialog(QDialog& dialog);
@@ -29,6 +30,8 @@ class TWindowServices : public TShellOpener {
   virtual void ShowMessage(QWidget* parent, const std::string& title, const std::string& text);
   virtual void ShowError(QWidget* parent, const std::string& title, const std::string& text);
   bool OpenFile(const std::string& target) override;
+  // The desktop's own opener of an address (Windows-1252).
+  bool OpenAddress(const std::string& url) override;
   // Called after each repainted step of a panel animation. Waits until more
   // than 8 ms have passed, processing pending paint events.
   virtual void WaitAnimation(QWidget* panel);

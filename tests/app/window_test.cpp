@@ -2,9 +2,15 @@
 #include <QMouseEvent>
 #include <QTest>
 #include <gtest/gtest.h>
+#include <stdlib.h>
+
+#include <filesystem>
+#include <fstream>
 
 #include "app/main.h"
 #include "components/QtText.h"
+#include "components/UrlLauncherDesktop.h"
+#include "tests/support/FakeProcess.h"
 #include "tests/support/FakeWindowServices.h"
 #include "tests/support/options.h"
 
@@ -249,10 +255,10 @@ TEST_F(Window, DoubleClickAfterColumnsMoved) {
 // The status bar opens the home page with the desktop's browser.
 TEST_F(Window, StatusBarOpensTheHomePage) {
   auto f = Start();
-  // No browser registered: nothing happens.
+  // No browser registered: the desktop's own opener gets the address.
   QTest::mouseClick(f->StatusPanel, Qt::LeftButton);
   EXPECT_TRUE(services.url.starts.empty());
-  EXPECT_TRUE(services.messages.empty());
+  EXPECT_EQ(services.addresses, std::vector<std::string>{kHomePageUrl});
   // The registered browser receives the address.
   services.url.keys[".htm"] = "web";
   services.url.keys["web\\shell\\open\\command"] = "web \"%1\"";
@@ -260,10 +266,68 @@ TEST_F(Window, StatusBarOpensTheHomePage) {
   ASSERT_EQ(services.url.starts.size(), 1u);
   EXPECT_EQ(services.url.starts[0].first, std::string("web  ") + kHomePageUrl);
   EXPECT_TRUE(services.messages.empty());
-  // A browser that cannot start: the message shows and the window carries on.
+  // Neither the browser nor the opener: the message shows and the window carries on.
   services.url.startResult = 2;
+  services.addressResult = false;
   QTest::mouseClick(f->StatusPanel, Qt::LeftButton);
   EXPECT_EQ(services.messages, std::vector<std::string>{"Couldn't launch default browser"});
+}
+
+// Desktops in a private HOME, each recording its browser in another list.
+TEST_F(Window, StatusBarFindsTheBrowserOnEveryDesktop) {
+  namespace fs = std::filesystem;
+  struct DesktopServices : FakeWindowServices {
+    FakeProcessPlatform process;
+    TDesktopUrlPlatform desktop{process};
+    TUrlPlatform& UrlPlatform() override { return desktop; }
+  };
+  auto write = [](const fs::path& path, const std::string& text) {
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << text;
+  };
+  std::string tmpl = (fs::temp_directory_path() / "orvane-home-XXXXXX").string();
+  ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
+  const fs::path root = tmpl;
+  const std::string browser = (root / "bin" / "stand-in").string();
+  DesktopServices desktopServices;
+  auto& process = desktopServices.process;
+  CliOptionsT options;
+  TForm1 f(options, nullptr, desktopServices);
+  f.show();
+  struct DesktopT {
+    const char *file, *text, *current;
+  } desktops[] = {
+      {".config/mimeapps.list", "[Default Applications]\nx-scheme-handler/https=stand-in.desktop\n", ""},
+      {".config/kde-mimeapps.list", "[Default Applications]\ntext/html=stand-in.desktop;\n", "KDE"},
+      {".local/share/applications/defaults.list", "[Default Applications]\ntext/html=stand-in.desktop\n", ""},
+      {".local/share/applications/mimeinfo.cache", "[MIME Cache]\nx-scheme-handler/http=stand-in.desktop;\n", ""},
+      {"nothing", "", ""},
+  };
+  for (const DesktopT& d : desktops) {
+    const fs::path home = root / fs::path(d.file).filename();
+    write(home / ".local/share/applications/stand-in.desktop",
+          "[Desktop Entry]\nType=Application\nName=Stand-in\nExec=" + browser + " --url=%u\n");
+    write(home / d.file, d.text);
+    process.env = {{"HOME", home.string()},
+                   {"XDG_CURRENT_DESKTOP", d.current},
+                   {"XDG_CONFIG_DIRS", (root / "none").string()},
+                   {"XDG_DATA_DIRS", (root / "none").string()}};
+    process.starts.clear();
+    QTest::mouseClick(f.StatusPanel, Qt::LeftButton);
+    if (std::string(d.file) == "nothing") break;
+    ASSERT_EQ(process.starts.size(), 1u) << d.file;
+    EXPECT_EQ(process.starts[0].program, browser);
+    EXPECT_EQ(process.starts[0].args, std::vector<std::string>{std::string("--url=") + kHomePageUrl});
+  }
+  // Nothing registered: the desktop's opener, and when that fails the message.
+  EXPECT_TRUE(process.starts.empty());
+  EXPECT_EQ(desktopServices.addresses, std::vector<std::string>{kHomePageUrl});
+  EXPECT_TRUE(desktopServices.messages.empty());
+  desktopServices.addressResult = false;
+  QTest::mouseClick(f.StatusPanel, Qt::LeftButton);
+  EXPECT_EQ(desktopServices.messages, std::vector<std::string>{"Couldn't launch default browser"});
+  std::error_code ec;
+  fs::remove_all(root, ec);
 }
 
 }  // namespace

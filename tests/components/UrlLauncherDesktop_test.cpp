@@ -46,57 +46,81 @@ class UrlLauncherDesktop : public ::testing::Test {
     launcher.Url = url;
     return launcher;
   }
-  void SetDefault(const std::string& mimeappsDir, const std::string& ids) {
-    WriteFile(root / mimeappsDir / "mimeapps.list",
-              "[Added Associations]\ntext/html=other.desktop;\n"
-              "[Default Applications]\ntext/html=" + ids + "\n");
-  }
-  void AddApp(const std::string& dataDir, const std::string& id, const std::string& exec) {
+  void AddApp(const std::string& dataDir, const std::string& id, const std::string& exec,
+              const std::string& more = "") {
     WriteFile(root / dataDir / "applications" / id,
-              "[Desktop Entry]\nType=Application\nName=Web\nExec=" + exec + "\n"
-              "[Desktop Action new]\nExec=wrong %u\n");
+              "[Desktop Entry]\nType=Application\nName=Web\nExec=" + exec + "\n" + more +
+                  "[Desktop Action new]\nExec=wrong %u\n");
   }
   // The browser registered as the default, with the arguments before the address.
   std::string InstallStandInBrowser() {
     const std::string browser = (root / "bin dir" / "browser").string();
     AddApp("share1", "stand-in.desktop", "\"" + browser + "\" --new-window %u");
-    SetDefault("etc-xdg", "stand-in.desktop");
+    WriteFile(root / "etc-xdg" / "mimeapps.list", "[Default Applications]\ntext/html=stand-in.desktop\n");
     return browser;
   }
-  std::string Read(const std::string& key) {
-    std::string v;
-    TUrlLauncher launcher(platform);
-    return launcher.ReadDefaultValue(kHKeyClassesRoot, key, v) == 0 ? v : "<none>";
+  // The program the launcher starts for an http address, or "<none>".
+  std::string Started() {
+    process.starts.clear();
+    Launcher("http://h/").OpenUrl();
+    return process.starts.empty() ? "<none>" : process.starts.back().program;
   }
 };
 
-TEST_F(UrlLauncherDesktop, ExecLinesBecomeOpenCommands) {
-  EXPECT_EQ(ExecToOpenCommand("firefox %u"), "firefox \"%1\"");
-  EXPECT_EQ(ExecToOpenCommand("\"/opt/My Web/web\" --new-window %U --x"),
-            "\"/opt/My Web/web\" --new-window \"%1\" --x");
-  EXPECT_EQ(ExecToOpenCommand("web %i --name=%c %k --p=100%% --url=%f"), "web --name= --p=100% --url=%1");
-  EXPECT_EQ(ExecToOpenCommand("sh -c \"echo \\\\\"a b\\\\\" \\\\$x\" %F"),
-            "sh -c \"echo \\\"a b\\\" $x\" \"%1\"");
+TEST_F(UrlLauncherDesktop, ExecLinesExpandTheirFieldCodes) {
+  DesktopEntryT e{"/apps/web.desktop", "", "Web Browser", "web-icon", ""};
+  std::vector<std::string> argv;
+  auto expand = [&](const std::string& exec, const std::string& url) {
+    e.exec = exec;
+    return ExpandExec(e, url, argv) ? argv : std::vector<std::string>{"<refused>"};
+  };
+  const std::string u = "http://h/?a=1&b=$(x)";
+  EXPECT_EQ(expand("web --url=%u %i --name=%c %k --p=100%% %d", u),
+            (std::vector<std::string>{"web", "--url=" + u, "--icon", "web-icon", "--name=Web Browser",
+                                      "/apps/web.desktop", "--p=100%"}));
+  EXPECT_EQ(expand("\"/opt/My Web/web\" --new-window %U", u), (std::vector<std::string>{"/opt/My Web/web", "--new-window", u}));
+  EXPECT_EQ(expand("web --new", u), (std::vector<std::string>{"web", "--new", u}));
+  // Local files only: no web address, but a file address as its path.
+  EXPECT_EQ(expand("viewer %f", u), std::vector<std::string>{"<refused>"});
+  EXPECT_EQ(expand("viewer %F", "file:///tmp/a%20b.htm"), (std::vector<std::string>{"viewer", "/tmp/a b.htm"}));
+  e.icon.clear();
+  EXPECT_EQ(expand("web %i %u", u), (std::vector<std::string>{"web", u}));
   EXPECT_EQ(SplitExec("\"a\\sb\" \"c\\\\\\\\d\" e\\sf"), (std::vector<std::string>{"a b", "c\\d", "e", "f"}));
 }
 
-TEST_F(UrlLauncherDesktop, AssociationFollowsMimeappsOrder) {
-  EXPECT_EQ(Read(".htm"), "<none>");
-  AddApp("share2", "low.desktop", "low %u");
-  AddApp("data", "high.desktop", "high %u");
-  SetDefault("share2/applications", "low.desktop;");
-  EXPECT_EQ(Read(".htm"), "low.desktop");
-  // A user entry wins; ids that are not installed or would leave the
-  // applications folder are passed over.
-  SetDefault("config", "missing.desktop;../../x.desktop;high.desktop;");
-  EXPECT_EQ(Read(".HTM"), "high.desktop");
-  EXPECT_EQ(Read("high.desktop\\shell\\open\\command"), "high \"%1\"");
-  EXPECT_EQ(Read("missing.desktop\\shell\\open\\command"), "<none>");
-  EXPECT_EQ(Read("..\\shell\\open\\command"), "<none>");
-  EXPECT_EQ(Read("high.desktop"), "<none>");
-  std::string v = "kept";
-  EXPECT_EQ(TUrlLauncher(platform).ReadDefaultValue(kHKeyClassesRoot + 1, ".htm", v), kErrorFileNotFound);
-  EXPECT_EQ(v, "kept");
+TEST_F(UrlLauncherDesktop, HandlersFollowTheMimeAppsOrder) {
+  EXPECT_EQ(Started(), "<none>");
+  for (const char* app : {"cache", "defaults", "added", "system", "user", "kde", "removed"})
+    AddApp("share2", std::string(app) + ".desktop", std::string(app) + " %u");
+  WriteFile(root / "share2/applications/mimeinfo.cache", "[MIME Cache]\nx-scheme-handler/http=cache.desktop;\n");
+  EXPECT_EQ(Started(), "cache");
+  WriteFile(root / "data/applications/mimeapps.list", "[Added Associations]\ntext/html=added.desktop;\n");
+  EXPECT_EQ(Started(), "cache");  // the own scheme's handler is asked first
+  WriteFile(root / "share1/applications/defaults.list", "[Default Applications]\ntext/html=defaults.desktop\n");
+  EXPECT_EQ(Started(), "defaults");  // an explicit default beats associations
+  WriteFile(root / "etc-xdg/mimeapps.list", "[Default Applications]\nx-scheme-handler/https=system.desktop\n");
+  EXPECT_EQ(Started(), "system");
+  // Ids that are not installed or would leave the applications folder are passed over.
+  WriteFile(root / "config/mimeapps.list",
+            "[Default Applications]\nx-scheme-handler/https=missing.desktop;../../x.desktop;user.desktop;\n");
+  EXPECT_EQ(Started(), "user");
+  WriteFile(root / "config/kde-mimeapps.list", "[Default Applications]\nx-scheme-handler/https=kde.desktop\n");
+  EXPECT_EQ(Started(), "user");
+  process.env["XDG_CURRENT_DESKTOP"] = "X-Test:KDE";
+  EXPECT_EQ(Started(), "kde");
+  // A removal hides the id in its own list and every list after it.
+  WriteFile(root / "config/x-test-mimeapps.list",
+            "[Removed Associations]\nx-scheme-handler/https=kde.desktop;\n"
+            "[Default Applications]\nx-scheme-handler/https=kde.desktop;removed.desktop\n");
+  EXPECT_EQ(Started(), "removed");
+  // A hidden user entry masks the system one; ids may name subfolders.
+  WriteFile(root / "data/applications/removed.desktop", "[Desktop Entry]\nHidden=true\n");
+  EXPECT_EQ(Started(), "user");
+  AddApp("share1", "vendor/web.desktop", "vendorweb %u", "TryExec=/nonexistent/web\n");
+  WriteFile(root / "config/mimeapps.list", "[Default Applications]\nx-scheme-handler/http=vendor-web.desktop\n");
+  EXPECT_EQ(Started(), "system");  // its TryExec is missing
+  AddApp("share1", "vendor/web.desktop", "vendorweb %u");
+  EXPECT_EQ(Started(), "vendorweb");
 }
 
 TEST_F(UrlLauncherDesktop, MissingAssociationDoesNothing) {
@@ -122,12 +146,12 @@ TEST_F(UrlLauncherDesktop, StartsTheDefaultBrowserWithTheAddress) {
   // Shell syntax in the address must reach the browser untouched.
   const std::string url = "http://h/members/orvane/index.htm?1.11&a=$(touch${IFS}x);`id`|b";
   Launcher(url).OpenUrl();
-  // Unquoted as on Windows: blanks split it, \" is a literal quote.
+  // One argument whatever it holds: no command line is cut here.
   Launcher("http://h/a b\\\"c d").OpenUrl();
   ASSERT_EQ(process.starts.size(), 2u);
   EXPECT_EQ(process.starts[0].program, browser);
   EXPECT_EQ(process.starts[0].args, (std::vector<std::string>{"--new-window", url}));
-  EXPECT_EQ(process.starts[1].args, (std::vector<std::string>{"--new-window", "http://h/a", "b\"c", "d"}));
+  EXPECT_EQ(process.starts[1].args, (std::vector<std::string>{"--new-window", "http://h/a b\\\"c d"}));
 }
 
 }  // namespace

@@ -81,4 +81,33 @@ TEST(UrlLauncherOpen, FailedStartRaisesTheMessage) {
   EXPECT_NO_THROW(launcher.OpenUrl());
 }
 
+class FakeOpener : public TUrlOpener {
+ public:
+  std::vector<std::string> opened;
+  bool result = true;
+  bool OpenAddress(const std::string& url) override {
+    opened.push_back(url);
+    return result;
+  }
+};
+
+TEST(UrlLauncherOpen, DesktopOpenerStandsInForTheBrowser) {
+  FakePlatform fake;
+  FakeOpener opener;
+  TUrlLauncher launcher(fake, &opener);
+  launcher.Url = "http://h/";
+  launcher.OpenUrl();  // nothing registered
+  fake.keys[".htm"] = "htmlfile";
+  fake.keys["htmlfile\\shell\\open\\command"] = "web.exe";
+  fake.startResult = 2;
+  launcher.OpenUrl();  // registered, but it does not start
+  EXPECT_EQ(opener.opened, (std::vector<std::string>{"http://h/", "http://h/"}));
+  opener.result = false;
+  EXPECT_THROW(launcher.OpenUrl(), EUrlLaunchError);
+  fake.startResult = kExecOk;
+  launcher.OpenUrl();
+  EXPECT_EQ(opener.opened.size(), 3u);
+  EXPECT_EQ(fake.starts.size(), 3u);
+}
+
 }  // namespace

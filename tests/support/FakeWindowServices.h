@@ -20,6 +20,8 @@ class FakeWindowServices : public TWindowServices {
   std::vector<std::string> messages;  // ShowMessage and ShowError texts
   std::vector<std::string> opened;
   bool openResult = true;
+  std::vector<std::string> addresses;  // given to the desktop's opener
+  bool addressResult = true;
   std::function<void(QWidget*)> onWait;
   FakeUrlPlatform url;
 
@@ -31,6 +33,10 @@ class FakeWindowServices : public TWindowServices {
   bool OpenFile(const std::string& target) override {
     opened.push_back(target);
     return openResult;
+  }
+  bool OpenAddress(const std::string& url) override {
+    addresses.push_back(url);
+    return addressResult;
   }
   void WaitAnimation(QWidget* panel) override {
     if (onWait) onWait(panel);
