@@ -350,6 +350,7 @@ bool ParseCommandLine(CliOptionsT& options, const std::vector<std::string>& args
     else if (name == "--batch") options.batch = true;
     else if (name == "--help" || name == "-h") options.help = true;
     else if (name == "--version") options.version = true;
+    else if (name == "--no-settings") options.noSettings = true;
     else if (name == "--add1") options.add1 = ParseIncrementArg(Utf8ToAnsi(value));
     else if (name == "--add2") options.add2 = ParseIncrementArg(Utf8ToAnsi(value));
     else if (name == "--html" || name == "--screenshot") {
@@ -374,6 +375,7 @@ bool ParseCommandLine(CliOptionsT& options, const std::vector<std::string>& args
         error = "--lang takes en or de, not '" + Shown(value) + "'";
         return false;
       }
+      options.languageGiven = true;
     } else {
       error = "unknown option " + Shown(name);
       return false;
@@ -473,6 +475,7 @@ std::string UsageText() {
          "  --lang en|de       language of the names\n"
          "  --html FILE        write date 1's month calendar as an HTML page\n"
          "  --screenshot FILE  render the window into a PNG file\n"
+         "  --no-settings      the window starts as new and keeps nothing\n"
          "  --help, --version\n";
 }
 

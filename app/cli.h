@@ -25,6 +25,8 @@ struct CliOptionsT {
   // follows the clock unless --today fixed it.
   CalcContextT context = DefaultContext();
   bool todayFixed = false;
+  bool languageGiven = false;  // --lang named it
+  bool noSettings = false;     // the window neither reads nor keeps settings
   std::vector<AnsiText> dates;  // at most two
   std::vector<std::string> warnings;
 };

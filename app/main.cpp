@@ -3,7 +3,9 @@
 #include <QAction>
 #include <QContextMenuEvent>
 #include <QFocusEvent>
+#include <QGuiApplication>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QValidator>
 #include <climits>
 
@@ -14,6 +16,8 @@ namespace {
 
 constexpr uint32_t kSilver = 0xC0C0C0;
 constexpr int32_t kWeekColumnId = MonthCalendarT::kWeekColumn;
+// The last of the week rules; stored values beyond it are not rules.
+constexpr WeekNumberingT kLastWeekRule = WeekNumberingT::kFirstMonday;
 
 void SetBackground(QWidget* w, uint32_t color) {
   QPalette pal = w->palette();
@@ -89,8 +93,20 @@ TForm1::TForm1(const CliOptionsT& options, QWidget* parent, TWindowServices& ser
   Panels.services = &services;
   SetWindowServices(Binder1, services);
   SetWindowServices(Binder2, services);
+  if (!options_.noSettings) {
+    settingsFile_ = services.SettingsFile();
+    stored_ = LoadWindowSettings(settingsFile_);
+  }
+  languageChosen_ = options_.languageGiven;
+  if (!languageChosen_ && stored_.language) {
+    options_.context.language = *stored_.language;
+    languageChosen_ = true;
+  }
+  if (stored_.weekNumbering && *stored_.weekNumbering <= static_cast<uint8_t>(kLastWeekRule))
+    options_.context.weeks = static_cast<WeekNumberingT>(*stored_.weekNumbering);
   CreateComponents();
   InitStart();
+  RestoreGeometry();
 }
 
 TForm1::~TForm1() {
@@ -336,6 +352,8 @@ void TForm1::InitStart() {
     SetColumnFixed(*binder, kWeekColumnId, true);
     for (int32_t id = 0; id < 7; ++id) AddColumn(*binder, std::string(kWeekdayCaptions[id]), id, true);
   }
+  ApplyCalendarLook(Binder1, stored_.calendar1);
+  ApplyCalendarLook(Binder2, stored_.calendar2);
 
   WidthOffset = 0;
 
@@ -526,6 +544,34 @@ std::string TForm1::MemoText(const QPlainTextEdit* memo) {
 }
 
 int32_t TForm1::OuterWidth() const { return frameGeometry().width(); }
+
+void TForm1::RestoreGeometry() {
+  if (!stored_.geometry) return;
+  QScreen* screen = QGuiApplication::screenAt(stored_.geometry->center());
+  if (!screen) screen = QGuiApplication::primaryScreen();
+  if (!screen) return;
+  const QRect place = FitIntoArea(*stored_.geometry, minimumSize(), screen->availableGeometry());
+  resize(place.size());
+  move(place.topLeft());
+}
+
+void TForm1::SaveSettings() {
+  if (settingsFile_.isEmpty()) return;
+  WindowSettingsT settings;
+  // A maximized window keeps the place it had before.
+  settings.geometry = isMaximized() || isFullScreen() ? stored_.geometry : QRect(pos(), size());
+  if (languageChosen_) settings.language = options_.context.language;
+  settings.weekNumbering = static_cast<uint8_t>(options_.context.weeks);
+  settings.calendar1 = ReadCalendarLook(Binder1);
+  settings.calendar2 = ReadCalendarLook(Binder2);
+  if (!SaveWindowSettings(settingsFile_, settings))
+    qWarning("orvane: the settings could not be saved in %s", qPrintable(settingsFile_));
+}
+
+void TForm1::closeEvent(QCloseEvent* event) {
+  SaveSettings();
+  QWidget::closeEvent(event);
+}
 
 void TForm1::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);

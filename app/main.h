@@ -11,6 +11,7 @@
 #include <QWidget>
 #include <functional>
 
+#include "app/WindowSettings.h"
 #include "app/cli.h"
 #include "app/results.h"
 #include "components/GPanel.h"
@@ -123,6 +124,7 @@ class TForm1 : public QWidget {
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
   bool eventFilter(QObject* watched, QEvent* event) override;
 
  private:
@@ -131,9 +133,14 @@ class TForm1 : public QWidget {
   void ShowResults();
   void FillMonthCalendar(TEasyGrid& binder, ArrayOfFiles& table, const MonthCalendarT& calendar);
   void SetupCalendar(TEasyGrid& binder, TTextGrid* grid, ArrayOfFiles& table);
+  void RestoreGeometry();
+  void SaveSettings();
 
   CliOptionsT options_;
   TWindowServices& services_;
+  QString settingsFile_;     // empty: nothing is read or kept
+  WindowSettingsT stored_;   // as read at the start
+  bool languageChosen_ = false;  // named on the command line or stored
   bool started_ = false;
 };
 

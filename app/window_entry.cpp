@@ -69,7 +69,10 @@ int RunWindow(const CliOptionsT& options, int argc, char** argv) {
   QApplication app(argc, argv);
   SubstituteFonts();
   InstallDesktopColorResolver();
-  TForm1 form(options);
+  // A picture made for others shows the window as new and leaves the settings alone.
+  CliOptionsT windowOptions = options;
+  if (!options.screenshotFile.empty()) windowOptions.noSettings = true;
+  TForm1 form(windowOptions);
   form.show();
   if (!options.screenshotFile.empty()) {
     QApplication::processEvents();

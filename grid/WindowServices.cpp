@@ -5,6 +5,7 @@
 #include <QElapsedTimer>
 #include <QFileDialog>
 #include <QMessageBox>
+#include <QStandardPaths>
 #include <QUrl>
 
 #include "components/QtText.h"
@@ -60,6 +61,12 @@ void TWindowServices::WaitAnimation(QWidget*) {
 }
 
 TUrlPlatform& TWindowServices::UrlPlatform() { return SystemUrlPlatform(); }
+
+// The configuration folder: $XDG_CONFIG_HOME or ~/.config on Linux.
+QString TWindowServices::SettingsFile() {
+  return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+         QStringLiteral("/orvane/orvane.conf");
+}
 
 TWindowServices& SystemWindowServices() {
   static TWindowServices services;

@@ -3,6 +3,7 @@
 // dialogs, file choices, messages, opening files and addresses, the
 // animation's pause and the browser's platform. The real services by
 // default; tests inject a fake.
+#include <QString>
 #include <string>
 
 #include "components/UrlLauncher.h"
@@ -36,6 +37,8 @@ class TWindowServices : public TShellOpener, public TUrlOpener {
   // than 8 ms have passed, processing pending paint events.
   virtual void WaitAnimation(QWidget* panel);
   virtual TUrlPlatform& UrlPlatform();
+  // Where the window keeps its settings; empty for nowhere.
+  virtual QString SettingsFile();
 };
 
 TWindowServices& SystemWindowServices();

@@ -83,7 +83,7 @@ $long"
   # Every option of --help is documented as an option entry.
   local help option
   help=$("$binary" --help) || fail "$binary --help failed"
-  for option in $(grep -oE -- '--[a-z0-9]+' <<<"$help" | sort -u); do
+  for option in $(grep -oE -- '--[a-z0-9][a-z0-9-]*' <<<"$help" | sort -u); do
     grep -qE "^ {7}(--.*[ ,])?${option}([ ,=]|$)" <<<"$rendered" || fail "$page: option $option of --help not documented"
   done
   # The header carries the program's version.

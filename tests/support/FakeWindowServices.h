@@ -24,6 +24,7 @@ class FakeWindowServices : public TWindowServices {
   bool addressResult = true;
   std::function<void(QWidget*)> onWait;
   FakeUrlPlatform url;
+  QString settingsFile;  // none unless a test sets one
 
   int ExecDialog(QDialog& dialog) override { return onExec ? onExec(dialog) : QDialog::Rejected; }
   std::string AskOpenFileName(QWidget*, const FileAskT& ask) override { return Answer(ask); }
@@ -42,6 +43,7 @@ class FakeWindowServices : public TWindowServices {
     if (onWait) onWait(panel);
   }
   TUrlPlatform& UrlPlatform() override { return url; }
+  QString SettingsFile() override { return settingsFile; }
 
  private:
   std::string Answer(const FileAskT& ask) {
