@@ -1,10 +1,13 @@
 #include "app/WindowSettings.h"
 
-#include <QDir>
 #include <QFileInfo>
 #include <QSettings>
 #include <algorithm>
 #include <cmath>
+#include <filesystem>
+
+#include "components/QtText.h"
+#include "util/SaveFile.h"
 
 namespace {
 
@@ -93,24 +96,39 @@ CalendarLookT ReadLook(QSettings& s, const QString& group) {
   return look;
 }
 
-void WriteLook(QSettings& s, const QString& group, const CalendarLookT& look) {
-  s.beginGroup(group);
-  auto flag = [&](const char* key, const std::optional<bool>& v) {
-    if (v) s.setValue(QLatin1String(key), *v ? QStringLiteral("true") : QStringLiteral("false"));
-  };
-  flag("bands", look.bands);
-  flag("verticalLines", look.vertLines);
-  flag("horizontalLines", look.horzLines);
+// INI lines as QSettings reads them back; texts are quoted with their
+// backslashes and quotes escaped, and written as UTF-8.
+void AddLine(QByteArray& ini, const char* key, const QString& value) {
+  ini += key;
+  ini += '=';
+  ini += value.toUtf8();
+  ini += '\n';
+}
+
+void AddFlag(QByteArray& ini, const char* key, const std::optional<bool>& v) {
+  if (v) AddLine(ini, key, *v ? QStringLiteral("true") : QStringLiteral("false"));
+}
+
+QString Quoted(QString text) {
+  text.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
+  text.replace(QLatin1Char('"'), QStringLiteral("\\\""));
+  return QLatin1Char('"') + text + QLatin1Char('"');
+}
+
+void AddLook(QByteArray& ini, const char* group, const CalendarLookT& look) {
+  ini += QByteArray("[") + group + "]\n";
+  AddFlag(ini, "bands", look.bands);
+  AddFlag(ini, "verticalLines", look.vertLines);
+  AddFlag(ini, "horizontalLines", look.horzLines);
   if (look.font) {
-    s.setValue(QStringLiteral("fontFamily"), look.font->family);
-    if (look.font->pixelSize > 0) s.setValue(QStringLiteral("fontPixelSize"), QString::number(look.font->pixelSize));
-    else s.setValue(QStringLiteral("fontPointSize"), QString::number(look.font->pointSize));
-    s.setValue(QStringLiteral("fontWeight"), QString::number(look.font->weight));
-    flag("fontItalic", look.font->italic);
+    AddLine(ini, "fontFamily", Quoted(look.font->family));
+    if (look.font->pixelSize > 0) AddLine(ini, "fontPixelSize", QString::number(look.font->pixelSize));
+    else AddLine(ini, "fontPointSize", QString::number(look.font->pointSize));
+    AddLine(ini, "fontWeight", QString::number(look.font->weight));
+    AddFlag(ini, "fontItalic", look.font->italic);
   }
-  s.setValue(QStringLiteral("order"), IdsText(look.order));
-  s.setValue(QStringLiteral("hidden"), IdsText(look.hidden));
-  s.endGroup();
+  AddLine(ini, "order", IdsText(look.order));
+  AddLine(ini, "hidden", IdsText(look.hidden));
 }
 
 }  // namespace
@@ -137,25 +155,23 @@ WindowSettingsT LoadWindowSettings(const QString& file) {
 }
 
 bool SaveWindowSettings(const QString& file, const WindowSettingsT& settings) {
-  if (file.isEmpty() || !QDir().mkpath(QFileInfo(file).absolutePath())) return false;
-  QSettings s(file, QSettings::IniFormat);
-  // Written through a temporary file that replaces the old one only when whole.
-  s.setAtomicSyncRequired(true);
-  s.clear();
-  s.beginGroup(QStringLiteral("window"));
+  if (file.isEmpty()) return false;
+  QByteArray ini("[window]\n");
   if (settings.geometry) {
-    s.setValue(QStringLiteral("x"), QString::number(settings.geometry->x()));
-    s.setValue(QStringLiteral("y"), QString::number(settings.geometry->y()));
-    s.setValue(QStringLiteral("width"), QString::number(settings.geometry->width()));
-    s.setValue(QStringLiteral("height"), QString::number(settings.geometry->height()));
+    AddLine(ini, "x", QString::number(settings.geometry->x()));
+    AddLine(ini, "y", QString::number(settings.geometry->y()));
+    AddLine(ini, "width", QString::number(settings.geometry->width()));
+    AddLine(ini, "height", QString::number(settings.geometry->height()));
   }
-  if (settings.language) s.setValue(QStringLiteral("language"), QString::number(*settings.language));
-  if (settings.weekNumbering) s.setValue(QStringLiteral("weekNumbering"), QString::number(*settings.weekNumbering));
-  s.endGroup();
-  WriteLook(s, QStringLiteral("calendar1"), settings.calendar1);
-  WriteLook(s, QStringLiteral("calendar2"), settings.calendar2);
-  s.sync();
-  return s.status() == QSettings::NoError;
+  if (settings.language) AddLine(ini, "language", QString::number(*settings.language));
+  if (settings.weekNumbering) AddLine(ini, "weekNumbering", QString::number(*settings.weekNumbering));
+  AddLook(ini, "calendar1", settings.calendar1);
+  AddLook(ini, "calendar2", settings.calendar2);
+  const std::filesystem::path path = PathFromQString(file);
+  std::error_code ec;
+  std::filesystem::create_directories(path.parent_path(), ec);
+  std::string reason;
+  return SaveWholeFile(path, std::string_view(ini.constData(), static_cast<size_t>(ini.size())), reason);
 }
 
 CalendarLookT ReadCalendarLook(const TEasyGrid& binder) {

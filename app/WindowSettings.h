@@ -34,8 +34,8 @@ struct WindowSettingsT {
 };
 
 WindowSettingsT LoadWindowSettings(const QString& file);
-// Replaces the file whole; false when it could not be written, the old file
-// then stays as it was.
+// Replaces the file whole through the program's file writer; false when it
+// could not be written, the old file then stays as it was.
 bool SaveWindowSettings(const QString& file, const WindowSettingsT& settings);
 
 // A calendar's look as its binder and grid have it now.

@@ -106,6 +106,19 @@ TEST_F(WindowSettings, SurviveARestart) {
   EXPECT_NE(written, QByteArray("<none>"));
 }
 
+TEST_F(WindowSettings, FontNamesComeBackAsWritten) {
+  WindowSettingsT settings;
+  for (const char* name : {"Fira \"Code\" \\x; a=b", "Überschrift, Grün #1"}) {
+    settings.calendar2.font = FontLookT{QString::fromUtf8(name), 0, 10.5, 700, true};
+    ASSERT_TRUE(SaveWindowSettings(services.settingsFile, settings));
+    const auto font = LoadWindowSettings(services.settingsFile).calendar2.font;
+    ASSERT_TRUE(font.has_value());
+    EXPECT_EQ(font->family, QString::fromUtf8(name));
+    EXPECT_EQ(font->pointSize, 10.5);
+    EXPECT_TRUE(font->italic);
+  }
+}
+
 TEST_F(WindowSettings, HostileFilesGiveDefaults) {
   services.settingsFile.clear();
   auto reference = Start();
