@@ -202,7 +202,11 @@ TEST_F(HtmlFileTest, CannotCreateFile) {
     WriteHtmlFile(SmallGrid(), Defaults(), name);
     FAIL() << "no error raised";
   } catch (const HtmlFileError& e) {
-    EXPECT_EQ(std::string(e.what()), "Cannot Create file " + name + ": No such file or directory");
+    // The reason is the system's own text, which differs between platforms.
+    const std::string prefix = "Cannot Create file " + name + ": ";
+    const std::string what = e.what();
+    EXPECT_EQ(what.substr(0, prefix.size()), prefix);
+    EXPECT_GT(what.size(), prefix.size());
   }
 }
 
