@@ -7,6 +7,7 @@
 #include <string_view>
 
 #include "app/program_args.h"
+#include "app/texts.h"
 #include "util/ErrorText.h"
 #include "util/StdStreams.h"
 #include "util/cp1252.h"
@@ -88,19 +89,24 @@ void AppendJsonLines(std::string& out, std::string_view memo, bool trimBlanks) {
 
 // Calendar cells hold numbers only and the captions are plain words, so a
 // whole row is written straight into one buffer; this keeps --batch fast.
-void AppendJsonCalendar(std::string& out, const MonthCalendarT& cal) {
-  static const std::string kHeaderTail = [] {
-    std::string tail;
-    for (std::string_view day : kWeekdayCaptions) {
-      tail += ",";
-      AppendJsonString(tail, day);
+void AppendJsonCalendar(std::string& out, const MonthCalendarT& cal, const CalcContextT& context) {
+  static const auto kHeaderTails = [] {
+    std::array<std::string, 2> tails;  // German, English
+    for (uint8_t language = 1; language <= 2; ++language) {
+      CalcContextT names;
+      names.language = language;
+      for (int32_t c = 0; c < 7; ++c) {
+        tails[language - 1] += ",";
+        AppendJsonString(tails[language - 1], WeekdayCaption(names, c));
+      }
+      tails[language - 1] += "]";
     }
-    return tail + "]";
+    return tails;
   }();
   out += '[';
   out += '[';
   AppendJsonString(out, cal.weekCaption);
-  out += kHeaderTail;
+  out += kHeaderTails[context.language == 1 ? 0 : 1];
   for (int32_t r = 1; r <= MonthCalendarT::kRows; ++r) {
     char row[8 * (sizeof(CellTextT::data) + 3) + 4];
     size_t n = 0;
@@ -158,8 +164,8 @@ std::string PadLeft(std::string_view s, size_t width) {
 }
 
 // A wall-calendar block: facts on the left, the month on the right.
-void AppendPrintedDate(std::string& out, std::string_view title, std::string_view label, std::string_view facts,
-                       const MonthCalendarT& cal) {
+void AppendPrintedDate(std::string& out, const CalcContextT& context, std::string_view title, std::string_view label,
+                       std::string_view facts, const MonthCalendarT& cal) {
   out += title;
   out += ": ";
   out += label;
@@ -170,10 +176,12 @@ void AppendPrintedDate(std::string& out, std::string_view title, std::string_vie
     std::string row = "  ";
     row += PadRight(static_cast<size_t>(r) < lines.size() ? lines[r] : std::string_view(), 44);
     if (r == 0) {
-      row += "  Wk ";
-      for (std::string_view day : kWeekdayCaptions) {
+      row += "  ";
+      row += LangText(context.language, TextT::kWeekShort);
+      row += ' ';
+      for (int32_t c = 0; c < 7; ++c) {
         row += ' ';
-        row += day.substr(0, 2);
+        row += WeekdayCaption(context, c).substr(0, 2);
         row += ' ';
       }
     } else {
@@ -351,6 +359,7 @@ bool ParseCommandLine(CliOptionsT& options, const std::vector<std::string>& args
     else if (name == "--help" || name == "-h") options.help = true;
     else if (name == "--version") options.version = true;
     else if (name == "--no-settings") options.noSettings = true;
+    else if (name == "--iso-weeks") options.context.weeks = WeekNumberingT::kIso8601;
     else if (name == "--add1") options.add1 = ParseIncrementArg(Utf8ToAnsi(value));
     else if (name == "--add2") options.add2 = ParseIncrementArg(Utf8ToAnsi(value));
     else if (name == "--html" || name == "--screenshot") {
@@ -404,6 +413,22 @@ bool ParseCommandLine(CliOptionsT& options, const std::vector<std::string>& args
   return true;
 }
 
+uint8_t LocaleLanguage(const char* lcAll, const char* lcMessages, const char* lang) {
+  // The first one set decides, as for every program's messages.
+  for (const char* value : {lcAll, lcMessages, lang}) {
+    if (!value || !*value) continue;
+    const std::string_view v(value);
+    const bool german = v.size() >= 2 && (v[0] == 'd' || v[0] == 'D') && (v[1] == 'e' || v[1] == 'E') &&
+                        (v.size() == 2 || v[2] == '_' || v[2] == '.' || v[2] == '@' || v[2] == '-');
+    return german ? 1 : 2;
+  }
+  return 2;
+}
+
+void ApplyLocaleLanguage(CliOptionsT& options, const char* lcAll, const char* lcMessages, const char* lang) {
+  if (!options.languageGiven) options.context.language = LocaleLanguage(lcAll, lcMessages, lang);
+}
+
 CalcContextT CurrentContext(const CliOptionsT& options) {
   CalcContextT context = options.context;
   if (!options.todayFixed) context.today = TodayDate();
@@ -440,18 +465,21 @@ void AppendJsonResults(std::string& out, const ResultsT& r) {
   out += ",\"difference\":";
   AppendJsonLines(out, r.difference, true);
   out += ",\"calendar1\":";
-  AppendJsonCalendar(out, r.calendar1);
+  AppendJsonCalendar(out, r.calendar1, r.context);
   out += ",\"calendar2\":";
-  AppendJsonCalendar(out, r.calendar2);
+  AppendJsonCalendar(out, r.calendar2, r.context);
   out += '}';
 }
 
 std::string PrintResults(const ResultsT& r) {
   std::string out;
-  AppendPrintedDate(out, "Date 1", r.label1, r.facts1, r.calendar1);
+  const uint8_t lang = r.context.language;
+  AppendPrintedDate(out, r.context, LangText(lang, TextT::kDate1), r.label1, r.facts1, r.calendar1);
   out += '\n';
-  AppendPrintedDate(out, "Date 2", r.label2, r.facts2, r.calendar2);
-  out += "\nDifference\n";
+  AppendPrintedDate(out, r.context, LangText(lang, TextT::kDate2), r.label2, r.facts2, r.calendar2);
+  out += '\n';
+  out += LangText(lang, TextT::kDifference);
+  out += '\n';
   ForEachLine(r.difference, [&](std::string_view line) {
     out += "  ";
     out += TrimmedRight(line);
@@ -460,31 +488,14 @@ std::string PrintResults(const ResultsT& r) {
   return out;
 }
 
-std::string UsageText() {
-  return "Usage: orvane [options] [--] [DATE1 [DATE2]]\n"
-         "Dates are day.month.year; a field left 0 or empty means today's value.\n"
-         "Without a text option the window opens.\n"
-         "\n"
-         "  --print            the results as text\n"
-         "  --json             the results as one JSON object\n"
-         "  --batch            with --json or --print: one case per line from standard\n"
-         "                     input, DATE1 DATE2 [V1 [V2]]\n"
-         "  --add1 V, --add2 V increment of date 1 / date 2; V ends in d, w, m or y for\n"
-         "                     days, weeks, months or years (days when it has none)\n"
-         "  --today D.M.Y      the date that today means\n"
-         "  --lang en|de       language of the names\n"
-         "  --html FILE        write date 1's month calendar as an HTML page\n"
-         "  --screenshot FILE  render the window into a PNG file\n"
-         "  --no-settings      the window starts as new and keeps nothing\n"
-         "  --help, --version\n";
-}
+std::string UsageText(uint8_t language) { return std::string(LangText(language, TextT::kUsage)); }
 
 bool WantsText(const CliOptionsT& o) { return o.help || o.version || o.print || o.json || o.batch; }
 
 namespace {
 
 int RunTextOutput(const CliOptionsT& options, std::istream& in, std::ostream& out) {
-  if (options.help) return WriteUtf8(out, UsageText()) && out.flush() ? 0 : kOutputFailed;
+  if (options.help) return WriteUtf8(out, UsageText(options.context.language)) && out.flush() ? 0 : kOutputFailed;
   if (options.version) return WriteUtf8(out, std::string(kProgramCaption) + "\n") && out.flush() ? 0 : kOutputFailed;
   if (options.batch) return RunBatch(options, in, out);
   const ResultsT results = ComputeResults(StartInput(options));

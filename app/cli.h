@@ -39,6 +39,12 @@ IncrementArgT ParseIncrementArg(const AnsiText& value);
 // with a one-line message in error.
 bool ParseCommandLine(CliOptionsT& options, const std::vector<std::string>& args, std::string& error);
 
+// The language of a locale: German (1) when the first of LC_ALL, LC_MESSAGES
+// and LANG that is set names German ("de", "de_DE.UTF-8", ...), else English (2).
+uint8_t LocaleLanguage(const char* lcAll, const char* lcMessages, const char* lang);
+// Takes the locale's language unless --lang chose one.
+void ApplyLocaleLanguage(CliOptionsT& options, const char* lcAll, const char* lcMessages, const char* lang);
+
 // The context of a calculation now: the options' own, today from the clock
 // unless --today fixed it.
 CalcContextT CurrentContext(const CliOptionsT& options);
@@ -50,7 +56,8 @@ std::string JsonResults(const ResultsT& results);
 void AppendJsonResults(std::string& out, const ResultsT& results);
 std::string PrintResults(const ResultsT& results);
 
-std::string UsageText();
+// The --help text in a language (1 = German, 2 = English), Windows-1252.
+std::string UsageText(uint8_t language = 2);
 
 // Runs --help, --version, --print, --json and --batch. Returns the exit
 // status: 1 when out cannot be written or in cannot be read (the message goes

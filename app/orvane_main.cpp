@@ -103,6 +103,7 @@ int main(int argc, char** argv) {
     std::cerr << "orvane: " << error << " (see 'orvane --help')\n";
     return 2;
   }
+  ApplyLocaleLanguage(options, std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG"));
   for (const std::string& warning : options.warnings) std::cerr << "orvane: warning: " << warning << '\n';
   // Standard streams whose failures are seen: a lost output is exit 1.
   FdOutBuf outBuf(1);

@@ -1,6 +1,7 @@
 #include "app/results.h"
 
 #include <algorithm>
+#include "app/texts.h"
 #include <charconv>
 #include <cstdint>
 
@@ -9,11 +10,15 @@ namespace {
 constexpr std::string_view kLineEnd = "\r\n";
 
 // Extended precision from the integers, rounded to double for printing.
-std::string Fraction(long double value, std::string_view unit) {
+std::string Fraction(uint8_t language, long double value, TextT unit) {
+  std::string number = RealText(3, static_cast<double>(value));
+  // German writes a decimal comma: "1.205" would read as a thousand and more.
+  const std::string_view point = LangText(language, TextT::kDecimalPoint);
+  if (const size_t dot = number.find('.'); dot != std::string::npos && point != ".") number.replace(dot, 1, point);
   std::string line = "= ";
-  line += RealText(3, static_cast<double>(value));
+  line += number;
   line += ' ';
-  line += unit;
+  line += LangText(language, unit);
   return line;
 }
 
@@ -56,23 +61,27 @@ void AddCountItem(std::string& memo, int64_t count, std::string_view name, std::
   memo += ' ';
 }
 
-std::string DifferenceText(const DateDiffT& diff) {
+std::string DifferenceText(const CalcContextT& context, const DateDiffT& diff) {
+  const uint8_t lang = context.language;
   const int64_t y = diff.years, m = diff.months, d = diff.days;
   const int64_t tm = diff.totalMonths, td = diff.totalDays;
+  const auto item = [lang](std::string& memo, int64_t n, TextT name) {
+    AddCountItem(memo, n, LangText(lang, name), LangText(lang, static_cast<TextT>(static_cast<int>(name) + 1)));
+  };
   std::string memo;
   memo.reserve(160);
-  AddCountItem(memo, y, "Year", "s");
-  AddCountItem(memo, m, "Month", "s");
-  AddCountItem(memo, d, "Day", "s");
-  AppendLine(memo, Fraction(static_cast<long double>(y) + m / 12.0L + d / 365.2425L, "Years"));
-  AddCountItem(memo, tm, "Month", "s");
-  AddCountItem(memo, d / 7, "Week", "s");
-  AddCountItem(memo, d % 7, "Day", "s");
-  AppendLine(memo, Fraction(static_cast<long double>(tm) + d / 30.436875L, "Months"));
-  AddCountItem(memo, td / 7, "Week", "s");
-  AddCountItem(memo, td % 7, "Day", "s");
-  AppendLine(memo, Fraction(static_cast<long double>(td / 7) + td % 7 / 7.0L, "Weeks"));
-  AddCountItem(memo, td, "Day", "s");
+  item(memo, y, TextT::kYear);
+  item(memo, m, TextT::kMonth);
+  item(memo, d, TextT::kDay);
+  AppendLine(memo, Fraction(lang, static_cast<long double>(y) + m / 12.0L + d / 365.2425L, TextT::kYears));
+  item(memo, tm, TextT::kMonth);
+  item(memo, d / 7, TextT::kWeek);
+  item(memo, d % 7, TextT::kDay);
+  AppendLine(memo, Fraction(lang, static_cast<long double>(tm) + d / 30.436875L, TextT::kMonths));
+  item(memo, td / 7, TextT::kWeek);
+  item(memo, td % 7, TextT::kDay);
+  AppendLine(memo, Fraction(lang, static_cast<long double>(td / 7) + td % 7 / 7.0L, TextT::kWeeks));
+  item(memo, td, TextT::kDay);
   return memo;
 }
 
@@ -95,10 +104,13 @@ std::string ShowDateFacts(const CalcContextT& context, int32_t day, int32_t mont
     AppendIntText(memo, n);
     AppendLine(memo, after);
   };
-  numberLine("Day of Year ", DayOfYearNo(day, month, year), "");
-  numberLine("Week of Month ", WeekOfMonthNo(day), "");
-  numberLine("Week of Year ", WeekOfYearNo(context, day, month, year), "");
-  numberLine("New Year in ", DaysToNewYear(day, month, year), " Days");
+  const uint8_t lang = context.language;
+  numberLine(LangText(lang, TextT::kDayOfYear), DayOfYearNo(day, month, year), "");
+  numberLine(LangText(lang, TextT::kWeekOfMonth), WeekOfMonthNo(day), "");
+  numberLine(LangText(lang, TextT::kWeekOfYear), WeekOfYearNo(context, day, month, year), "");
+  const int32_t toNewYear = DaysToNewYear(day, month, year);
+  numberLine(LangText(lang, TextT::kNewYearIn), toNewYear,
+             LangText(lang, toNewYear == 1 ? TextT::kNewYearDay : TextT::kNewYearDays));
   return memo;
 }
 
@@ -109,7 +121,8 @@ void FillMonthCalendarCells(MonthCalendarT& calendar, const CalcContextT& contex
   }
   calendar.month = month;
   calendar.year = year;
-  calendar.weekCaption = "Week " + PadNumber(month, 2) + "." + PadNumber(year, 4);
+  calendar.weekCaption = std::string(LangText(context.language, TextT::kWeekCaption)) + PadNumber(month, 2) + "." +
+                         PadNumber(year, 4);
   calendar.ownRow = 0;
   calendar.ownColumn = 0;
   int32_t c = WeekdayOf(1, month, year) - 1;
@@ -131,6 +144,7 @@ void FillMonthCalendarCells(MonthCalendarT& calendar, const CalcContextT& contex
 
 void ComputeResults(ResultsT& results, const ResultInputT& input) {
   const CalcContextT& context = input.context;
+  results.context = context;
   DateTripleT& a = results.date1;
   DateTripleT& b = results.date2;
   a = ParseDate(context, input.date1);
@@ -147,9 +161,10 @@ void ComputeResults(ResultsT& results, const ResultInputT& input) {
   const DateDiffT diff = DateDifference(a, b);
   results.facts1 = ShowDateFacts(context, a.day, a.month, a.year);
   results.facts2 = ShowDateFacts(context, b.day, b.month, b.year);
-  results.difference = DifferenceText(diff);
-  if (LeapYear(a.year)) AppendLine(results.facts1, "Leap year");
-  if (LeapYear(b.year)) AppendLine(results.facts2, "Leap year");
+  results.difference = DifferenceText(context, diff);
+  const std::string_view leap = LangText(context.language, TextT::kLeapYear);
+  if (LeapYear(a.year)) AppendLine(results.facts1, leap);
+  if (LeapYear(b.year)) AppendLine(results.facts2, leap);
 }
 
 ResultsT ComputeResults(const ResultInputT& input) {

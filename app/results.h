@@ -20,10 +20,10 @@ struct ResultInputT {
   int64_t extra2 = 0;          // the add check box's amount for date 2
 };
 
-// Captions of the calendar's weekday columns, Monday first; they stay English
-// in every language of the names.
-inline constexpr std::string_view kWeekdayCaptions[7] = {"Monday", "Tuesday",  "Wednesday", "Thursday",
-                                                         "Friday", "Saturday", "Sunday"};
+// Caption of the calendar's weekday column 0 (Monday) .. 6 (Sunday).
+inline std::string_view WeekdayCaption(const CalcContextT& context, int32_t column) {
+  return WeekdayNameOf(context, column + 1);
+}
 
 // One calendar cell: a short number held in place, so that refilling the
 // calendars at every keystroke allocates nothing.
@@ -54,6 +54,7 @@ struct ResultsT {
   std::string difference;        // the four difference lines
   std::string facts1, facts2;    // facts of date 1 and date 2
   MonthCalendarT calendar1, calendar2;
+  CalcContextT context;          // the language and week rule of the texts
 };
 
 // The increment of one date: normalised first, then the count of its kind.
@@ -83,7 +84,7 @@ void ForEachLine(std::string_view memo, F&& f) {
   }
 }
 
-std::string DifferenceText(const DateDiffT& diff);
+std::string DifferenceText(const CalcContextT& context, const DateDiffT& diff);
 std::string ShowDateFacts(const CalcContextT& context, int32_t day, int32_t month, int32_t year);
 void FillMonthCalendarCells(MonthCalendarT& calendar, const CalcContextT& context, int32_t day, int32_t month,
                             int32_t year);

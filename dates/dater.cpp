@@ -118,14 +118,14 @@ struct NameListT {
 };
 
 constexpr NameListT kMonths(
-    "Januar,Februar,Maerz,April,Mai,Juni,Juli,August,September,Oktober,November,Dezember,"
+    "Januar,Februar,M\xE4rz,April,Mai,Juni,Juli,August,September,Oktober,November,Dezember,"
     "January,February,March,April,May,June,July,August,September,October,November,December");
 constexpr NameListT kWeekdays(
     "Montag,Dienstag,Mittwoch,Donnerstag,Freitag,Samstag,Sonntag,"
     "Monday,Tuesday,Wednesday,Thursday,Friday,Saturday,Sunday");
 constexpr NameListT kZodiac(
-    "Steinbock,Wassermann,Fische,Widder,Stier,Zwillinge,Krebs,Loewe,Jungfrau,Waage,Skoropion,"
-    "Schuetze,Capricorn,Aquarius,Pisces,Aries,Taurus,Gemini,Cancer,Leo,Virgo,Libra,Scorpio,"
+    "Steinbock,Wassermann,Fische,Widder,Stier,Zwillinge,Krebs,L\xF6we,Jungfrau,Waage,Skorpion,"
+    "Sch\xFCtze,Capricorn,Aquarius,Pisces,Aries,Taurus,Gemini,Cancer,Leo,Virgo,Libra,Scorpio,"
     "Sagittarius");
 
 // The forms without a context that need only the language read no clock.
@@ -260,8 +260,23 @@ int32_t WeekOfMonthNo(int32_t day) {
 int32_t WeekOfYearNo(const CalcContextT& context, int32_t day, int32_t month, int32_t year) {
   switch (context.weeks) {
     case WeekNumberingT::kFirstMonday: break;
+    case WeekNumberingT::kIso8601: return IsoWeekOfYearNo(day, month, year);
   }
   return WeekOfYearNo(day, month, year);
+}
+
+int32_t IsoWeekOfYearNo(int32_t day, int32_t month, int32_t year) {
+  int64_t m = month, y = year;
+  NormalizeMonth64(m, y);
+  // 64-bit day numbers: the Thursday of the last week may lie beyond the
+  // 32-bit years, and days far outside the month count on linearly.
+  const int64_t n = DayNumber(Astro(y), m, 1) + (static_cast<int64_t>(day) - 1);
+  const int64_t weekday = ((n - DayNumber(1, 1, 1)) % 7 + 7) % 7;  // 0 = Monday
+  const int64_t thursday = n - weekday + 3;
+  int64_t thursdayYear;
+  int32_t tm, td;
+  FromDayNumber(thursday, thursdayYear, tm, td);
+  return static_cast<int32_t>((thursday - DayNumber(thursdayYear, 1, 1)) / 7 + 1);
 }
 
 int32_t WeekOfYearNo(int32_t day, int32_t month, int32_t year) {
@@ -475,6 +490,11 @@ std::string_view WeekdayName(const CalcContextT& context, int32_t day, int32_t m
 
 std::string_view ZodiacName(const CalcContextT& context, int32_t day, int32_t month, int32_t /*year*/) {
   return kZodiac.Item(context.language, 12, ZodiacIndex(day, month));
+}
+
+std::string_view WeekdayNameOf(const CalcContextT& context, int32_t weekday) {
+  if (weekday < 1 || weekday > 7) return {};
+  return kWeekdays.Item(context.language, 7, weekday);
 }
 
 std::string_view MonthName(int32_t month) { return MonthName(NamesContext(), month); }

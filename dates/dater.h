@@ -33,6 +33,7 @@ struct DateInfoT {
 // How the weeks of a year are counted.
 enum class WeekNumberingT : uint8_t {
   kFirstMonday,  // week 1 starts on the year's first Monday; days before it are week 53
+  kIso8601,      // weeks run Monday to Sunday; week 1 holds the year's first Thursday
 };
 
 // Everything a calculation reads besides its own input: what "today" is, the
@@ -61,6 +62,9 @@ int32_t DayOfYearNo(int32_t day, int32_t month, int32_t year);
 int32_t DaysToNewYear(int32_t day, int32_t month, int32_t year);
 int32_t WeekOfMonthNo(int32_t day);
 int32_t WeekOfYearNo(int32_t day, int32_t month, int32_t year);
+// ISO 8601: the week of the year that holds the date's Thursday, 1..53; the
+// first and last days of a year may belong to the neighbouring year's weeks.
+int32_t IsoWeekOfYearNo(int32_t day, int32_t month, int32_t year);
 void NextDay(int32_t& day, int32_t& month, int32_t& year);
 void PrevDay(int32_t& day, int32_t& month, int32_t& year);
 DateTripleT AddDays(int32_t& day, int32_t& month, int32_t& year, int64_t count);
@@ -85,6 +89,8 @@ extern uint8_t NameLanguage;
 std::string_view MonthName(const CalcContextT& context, int32_t month);
 std::string_view WeekdayName(const CalcContextT& context, int32_t day, int32_t month, int32_t year);
 std::string_view ZodiacName(const CalcContextT& context, int32_t day, int32_t month, int32_t year);
+// Weekday 1 (Monday) .. 7 (Sunday) by its number.
+std::string_view WeekdayNameOf(const CalcContextT& context, int32_t weekday);
 std::string_view MonthName(int32_t month);
 std::string_view WeekdayName(int32_t day, int32_t month, int32_t year);
 int32_t ZodiacIndex(int32_t day, int32_t month);

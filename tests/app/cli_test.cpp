@@ -50,10 +50,43 @@ TEST_F(Cli, IncrementsAndLanguage) {
   ASSERT_EQ(Run({"--json", "--add1", "-3", "10.1.2000"}, out), 0);  // no letter: days
   EXPECT_EQ(out.find("{\"date1\":{\"day\":7,\"month\":1,"), 0u);
   ASSERT_EQ(Run({"--json", "--lang", "de", "--today", "7.12.2026"}, out), 0);
-  EXPECT_NE(out.find("Montag, 07.12.2026 (Schuetze)"), std::string::npos);
+  EXPECT_NE(out.find("Montag, 07.12.2026 (Sch\xC3\xBCtze)"), std::string::npos);
   EXPECT_NE(out.find("\"label1\":\"Dezember 2026\""), std::string::npos);
   EXPECT_EQ(MonthName(12), "December");  // the options' language, not the process default
   ASSERT_EQ(Run({"--json", "--", "--5.1.2000"}, out), 0);  // after -- everything is a date
+}
+
+TEST_F(Cli, LanguageFromTheLocaleUnlessGiven) {
+  EXPECT_EQ(LocaleLanguage(nullptr, nullptr, "de_DE.UTF-8"), 1);
+  EXPECT_EQ(LocaleLanguage(nullptr, "de", "en_US.UTF-8"), 1);
+  EXPECT_EQ(LocaleLanguage("", nullptr, "de_AT@euro"), 1);  // an empty one is not set
+  EXPECT_EQ(LocaleLanguage("C", "de_DE", "de_DE"), 2);      // the first set decides
+  EXPECT_EQ(LocaleLanguage(nullptr, nullptr, "dev"), 2);
+  EXPECT_EQ(LocaleLanguage(nullptr, nullptr, nullptr), 2);
+  CliOptionsT options;
+  std::string error;
+  ASSERT_TRUE(ParseCommandLine(options, {"--print"}, error));
+  ApplyLocaleLanguage(options, nullptr, nullptr, "de_CH.UTF-8");
+  EXPECT_EQ(options.context.language, 1);
+  ASSERT_TRUE(ParseCommandLine(options, {"--lang", "en"}, error));
+  ApplyLocaleLanguage(options, nullptr, nullptr, "de_DE.UTF-8");
+  EXPECT_EQ(options.context.language, 2);
+}
+
+TEST_F(Cli, IsoWeeksOnlyWithTheFlag) {
+  std::string iso, plain;
+  ASSERT_EQ(Run({"--json", "--iso-weeks", "--today", "8.12.2026", "0"}, iso), 0);
+  ASSERT_EQ(Run({"--json", "--today", "8.12.2026", "0"}, plain), 0);
+  EXPECT_NE(iso.find("\"Week of Year 50\""), std::string::npos);
+  EXPECT_NE(plain.find("\"Week of Year 49\""), std::string::npos);
+  std::vector<std::string> weeks;
+  for (size_t at = iso.find("\"calendar1\""); weeks.size() < 5;) {
+    at = iso.find("],[\"", at) + 4;
+    weeks.push_back(iso.substr(at, iso.find('"', at) - at));
+  }
+  EXPECT_EQ(weeks, (std::vector<std::string>{"49", "50", "51", "52", "53"}));
+  ASSERT_EQ(Run({"--print", "--iso-weeks", "--batch"}, iso, "1.1.2027 1.1.2021\n"), 0);
+  EXPECT_NE(iso.find("Week of Year 53"), std::string::npos);
 }
 
 TEST_F(Cli, BadOptionsExitWithTwo) {
@@ -144,9 +177,12 @@ TEST_F(Cli, PrintFitsEightyColumns) {
 }  // namespace
 
 namespace {
-TEST(CliHelp, FitsEightyColumns) {
-  std::istringstream lines(UsageText());
-  std::string line;
-  while (std::getline(lines, line)) EXPECT_LE(line.size(), 80u) << line;
+TEST(CliHelp, FitsEightyColumnsInBothLanguages) {
+  for (uint8_t language : {1, 2}) {
+    std::istringstream lines(UsageText(language));
+    std::string line;
+    while (std::getline(lines, line)) EXPECT_LE(line.size(), 80u) << line;
+    EXPECT_NE(UsageText(language).find("--iso-weeks"), std::string::npos);
+  }
 }
 }  // namespace

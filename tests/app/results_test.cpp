@@ -49,6 +49,28 @@ TEST_F(Results, FactsLabelsAndLeapYears) {
   EXPECT_EQ(r.facts1.find("Leap year"), std::string::npos);
 }
 
+TEST_F(Results, GermanTextsAndOneDayToNewYear) {
+  EXPECT_NE(ShowDateFacts(TestContext(), 31, 12, 2026).find("\r\nNew Year in 1 Day\r\n"), std::string::npos);
+  ResultInputT in;
+  in.context = TestContext(kTestToday, 1);
+  in.date1 = "31.12.2024";
+  in.date2 = "1.1.2000";
+  const ResultsT r = ComputeResults(in);
+  EXPECT_EQ(r.label1, "Dezember 2024");
+  EXPECT_EQ(r.facts1,
+            "Dienstag, 31.12.2024 (Steinbock)\r\nTag des Jahres 366\r\nWoche des Monats 5\r\n"
+            "Kalenderwoche 53\r\nNeujahr in 1 Tag\r\nSchaltjahr\r\n");
+  EXPECT_EQ(r.difference,
+            "24 Jahre 11 Monate 30 Tage = 24,999 Jahre\r\n299 Monate 4 Wochen 2 Tage = 299,986 Monate\r\n"
+            "1304 Wochen 3 Tage = 1304,429 Wochen\r\n9131 Tage ");
+  EXPECT_EQ(r.calendar1.weekCaption, "Woche 12.2024");
+  EXPECT_EQ(WeekdayCaption(in.context, 6), "Sonntag");
+  in.context.language = 2;
+  in.date1 = "1.1.2001";
+  in.date2 = "2.1.2001";
+  EXPECT_EQ(ComputeResults(in).difference.substr(0, 21), "0 Years 0 Months 1 Da");
+}
+
 TEST_F(Results, IncrementsOfEachKind) {
   EXPECT_EQ(Run("31.1.2001", "0", 2, "1").date1, (DateTripleT{28, 2, 2001}));
   EXPECT_EQ(Run("31.2.2001", "0").date1, (DateTripleT{3, 3, 2001}));  // normalised even without a count

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <limits>
 #include <random>
 
 #include "tests/dates/literal.h"
@@ -209,6 +210,32 @@ TEST(Calendar, FastCodeMatchesTheLiteralProcedures) {
   }
 }
 
+TEST(Calendar, WeekNumbersOfBothRulesMatchTheirDayByDayCount) {
+  const CalcContextT iso = [] {
+    CalcContextT c = TestContext();
+    c.weeks = WeekNumberingT::kIso8601;
+    return c;
+  }();
+  EXPECT_EQ(WeekOfYearNo(iso, 8, 12, 2026), 50);
+  EXPECT_EQ(WeekOfYearNo(iso, 1, 1, 2027), 53);   // Friday: still the last week of 2026
+  EXPECT_EQ(WeekOfYearNo(iso, 29, 12, 2025), 1);  // Monday of 2026's first week
+  EXPECT_EQ(WeekOfYearNo(iso, 3, 1, 2000), 1);
+  EXPECT_EQ(WeekOfYearNo(iso, 2, 1, 2000), 52);
+  std::mt19937_64 rng(20261208);
+  auto pick = [&](int64_t lo, int64_t hi) { return std::uniform_int_distribution<int64_t>(lo, hi)(rng); };
+  constexpr int32_t kMin = std::numeric_limits<int32_t>::min(), kMax = std::numeric_limits<int32_t>::max();
+  const int32_t edges[] = {kMin, kMin + 1, -401, -1, 1, 2, kMax - 1, kMax};
+  for (int i = 0; i < 2000; ++i) {
+    int32_t y = i < 64 ? edges[i % 8] : static_cast<int32_t>(pick(kMin, kMax));
+    if (y == 0) y = 1;
+    const int32_t m = i < 64 ? (i % 2 ? 12 : 1) : static_cast<int32_t>(pick(1, 12));
+    const int32_t d = i < 64 ? (i % 2 ? 31 - i / 8 % 4 : 1 + i / 8 % 4) : static_cast<int32_t>(pick(1, MonthLength(m, y)));
+    ASSERT_EQ(IsoWeekOfYearNo(d, m, y), literal::IsoWeek(d, m, y)) << d << "." << m << "." << y;
+    ASSERT_EQ(WeekOfYearNo(iso, d, m, y), literal::IsoWeek(d, m, y));
+    ASSERT_EQ(WeekOfYearNo(d, m, y), literal::WeekOfYear(d, m, y)) << d << "." << m << "." << y;
+  }
+}
+
 TEST(Texts, ParseDate) {
   const CalcContextT c = TestContext();
   EXPECT_EQ(ParseDate(c, "0"), D(7, 12, 2026));
@@ -294,15 +321,18 @@ TEST(Texts, NamesAndLanguages) {
   EXPECT_EQ(MonthName(12), "December");
   EXPECT_EQ(MonthName(13), "");
   const CalcContextT german = TestContext(kTestToday, 1);
-  EXPECT_EQ(MonthName(german, 3), "Maerz");
+  // German spelt properly in Windows-1252.
+  EXPECT_EQ(MonthName(german, 3), "M\xE4rz");
   EXPECT_EQ(WeekdayName(german, 7, 12, 2026), "Montag");
-  EXPECT_EQ(ZodiacName(german, 7, 12, 2026), "Schuetze");
+  EXPECT_EQ(ZodiacName(german, 7, 12, 2026), "Sch\xFCtze");
+  EXPECT_EQ(ZodiacName(german, 1, 8, 2026), "L\xF6we");
+  EXPECT_EQ(ZodiacName(german, 1, 11, 2026), "Skorpion");
   EXPECT_EQ(FormatDate(german, "DDDDDDDDDD MMMMMMM", 7, 12, 2026), "Montag Dezembe");
   EXPECT_EQ(WeekdayDateText(german, 7, 12, 2026), "Montag,07.12.2026");
   EXPECT_EQ(WeekdayName(7, 12, 2026), "Monday");
   // The forms without a context follow the default language.
   const ScopedLanguage defaultGerman(1);
-  EXPECT_EQ(MonthName(3), "Maerz");
+  EXPECT_EQ(MonthName(3), "M\xE4rz");
   EXPECT_EQ(FormatDate("DD", 7, 12, 2026), "Mo");
   EXPECT_EQ(MonthName(TestContext(), 3), "March");
 }

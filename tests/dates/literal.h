@@ -76,6 +76,33 @@ inline void AddDays(int64_t& d, int64_t& m, int64_t& y, int64_t n) {
   for (; n < 0; ++n) PrevDay(d, m, y);
 }
 
+// Week 1 starts on the year's first Monday: the Mondays of the year up to
+// the day, counted one day at a time; none yet is week 53.
+inline int64_t WeekOfYear(int64_t d, int64_t m, int64_t y) {
+  int64_t dd = 1, mm = 1, yy = y, mondays = 0;
+  for (int64_t w = Weekday(1, 1, y);; w = w % 7 + 1) {
+    if (w == 1) ++mondays;
+    if (dd == d && mm == m) break;
+    NextDay(dd, mm, yy);
+  }
+  return mondays == 0 ? 53 : mondays;
+}
+
+// ISO 8601: walk to the Thursday of the date's week (Monday to Sunday), then
+// count the Thursdays of that Thursday's year up to it.
+inline int64_t IsoWeek(int64_t d, int64_t m, int64_t y) {
+  for (int64_t w = Weekday(d, m, y); w != 4;) {
+    if (w < 4) { NextDay(d, m, y); ++w; } else { PrevDay(d, m, y); --w; }
+  }
+  int64_t dd = 1, mm = 1, yy = y, thursdays = 0;
+  for (int64_t w = Weekday(1, 1, y);; w = w % 7 + 1) {
+    if (w == 4) ++thursdays;
+    if (dd == d && mm == m) break;
+    NextDay(dd, mm, yy);
+  }
+  return thursdays;
+}
+
 struct Diff { int64_t years, months, days, totalMonths, totalDays; };
 
 inline int Compare(int64_t d1, int64_t m1, int64_t y1, int64_t d2, int64_t m2, int64_t y2) {
