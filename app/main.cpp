@@ -2,6 +2,7 @@
 
 #include <QAction>
 #include <QContextMenuEvent>
+#include <QCoreApplication>
 #include <QFocusEvent>
 #include <QGuiApplication>
 #include <QMouseEvent>
@@ -9,12 +10,16 @@
 #include <QValidator>
 #include <climits>
 
+#include "app/texts.h"
 #include "components/QtText.h"
 #include "panels/ComponentHandling.h"
 
 namespace {
 
 constexpr uint32_t kSilver = 0xC0C0C0;
+// The launcher's message, shown in the window's language.
+[[maybe_unused]] constexpr const char* kLaunchErrorText =
+    QT_TRANSLATE_NOOP("TUrlLauncher", "Couldn't launch default browser");
 constexpr int32_t kWeekColumnId = MonthCalendarT::kWeekColumn;
 // The last of the week rules; stored values beyond it are not rules.
 constexpr WeekNumberingT kLastWeekRule = WeekNumberingT::kFirstMonday;
@@ -126,7 +131,7 @@ void TForm1::CreateComponents() {
     edit->setObjectName(name);
     place(edit, 8, 12, 65, 19);
     edit->SetMaxLength(11);
-    edit->setToolTip(QStringLiteral("set 0 for today's value, e.g. 11.0.1756"));
+    edit->setToolTip(tr("set 0 for today's value, e.g. 11.0.1756"));
     edit->setContextMenuPolicy(Qt::CustomContextMenu);
     connect(edit, &QLineEdit::customContextMenuRequested, this, [this, edit](const QPoint& pos) {
       PopupMenu1->PopupComponent = edit;
@@ -139,8 +144,7 @@ void TForm1::CreateComponents() {
     auto* box = new QComboBox(parent);
     box->setObjectName(name);
     place(box, 8, 40, 73, 21);
-    box->addItems({QStringLiteral("+Days"), QStringLiteral("+Weeks"), QStringLiteral("+Months"),
-                   QStringLiteral("+Years")});
+    box->addItems({tr("+Days"), tr("+Weeks"), tr("+Months"), tr("+Years")});
     box->setMaxVisibleItems(4);
     box->setCursor(Qt::PointingHandCursor);
     box->setCurrentIndex(-1);
@@ -176,7 +180,7 @@ void TForm1::CreateComponents() {
   Panel1 = new TPanel(this);
   Panel1->setObjectName("Panel1");
   place(Panel1, 8, 8, 177, 177);
-  Panel1->SetCaption("Date 1");
+  Panel1->SetCaption(FromQString(tr("Date 1")));
   Panel1->SetColor(15133164);
   Panel1->SetBevelOuter(BevelCut::None);
   Edit1 = makeEdit(Panel1, "Edit1");
@@ -189,14 +193,14 @@ void TForm1::CreateComponents() {
   Panel2 = new TPanel(this);
   Panel2->setObjectName("Panel2");
   place(Panel2, 208, 8, 193, 177);
-  Panel2->SetCaption("Date 2");
+  Panel2->SetCaption(FromQString(tr("Date 2")));
   Panel2->SetColor(15592420);
   Panel2->SetBevelOuter(BevelCut::None);
   Edit2 = makeEdit(Panel2, "Edit2");
   CheckBox1 = new QCheckBox(QStringLiteral("0"), Panel2);
   CheckBox1->setObjectName("CheckBox1");
   place(CheckBox1, 79, 16, 50, 17);
-  CheckBox1->setToolTip(QStringLiteral("Click and resize window"));
+  CheckBox1->setToolTip(tr("Click and resize window"));
   connect(CheckBox1, &QCheckBox::clicked, this, [this] { SetAdd(); });
   ComboBox2 = makeKindBox(Panel2, "ComboBox2");
   SpinEdit2 = makeSpin(Panel2, "SpinEdit2", 84, 16776434);
@@ -255,7 +259,7 @@ void TForm1::CreateComponents() {
   place(Memo1, 8, 388, 337, 45);
   Memo1->setReadOnly(true);
   Memo1->setLineWrapMode(QPlainTextEdit::NoWrap);
-  Memo1->setToolTip(QStringLiteral("Shows difference between the two dates"));
+  Memo1->setToolTip(tr("Shows difference between the two dates"));
 
   StatusBar1 = new QStatusBar(this);
   StatusBar1->setObjectName("StatusBar1");
@@ -273,9 +277,9 @@ void TForm1::CreateComponents() {
 
   PopupMenu1 = new TPopupMenu(this);
   PopupMenu1->setObjectName("PopupMenu1");
-  const char* const quickDates[4] = {"Today", "01.Jan this year", "01.Jan.2000", "01.Jan.0001"};
+  const QString quickDates[4] = {tr("Today"), tr("01.Jan this year"), tr("01.Jan.2000"), tr("01.Jan.0001")};
   for (int32_t i = 0; i < 4; ++i) {
-    QAction* action = PopupMenu1->addAction(QString::fromLatin1(quickDates[i]));
+    QAction* action = PopupMenu1->addAction(quickDates[i]);
     connect(action, &QAction::triggered, this, [this, i] { SetPopDate(i); });
   }
 }
@@ -285,23 +289,24 @@ void TForm1::DescribeForAssistiveTools() {
   QWidget* order[] = {Edit1, ComboBox1, SpinEdit1, Edit2, CheckBox1, ComboBox2, SpinEdit2,
                       StringGrid1, StringGrid2, Memo2, Memo3, Memo1};
   for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
-  ComboBox1->setToolTip(QStringLiteral("Kind of the increment of date 1"));
-  ComboBox2->setToolTip(QStringLiteral("Kind of the increment of date 2"));
-  SpinEdit1->setToolTip(QStringLiteral("Increment of date 1"));
-  SpinEdit2->setToolTip(QStringLiteral("Increment of date 2"));
+  ComboBox1->setToolTip(tr("Kind of the increment of date 1"));
+  ComboBox2->setToolTip(tr("Kind of the increment of date 2"));
+  SpinEdit1->setToolTip(tr("Increment of date 1"));
+  SpinEdit2->setToolTip(tr("Increment of date 2"));
   for (QWidget* input : {static_cast<QWidget*>(Edit1), static_cast<QWidget*>(Edit2), static_cast<QWidget*>(CheckBox1),
                          static_cast<QWidget*>(ComboBox1), static_cast<QWidget*>(ComboBox2),
                          static_cast<QWidget*>(SpinEdit1), static_cast<QWidget*>(SpinEdit2),
                          static_cast<QWidget*>(Memo1)}) {
     input->setAccessibleName(input->toolTip());
   }
-  Edit1->setAccessibleName(QStringLiteral("Date 1: ") + Edit1->toolTip());
-  Edit2->setAccessibleName(QStringLiteral("Date 2: ") + Edit2->toolTip());
-  CheckBox1->setAccessibleName(QStringLiteral("Add the widening of the window to date 2: ") + CheckBox1->toolTip());
-  Memo2->setAccessibleName(QStringLiteral("Facts of date 1"));
-  Memo3->setAccessibleName(QStringLiteral("Facts of date 2"));
-  StringGrid1->setAccessibleName(QStringLiteral("Month calendar of date 1"));
-  StringGrid2->setAccessibleName(QStringLiteral("Month calendar of date 2"));
+  Edit1->setAccessibleName(tr("Date 1") + QStringLiteral(": ") + Edit1->toolTip());
+  Edit2->setAccessibleName(tr("Date 2") + QStringLiteral(": ") + Edit2->toolTip());
+  CheckBox1->setAccessibleName(tr("Add the widening of the window to date 2") + QStringLiteral(": ") +
+                               CheckBox1->toolTip());
+  Memo2->setAccessibleName(tr("Facts of date 1"));
+  Memo3->setAccessibleName(tr("Facts of date 2"));
+  StringGrid1->setAccessibleName(tr("Month calendar of date 1"));
+  StringGrid2->setAccessibleName(tr("Month calendar of date 2"));
   StatusPanel->setAccessibleName(StatusPanel->text());
   for (QPlainTextEdit* memo : {Memo1, Memo2, Memo3}) memo->setTabChangesFocus(true);
 }
@@ -316,7 +321,7 @@ void TForm1::InitStart() {
   setWindowTitle(QString::fromLatin1(kProgramCaption));
   CenterOnScreen(this);
   SetDoubleBufferedDeep(this);
-  StatusPanel->setText(QStringLiteral("Zelko Orvane v1.11 // Click here to visit my Homepage"));
+  StatusPanel->setText(tr("Zelko Orvane v1.11 // Click here to visit my Homepage"));
   StatusPanel->setAccessibleName(StatusPanel->text());
 
   InitPanels(Panels);
@@ -347,10 +352,18 @@ void TForm1::InitStart() {
   }
   SetupCalendar(Binder1, StringGrid1, Table1);
   SetupCalendar(Binder2, StringGrid2, Table2);
+  const CalcContextT names = CurrentContext(options_);
   for (TEasyGrid* binder : {&Binder1, &Binder2}) {
-    AddColumn(*binder, "Week", kWeekColumnId, true);
+    AddColumn(*binder, std::string(LangText(names.language, TextT::kWeekColumn)), kWeekColumnId, true);
     SetColumnFixed(*binder, kWeekColumnId, true);
-    for (int32_t id = 0; id < 7; ++id) AddColumn(*binder, std::string(kWeekdayCaptions[id]), id, true);
+    for (int32_t id = 0; id < 7; ++id) AddColumn(*binder, std::string(WeekdayCaption(names, id)), id, true);
+    // The week rule belongs to the window, so both calendars switch together.
+    GridMenuCheckT iso;
+    iso.caption = FromQString(tr("ISO 8601 week numbers"));
+    iso.checked = [this] { return options_.context.weeks == WeekNumberingT::kIso8601; };
+    iso.toggle = [this] { SetIsoWeeks(options_.context.weeks != WeekNumberingT::kIso8601); };
+    binder->lookItems.push_back(std::move(iso));
+    BuildGridMenu(*binder);
   }
   ApplyCalendarLook(Binder1, stored_.calendar1);
   ApplyCalendarLook(Binder2, stored_.calendar2);
@@ -471,6 +484,14 @@ void TForm1::FillMonthCalendar(TEasyGrid& binder, ArrayOfFiles& table, const Mon
   RefreshGrid(binder);
 }
 
+void TForm1::SetIsoWeeks(bool on) {
+  options_.context.weeks = on ? WeekNumberingT::kIso8601 : WeekNumberingT::kFirstMonday;
+  // Both menus show the new check mark; the click's own menu is replaced later.
+  BuildGridMenu(Binder1);
+  BuildGridMenu(Binder2);
+  Yeah();
+}
+
 void TForm1::SetIncType() {
   if (ComboBox1->currentIndex() < 0) ComboBox1->setCurrentIndex(0);
   Yeah();
@@ -510,7 +531,8 @@ void TForm1::gourl() {
   try {
     UrlLauncher1.OpenUrl();
   } catch (const EUrlLaunchError& e) {
-    services_.ShowError(this, FromQString(windowTitle()), e.what());
+    services_.ShowError(this, FromQString(windowTitle()),
+                        FromQString(QCoreApplication::translate("TUrlLauncher", e.what())));
   }
 }
 

@@ -114,6 +114,9 @@ class TForm1 : public QWidget {
   void SetPopDate(int32_t position);
   void gourl();
   void SetDateOnClick(QObject* sender, int32_t row, int32_t column);
+  // The week numbering of both calendars and the facts.
+  void SetIsoWeeks(bool on);
+  bool IsoWeeks() const { return options_.context.weeks == WeekNumberingT::kIso8601; }
 
   // What a recalculation reads from the fields, the kind boxes and the add box.
   ResultInputT ReadInput() const;

@@ -1,6 +1,7 @@
 #include "grid/GridMenu.h"
 
 #include <QAction>
+#include <QCoreApplication>
 #include <QFontDialog>
 #include <QMenu>
 
@@ -20,6 +21,8 @@ QAction* ItemAt(const TEasyGrid& g, int32_t position) {
 void SetItemChecked(const TEasyGrid& g, int32_t position, bool on) {
   if (QAction* a = ItemAt(g, position)) a->setChecked(on);
 }
+
+QString Tr(const char* caption) { return QCoreApplication::translate("GridMenu", caption); }
 
 void RunFontDialog(TEasyGrid& g) {
   // Opens with its own default font, not the grid's.
@@ -47,9 +50,9 @@ void BuildGridMenu(TEasyGrid& g) {
   g.menuPos[kMenuSpare] = -1;
 
   TEasyGrid* binder = &g;
-  auto add = [&](const std::string& caption, int32_t* pos, int checked) {
+  auto add = [&](const QString& caption, int32_t* pos, int checked) {
     const int32_t position = static_cast<int32_t>(menu->actions().size());
-    QAction* a = menu->addAction(ToQString(caption));
+    QAction* a = menu->addAction(caption);
     a->setData(position);
     if (checked >= 0) {
       a->setCheckable(true);
@@ -61,31 +64,34 @@ void BuildGridMenu(TEasyGrid& g) {
   };
   auto separator = [&] { menu->addSeparator(); };
 
-  add(kSaveHtmlCaption, &g.menuPos[kMenuSaveHtml], -1);
-  add(kPrintGridCaption, &g.menuPos[kMenuPrintGrid], -1);
+  add(Tr(kSaveHtmlCaption), &g.menuPos[kMenuSaveHtml], -1);
+  add(Tr(kPrintGridCaption), &g.menuPos[kMenuPrintGrid], -1);
   separator();
-  add(kFontCaption, &g.menuPos[kMenuFont], -1);
-  add(kPropFontCaption, &g.menuPos[kMenuPropFont], -1);
-  add(kResetFontCaption, &g.menuPos[kMenuResetFont], -1);
+  add(Tr(kFontCaption), &g.menuPos[kMenuFont], -1);
+  add(Tr(kPropFontCaption), &g.menuPos[kMenuPropFont], -1);
+  add(Tr(kResetFontCaption), &g.menuPos[kMenuResetFont], -1);
   separator();
-  add(kBandsCaption, &g.menuPos[kMenuBands], g.grid->BandsActive() ? 1 : 0);
-  add(kVertLinesCaption, &g.menuPos[kMenuVertLines], (g.grid->Options() & goVertLine) ? 1 : 0);
-  add(kHorzLinesCaption, &g.menuPos[kMenuHorzLines], (g.grid->Options() & goHorzLine) ? 1 : 0);
+  add(Tr(kBandsCaption), &g.menuPos[kMenuBands], g.grid->BandsActive() ? 1 : 0);
+  add(Tr(kVertLinesCaption), &g.menuPos[kMenuVertLines], (g.grid->Options() & goVertLine) ? 1 : 0);
+  add(Tr(kHorzLinesCaption), &g.menuPos[kMenuHorzLines], (g.grid->Options() & goHorzLine) ? 1 : 0);
+  for (GridMenuCheckT& item : g.lookItems) {
+    item.menuPos = add(ToQString(item.caption), nullptr, item.checked && item.checked() ? 1 : 0);
+  }
   if (g.maximizeAllowed || g.gridPanels.count >= 1) {
     separator();
-    if (g.maximizeAllowed && g.panels.count >= 1) add(kMaximizeCaption, &g.menuPos[kMenuMaximize], -1);
-    if (g.gridPanels.count >= 1) add(kGridPanelsCaption, &g.menuPos[kMenuGridPanels], -1);
+    if (g.maximizeAllowed && g.panels.count >= 1) add(Tr(kMaximizeCaption), &g.menuPos[kMenuMaximize], -1);
+    if (g.gridPanels.count >= 1) add(Tr(kGridPanelsCaption), &g.menuPos[kMenuGridPanels], -1);
   }
   if (!LayoutListOf(g).empty()) {
     separator();
-    add(kCycleCaption, &g.menuPos[kMenuCycleLayouts], -1);
+    add(Tr(kCycleCaption), &g.menuPos[kMenuCycleLayouts], -1);
   }
   separator();
   for (int32_t s = 1; s <= g.columnCount; ++s) {
     ColDataT& c = g.columns[static_cast<size_t>(s)];
     c.menuPos = -1;
     if (!c.inMenu) continue;
-    c.menuPos = add(ShortenPath(c.menuCaption, 40), nullptr, c.visible ? 1 : 0);
+    c.menuPos = add(ToQString(ShortenPath(c.menuCaption, 40)), nullptr, c.visible ? 1 : 0);
   }
 }
 
@@ -125,6 +131,15 @@ void GridMenuClick(TEasyGrid& g, int32_t position) {
   if (position == pos[kMenuVertLines]) {
     grid.SetOptions(grid.Options() ^ goVertLine);
     SetItemChecked(g, position, (grid.Options() & goVertLine) != 0);
+  }
+  for (size_t i = 0; i < g.lookItems.size(); ++i) {
+    if (g.lookItems[i].menuPos != position) continue;
+    // The toggle may rebuild this menu and the item list: copy what is needed.
+    const std::function<void()> toggle = g.lookItems[i].toggle;
+    if (toggle) toggle();
+    if (i < g.lookItems.size() && g.lookItems[i].checked)
+      SetItemChecked(g, g.lookItems[i].menuPos, g.lookItems[i].checked());
+    return;
   }
   if (position == pos[kMenuMaximize]) ToggleMaximize(g);
   if (position == pos[kMenuGridPanels]) ToggleGridPanels(g, true);

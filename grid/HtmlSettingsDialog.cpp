@@ -18,19 +18,19 @@
 
 namespace {
 
-QSpinBox* AddSpin(QGridLayout* grid, int row, const char* caption, int maximum) {
+QSpinBox* AddSpin(QGridLayout* grid, int row, const QString& caption, int maximum) {
   auto* spin = new QSpinBox;
   spin->setRange(0, maximum);
-  auto* label = new QLabel(ToQString(caption));
+  auto* label = new QLabel(caption);
   label->setBuddy(spin);
   grid->addWidget(label, row, 0);
   grid->addWidget(spin, row, 1);
   return spin;
 }
 
-QLineEdit* AddEdit(QGridLayout* grid, int row, const char* caption) {
+QLineEdit* AddEdit(QGridLayout* grid, int row, const QString& caption) {
   auto* edit = new QLineEdit;
-  auto* label = new QLabel(ToQString(caption));
+  auto* label = new QLabel(caption);
   label->setBuddy(edit);
   grid->addWidget(label, row, 0);
   grid->addWidget(edit, row, 1);
@@ -44,35 +44,35 @@ HtmlDialogError::HtmlDialogError() : std::runtime_error("The dialog does not hav
 THtmlSettingsDialog::THtmlSettingsDialog(THTMLSettings& settings, HtmlGridSourceT source, QWidget* parent,
                                          uint8_t options, TWindowServices& services)
     : QDialog(parent), settings_(settings), source_(std::move(source)), services_(services) {
-  setWindowTitle(QStringLiteral("HTML Settings"));
+  setWindowTitle(tr("HTML Settings"));
   setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
                  Qt::WindowCloseButtonHint);
 
-  generalGroup = new QGroupBox(QStringLiteral("General:"));
+  generalGroup = new QGroupBox(tr("General:"));
   auto* general = new QGridLayout(generalGroup);
-  borderSpin = AddSpin(general, 0, "&Border Size:", 10);
-  spacingSpin = AddSpin(general, 1, "Ce&ll Spacing:", 10);
-  paddingSpin = AddSpin(general, 2, "Cell &Padding:", 10);
-  widthSpin = AddSpin(general, 3, "Table &Width (in percent):", 100);
+  borderSpin = AddSpin(general, 0, tr("&Border Size:"), 10);
+  spacingSpin = AddSpin(general, 1, tr("Ce&ll Spacing:"), 10);
+  paddingSpin = AddSpin(general, 2, tr("Cell &Padding:"), 10);
+  widthSpin = AddSpin(general, 3, tr("Table &Width (in percent):"), 100);
 
-  cellsGroup = new QGroupBox(QStringLiteral("Cells:"));
+  cellsGroup = new QGroupBox(tr("Cells:"));
   auto* cells = new QVBoxLayout(cellsGroup);
-  colorsCheck = new QCheckBox(ToQString("Use Table's &Colors"));
-  fontsCheck = new QCheckBox(ToQString("Use Table's &Fonts"));
+  colorsCheck = new QCheckBox(tr("Use Table's &Colors"));
+  fontsCheck = new QCheckBox(tr("Use Table's &Fonts"));
   cells->addWidget(colorsCheck);
   cells->addWidget(fontsCheck);
   cells->addStretch();
 
-  tagsGroup = new QGroupBox(QStringLiteral("Tags:"));
+  tagsGroup = new QGroupBox(tr("Tags:"));
   auto* tags = new QGridLayout(tagsGroup);
-  prefixEdit = AddEdit(tags, 0, "&Prefix Tags:");
-  suffixEdit = AddEdit(tags, 1, "&Suffix Tags:");
-  styleEdit = AddEdit(tags, 2, "Table St&yle Tags::");
+  prefixEdit = AddEdit(tags, 0, tr("&Prefix Tags:"));
+  suffixEdit = AddEdit(tags, 1, tr("&Suffix Tags:"));
+  styleEdit = AddEdit(tags, 2, tr("Table St&yle Tags::"));
 
-  filesGroup = new QGroupBox(QStringLiteral("Files:"));
+  filesGroup = new QGroupBox(tr("Files:"));
   auto* files = new QGridLayout(filesGroup);
-  headerEdit = AddEdit(files, 0, "&Header:");
-  footerEdit = AddEdit(files, 1, "F&ooter:");
+  headerEdit = AddEdit(files, 0, tr("&Header:"));
+  footerEdit = AddEdit(files, 1, tr("F&ooter:"));
   headerButton = new QPushButton(QStringLiteral(". . ."));
   footerButton = new QPushButton(QStringLiteral(". . ."));
   files->addWidget(headerButton, 0, 2);
@@ -80,9 +80,9 @@ THtmlSettingsDialog::THtmlSettingsDialog(THTMLSettings& settings, HtmlGridSource
   connect(headerButton, &QPushButton::clicked, this, [this] { BrowseHeader(); });
   connect(footerButton, &QPushButton::clicked, this, [this] { BrowseFooter(); });
 
-  okButton = new QPushButton(QStringLiteral("OK"));
-  cancelButton = new QPushButton(QStringLiteral("Cancel"));
-  previewButton = new QPushButton(QStringLiteral("Preview"));
+  okButton = new QPushButton(tr("OK"));
+  cancelButton = new QPushButton(tr("Cancel"));
+  previewButton = new QPushButton(tr("Preview"));
   okButton->setDefault(true);
   connect(okButton, &QPushButton::clicked, this, [this] {
     ControlsToSettings(settings_);
@@ -150,7 +150,7 @@ void THtmlSettingsDialog::ControlsToSettings(THTMLSettings& s) const {
 
 void THtmlSettingsDialog::Browse(QLineEdit* edit) {
   FileAskT ask;
-  ask.filter = "HTML Files (*.htm *.html);;All Files (*)";
+  ask.filter = FromQString(tr("HTML Files (*.htm *.html);;All Files (*)"));
   ask.current = FromQString(edit->text());
   ask.defaultSuffix = "htm";
   const std::string chosen = services_.AskOpenFileName(this, ask);
@@ -165,8 +165,12 @@ void THtmlSettingsDialog::Preview() {
   ControlsToSettings(settings_);
   try {
     PreviewHtml(source_ ? source_() : HtmlGridDataT{}, settings_, services_);
-  } catch (const std::exception& e) {
+  } catch (const HtmlFileError& e) {
     // The dialog stays open.
+    services_.ShowError(this, FromQString(QApplication::applicationName()),
+                        FromQString(tr("Cannot Create file %1: %2")
+                                        .arg(PathToQString(e.file()), QString::fromStdString(e.reason()))));
+  } catch (const std::exception& e) {
     services_.ShowError(this, FromQString(QApplication::applicationName()), e.what());
   }
 }

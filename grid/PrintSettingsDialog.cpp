@@ -236,67 +236,67 @@ void PrintGrid(const TTextGrid& grid, const TGridPrintSettings& ps, QPrinter& pr
 
 TPrintSettingsDialog::TPrintSettingsDialog(TTextGrid& grid, QWidget* parent, TWindowServices& services)
     : QDialog(parent ? parent : grid.window()), grid_(grid), old_(grid.PrintSettings()), services_(services) {
-  setWindowTitle("Print Settings");
-  auto* page = new QGroupBox("Page", this);
+  setWindowTitle(tr("Print Settings"));
+  auto* page = new QGroupBox(tr("Page"), this);
   auto* pageForm = new QFormLayout(page);
   orientation = new QComboBox(page);
-  orientation->addItems({"Portrait", "Landscape"});
-  pageForm->addRow("&Orientation:", orientation);
-  auto margin = [&](const char* label) {
+  orientation->addItems({tr("Portrait"), tr("Landscape")});
+  pageForm->addRow(tr("&Orientation:"), orientation);
+  auto margin = [&](const QString& label) {
     auto* s = new QSpinBox(page);
     s->setRange(0, 100);
     s->setSuffix(" mm");
     pageForm->addRow(label, s);
     return s;
   };
-  marginLeft = margin("&Left margin:");
-  marginTop = margin("&Top margin:");
-  marginRight = margin("&Right margin:");
-  marginBottom = margin("&Bottom margin:");
+  marginLeft = margin(tr("&Left margin:"));
+  marginTop = margin(tr("&Top margin:"));
+  marginRight = margin(tr("&Right margin:"));
+  marginBottom = margin(tr("&Bottom margin:"));
 
-  auto* texts = new QGroupBox("Texts", this);
+  auto* texts = new QGroupBox(tr("Texts"), this);
   auto* textForm = new QFormLayout(texts);
   title = new QLineEdit(texts);
   header = new QLineEdit(texts);
   footer = new QLineEdit(texts);
-  textForm->addRow("T&itle:", title);
-  textForm->addRow("&Header:", header);
-  textForm->addRow("&Footer:", footer);
-  textForm->addRow(new QLabel("[page], [pages], [date] and [title] are filled in.", texts));
+  textForm->addRow(tr("T&itle:"), title);
+  textForm->addRow(tr("&Header:"), header);
+  textForm->addRow(tr("&Footer:"), footer);
+  textForm->addRow(new QLabel(tr("[page], [pages], [date] and [title] are filled in."), texts));
 
-  auto* font = new QGroupBox("Font", this);
+  auto* font = new QGroupBox(tr("Font"), this);
   auto* fontForm = new QFormLayout(font);
-  gridFont = new QCheckBox("Use the grid's font", font);
+  gridFont = new QCheckBox(tr("Use the grid's font"), font);
   fontName = new QFontComboBox(font);
   fontSize = new QSpinBox(font);
   fontSize->setRange(4, 72);
   fontSize->setSuffix(" pt");
-  bold = new QCheckBox("Bold", font);
-  italic = new QCheckBox("Italic", font);
+  bold = new QCheckBox(tr("Bold"), font);
+  italic = new QCheckBox(tr("Italic"), font);
   fontForm->addRow(gridFont);
-  fontForm->addRow("Fo&nt:", fontName);
-  fontForm->addRow("&Size:", fontSize);
+  fontForm->addRow(tr("Fo&nt:"), fontName);
+  fontForm->addRow(tr("&Size:"), fontSize);
   auto* styleRow = new QHBoxLayout;
   styleRow->addWidget(bold);
   styleRow->addWidget(italic);
   fontForm->addRow(styleRow);
   connect(gridFont, &QCheckBox::toggled, fontName, &QWidget::setDisabled);
 
-  auto* options = new QGroupBox("Options", this);
+  auto* options = new QGroupBox(tr("Options"), this);
   auto* optBox = new QVBoxLayout(options);
-  fitWidth = new QCheckBox("Fit to page &width", options);
-  gridLines = new QCheckBox("Print &grid lines", options);
-  repeatHeader = new QCheckBox("Repeat &header row on every page", options);
-  repeatFixedCols = new QCheckBox("Repeat fi&xed columns", options);
-  bands = new QCheckBox("Print row b&ands", options);
-  centered = new QCheckBox("&Centre on page", options);
+  fitWidth = new QCheckBox(tr("Fit to page &width"), options);
+  gridLines = new QCheckBox(tr("Print &grid lines"), options);
+  repeatHeader = new QCheckBox(tr("Repeat &header row on every page"), options);
+  repeatFixedCols = new QCheckBox(tr("Repeat fi&xed columns"), options);
+  bands = new QCheckBox(tr("Print row b&ands"), options);
+  centered = new QCheckBox(tr("&Centre on page"), options);
   for (QCheckBox* b : {fitWidth, gridLines, repeatHeader, repeatFixedCols, bands, centered})
     optBox->addWidget(b);
 
   auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
-  QPushButton* preview = buttons->addButton("Preview", QDialogButtonBox::ActionRole);
-  QPushButton* save = buttons->addButton("Save...", QDialogButtonBox::ActionRole);
-  QPushButton* load = buttons->addButton("Load...", QDialogButtonBox::ActionRole);
+  QPushButton* preview = buttons->addButton(tr("Preview"), QDialogButtonBox::ActionRole);
+  QPushButton* save = buttons->addButton(tr("Save..."), QDialogButtonBox::ActionRole);
+  QPushButton* load = buttons->addButton(tr("Load..."), QDialogButtonBox::ActionRole);
   connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
   connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
   connect(preview, &QPushButton::clicked, this, [this] { Preview(); });
@@ -379,25 +379,27 @@ bool TPrintSettingsDialog::LoadFromFile(const std::filesystem::path& file) {
 }
 
 namespace {
-FileAskT PrintSettingsFileAsk(const char* caption) {
+FileAskT PrintSettingsFileAsk(const QString& caption) {
   FileAskT ask;
-  ask.caption = caption;
-  ask.filter = "Print settings (*.ini);;All files (*)";
+  ask.caption = FromQString(caption);
+  ask.filter = FromQString(TPrintSettingsDialog::tr("Print settings (*.ini);;All files (*)"));
   return ask;
 }
 }  // namespace
 
 void TPrintSettingsDialog::SaveClicked() {
-  const std::string name = services_.AskSaveFileName(this, PrintSettingsFileAsk("Save print settings"));
+  const std::string name = services_.AskSaveFileName(this, PrintSettingsFileAsk(tr("Save print settings")));
   std::string reason;
   if (!name.empty() && !SaveToFile(PathFromQString(ToQString(name)), reason))
-    services_.ShowMessage(this, "Print Settings", "Cannot write " + name + ": " + Utf8ToAnsi(reason));
+    services_.ShowMessage(this, FromQString(tr("Print Settings")),
+                          FromQString(tr("Cannot write %1: %2").arg(ToQString(name), QString::fromStdString(reason))));
 }
 
 void TPrintSettingsDialog::LoadClicked() {
-  const std::string name = services_.AskOpenFileName(this, PrintSettingsFileAsk("Load print settings"));
+  const std::string name = services_.AskOpenFileName(this, PrintSettingsFileAsk(tr("Load print settings")));
   if (!name.empty() && !LoadFromFile(PathFromQString(ToQString(name))))
-    services_.ShowMessage(this, "Print Settings", "No print settings found in " + name);
+    services_.ShowMessage(this, FromQString(tr("Print Settings")),
+                          FromQString(tr("No print settings found in %1").arg(ToQString(name))));
 }
 
 void TPrintSettingsDialog::Preview() {

@@ -50,6 +50,15 @@ enum : int32_t {
   kMenuCommandCount
 };
 
+// A check item of the form's own among the grid's look items: its caption,
+// whether it is on, and what a click does.
+struct GridMenuCheckT {
+  std::string caption;
+  std::function<bool()> checked;
+  std::function<void()> toggle;
+  int32_t menuPos = -1;
+};
+
 using FormKeyHandlerT =
     std::function<void(QObject* sender, int32_t& key, Qt::KeyboardModifiers shift)>;
 using FormResizeHandlerT = std::function<void(QObject* sender)>;
@@ -101,6 +110,7 @@ struct TEasyGrid {
   bool hookMode = false;   // the grid's events were bound by SetupGrid
   QPointer<QObject> hook;  // hook mode: the form's event filter
   TWindowServices* services = &SystemWindowServices();  // dialogs and the shell opener
+  std::vector<GridMenuCheckT> lookItems;  // after "Horizontal lines"
 };
 
 // ---- set-up ----------------------------------------------------------------

@@ -73,7 +73,7 @@ void CollapseButtonClick(TeasyPanel& p, QObject* sender) {
 }
 
 void StyleButton(TeasyPanel& p, TPanel* button) {
-  button->setToolTip(QStringLiteral("Collapse/Restore this panel's size"));
+  button->setToolTip(QCoreApplication::translate("PanelMenu", "Collapse/Restore this panel's size"));
   button->SetCaption(std::string());
   button->raise();
   button->SetBevelOuter(BevelCut::Raised);
@@ -211,13 +211,19 @@ void InitPanels(TeasyPanel& p) {
   auto* menu = new TPopupMenu(nullptr);
   p.menu = menu;
   static const char* const kCaptions[] = {
-      "Collapse all panels",     "Maximize all panels",          "Toggle titlebar",
-      "Hide all titlebars",      "Shows all titlebars",          "Make all panels flat",
-      "Make all panels raised",  "Make all panels lowered+raised", "Make all panels lowered",
+      QT_TRANSLATE_NOOP("PanelMenu", "Collapse all panels"),
+      QT_TRANSLATE_NOOP("PanelMenu", "Maximize all panels"),
+      QT_TRANSLATE_NOOP("PanelMenu", "Toggle titlebar"),
+      QT_TRANSLATE_NOOP("PanelMenu", "Hide all titlebars"),
+      QT_TRANSLATE_NOOP("PanelMenu", "Shows all titlebars"),
+      QT_TRANSLATE_NOOP("PanelMenu", "Make all panels flat"),
+      QT_TRANSLATE_NOOP("PanelMenu", "Make all panels raised"),
+      QT_TRANSLATE_NOOP("PanelMenu", "Make all panels lowered+raised"),
+      QT_TRANSLATE_NOOP("PanelMenu", "Make all panels lowered"),
   };
   TeasyPanel* record = &p;
   for (const char* caption : kCaptions) {
-    QAction* item = menu->addAction(ToQString(caption));
+    QAction* item = menu->addAction(QCoreApplication::translate("PanelMenu", caption));
     item->setObjectName(QStringLiteral("Item1"));
     item->setCheckable(false);
     item->setEnabled(true);

@@ -1,4 +1,9 @@
+#include <QAbstractButton>
 #include <QApplication>
+#include <QFontComboBox>
+#include <QGroupBox>
+#include <QMenu>
+#include <set>
 #include <QMouseEvent>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -7,6 +12,7 @@
 #include <filesystem>
 #include <fstream>
 
+#include "app/WindowLanguage.h"
 #include "app/main.h"
 #include "components/QtText.h"
 #include "components/UrlLauncherDesktop.h"
@@ -340,7 +346,7 @@ TEST(WindowAccess, TabOrderAndNames) {
   TForm1 f(TestOptions({"--lang", "de"}));
   f.show();
   // German names through the window as well.
-  EXPECT_NE(TForm1::MemoText(f.Memo2).find("Montag, 07.12.2026 (Schuetze)"), std::string::npos);
+  EXPECT_NE(TForm1::MemoText(f.Memo2).find("Montag, 07.12.2026 (Sch\xFCtze)"), std::string::npos);
   EXPECT_EQ(FromQString(f.Label3->text()), "Dezember 2026");
   QWidget* expected[] = {f.Edit1, f.ComboBox1, f.SpinEdit1, f.Edit2, f.CheckBox1, f.ComboBox2, f.SpinEdit2};
   for (size_t i = 1; i < std::size(expected); ++i) {
@@ -352,7 +358,7 @@ TEST(WindowAccess, TabOrderAndNames) {
   }
   for (QWidget* w : expected) EXPECT_FALSE(w->accessibleName().isEmpty()) << w->objectName().toStdString();
   EXPECT_TRUE(f.Edit1->accessibleName().contains(f.Edit1->toolTip()));
-  EXPECT_TRUE(f.Memo1->accessibleDescription().contains("9837 Days"));
+  EXPECT_TRUE(f.Memo1->accessibleDescription().contains("9837 Tage"));
   // The window's language is its own: the defaults stay English.
   EXPECT_EQ(MonthName(12), "December");
 }
@@ -370,9 +376,104 @@ TEST(WindowCalendarMenu, EntriesInOrder) {
   for (QAction* a : menu->actions()) texts.push_back(a->isSeparator() ? "-" : FromQString(a->text()));
   const std::vector<std::string> expected = {"Save grid as Html", "Print Grid", "-", "Font..",
                                              "Proportional Font on/off", "Reset Font", "-", "Grid bands",
-                                             "Vertical lines", "Horizontal lines", "-", "-", "Week", "Monday",
+                                             "Vertical lines", "Horizontal lines", "ISO 8601 week numbers", "-", "-",
+                                             "Week", "Monday",
                                              "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday", "Sunday"};
   EXPECT_EQ(texts, expected);
+}
+
+}  // namespace
+
+namespace {
+
+// The week rule is the window's: one click switches both calendars and the facts.
+TEST(WindowCalendarMenu, IsoWeeksSwitchBothCalendars) {
+  FakeWindowServices services;
+  TForm1 f(TestOptions({"--today", "8.12.2026", "0", "1.1.2021"}), nullptr, services);
+  f.show();
+  auto item = [](TTextGrid* grid) {
+    for (QAction* a : grid->PopupMenu()->actions())
+      if (a->text() == QLatin1String("ISO 8601 week numbers")) return a;
+    return static_cast<QAction*>(nullptr);
+  };
+  ASSERT_NE(item(f.StringGrid1), nullptr);
+  EXPECT_FALSE(item(f.StringGrid1)->isChecked());
+  EXPECT_NE(TForm1::MemoText(f.Memo2).find("Week of Year 49"), std::string::npos);
+  item(f.StringGrid1)->trigger();
+  EXPECT_TRUE(f.IsoWeeks());
+  EXPECT_TRUE(item(f.StringGrid1)->isChecked());
+  EXPECT_TRUE(item(f.StringGrid2)->isChecked());
+  EXPECT_NE(TForm1::MemoText(f.Memo2).find("Week of Year 50"), std::string::npos);
+  EXPECT_EQ(f.StringGrid1->Cell(0, 1), "49");
+  EXPECT_EQ(f.StringGrid1->Cell(0, 5), "53");
+  EXPECT_EQ(f.StringGrid2->Cell(0, 1), "53");  // Friday 1 January 2021 ends 2020's weeks
+  EXPECT_EQ(f.StringGrid2->Cell(0, 2), "1");
+  item(f.StringGrid2)->trigger();
+  EXPECT_FALSE(item(f.StringGrid1)->isChecked());
+  EXPECT_EQ(f.StringGrid1->Cell(0, 1), "48");
+  auto iso = std::make_unique<TForm1>(TestOptions({"--iso-weeks", "--today", "8.12.2026"}), nullptr, services);
+  EXPECT_TRUE(item(iso->StringGrid2)->isChecked());
+}
+
+// Every text the window, its menus and its dialogs show, in a fixed order.
+std::vector<std::string> ShownTexts(TForm1& f, FakeWindowServices& services) {
+  std::vector<std::string> texts;
+  auto add = [&texts](const QString& text) { texts.push_back(FromQString(text)); };
+  auto collect = [&](QWidget* root) {
+    add(root->windowTitle());
+    for (QWidget* w : root->findChildren<QWidget*>()) {
+      add(w->toolTip());
+      add(w->accessibleName());
+      if (auto* l = qobject_cast<QLabel*>(w)) add(l->text());
+      if (auto* b = qobject_cast<QAbstractButton*>(w)) add(b->text());
+      if (auto* g = qobject_cast<QGroupBox*>(w)) add(g->title());
+      if (auto* m = qobject_cast<QPlainTextEdit*>(w)) add(m->toPlainText());
+      if (auto* c = qobject_cast<QComboBox*>(w); c && !qobject_cast<QFontComboBox*>(w))
+        for (int i = 0; i < c->count(); ++i) add(c->itemText(i));
+      if (auto* m = qobject_cast<QMenu*>(w))
+        for (QAction* a : m->actions()) add(a->text());
+    }
+  };
+  collect(&f);
+  if (f.Panels.menu)
+    for (QAction* a : f.Panels.menu->actions()) add(a->text());
+  for (int32_t c = 0; c < f.StringGrid1->ColCount(); ++c) texts.push_back(f.StringGrid1->Cell(c, 0));
+  services.onExec = [&](QDialog& dialog) {
+    collect(&dialog);
+    return int(QDialog::Rejected);
+  };
+  for (int32_t command : {kMenuSaveHtml, kMenuPrintGrid}) GridMenuClick(f.Binder1, f.Binder1.menuPos[command]);
+  // A browser that cannot start: its message.
+  services.messages.clear();
+  services.url.keys[".htm"] = "web";
+  services.url.keys["web\\shell\\open\\command"] = "web \"%1\"";
+  services.url.startResult = 2;
+  QTest::mouseClick(f.StatusPanel, Qt::LeftButton);
+  for (const std::string& message : services.messages) texts.push_back(message);
+  return texts;
+}
+
+TEST(WindowGerman, ShowsNoEnglishText) {
+  FakeWindowServices englishServices, germanServices;
+  TForm1 english(TestOptions({"0", "31.12.2024"}), nullptr, englishServices);
+  english.show();
+  const std::vector<std::string> en = ShownTexts(english, englishServices);
+  const TWindowLanguage language(1);
+  ASSERT_TRUE(language.Installed());
+  TForm1 german(TestOptions({"--lang", "de", "0", "31.12.2024"}), nullptr, germanServices);
+  german.show();
+  const std::vector<std::string> de = ShownTexts(german, germanServices);
+  ASSERT_EQ(en.size(), de.size());
+  // Names, numbers and words that German spells the same.
+  const std::set<std::string> same = {"Zelko Orvane 1.11", "01.Jan.2000", "01.Jan.0001", "OK", "Tags:", ". . ."};
+  int32_t compared = 0;
+  for (size_t i = 0; i < en.size(); ++i) {
+    if (same.count(en[i]) || std::none_of(en[i].begin(), en[i].end(), [](char c) { return std::isalpha(static_cast<unsigned char>(c)); }))
+      continue;
+    ++compared;
+    EXPECT_NE(en[i], de[i]) << "untranslated: " << en[i];
+  }
+  EXPECT_GT(compared, 100);
 }
 
 }  // namespace
