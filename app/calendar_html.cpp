@@ -10,14 +10,14 @@ constexpr uint32_t kCaptionFace = 0xEFEFEF;
 
 }  // namespace
 
-HtmlGridDataT CalendarHtmlGrid(const MonthCalendarT& calendar, uint32_t bandColor) {
+HtmlGridDataT CalendarHtmlGrid(const CalcContextT& context, const MonthCalendarT& calendar, uint32_t bandColor) {
   HtmlGridDataT grid;
   InitHtmlGrid(grid, 8, MonthCalendarT::kRows + 1);
   grid.fixedCols = 1;
   grid.fixedRows = 1;
   grid.fixedColor = kCaptionFace;
   SetHtmlCellText(grid, 0, 0, calendar.weekCaption);
-  for (int32_t c = 0; c < 7; ++c) SetHtmlCellText(grid, c + 1, 0, std::string(kWeekdayCaptions[c]));
+  for (int32_t c = 0; c < 7; ++c) SetHtmlCellText(grid, c + 1, 0, std::string(WeekdayCaption(context, c)));
   for (int32_t r = 1; r <= MonthCalendarT::kRows; ++r) {
     SetHtmlCellText(grid, 0, r, std::string(calendar.cells[r][MonthCalendarT::kWeekColumn].view()));
     for (int32_t c = 0; c < 7; ++c) {
@@ -31,8 +31,9 @@ HtmlGridDataT CalendarHtmlGrid(const MonthCalendarT& calendar, uint32_t bandColo
 }
 
 void WriteCalendarPage(const CliOptionsT& options) {
-  const ResultsT results = ComputeResults(StartInput(options));
+  const ResultInputT input = StartInput(options);
+  const ResultsT results = ComputeResults(input);
   THTMLSettings settings;
   InitHtmlSettings(settings);
-  WriteHtmlFile(CalendarHtmlGrid(results.calendar1, kFirstCalendarBand), settings, options.htmlFile);
+  WriteHtmlFile(CalendarHtmlGrid(input.context, results.calendar1, kFirstCalendarBand), settings, options.htmlFile);
 }

@@ -7,8 +7,8 @@
 #include "grid/htmlwriter.h"
 
 // The calendar as the window's grid shows it: week column first, caption row,
-// rows banded from bandColor and white.
-HtmlGridDataT CalendarHtmlGrid(const MonthCalendarT& calendar, uint32_t bandColor);
+// rows banded from bandColor and white, captions in the context's language.
+HtmlGridDataT CalendarHtmlGrid(const CalcContextT& context, const MonthCalendarT& calendar, uint32_t bandColor);
 
 // Writes the page of options.htmlFile for the results the window would start
 // with. HtmlFileError when the file cannot be written.
