@@ -22,7 +22,7 @@ constexpr uint32_t kSilver = 0xC0C0C0;
     QT_TRANSLATE_NOOP("TUrlLauncher", "Couldn't launch default browser");
 constexpr int32_t kWeekColumnId = MonthCalendarT::kWeekColumn;
 // The last of the week rules; stored values beyond it are not rules.
-constexpr WeekNumberingT kLastWeekRule = WeekNumberingT::kFirstMonday;
+constexpr WeekNumberingT kLastWeekRule = WeekNumberingT::kIso8601;
 
 void SetBackground(QWidget* w, uint32_t color) {
   QPalette pal = w->palette();
@@ -107,8 +107,12 @@ TForm1::TForm1(const CliOptionsT& options, QWidget* parent, TWindowServices& ser
     options_.context.language = *stored_.language;
     languageChosen_ = true;
   }
-  if (stored_.weekNumbering && *stored_.weekNumbering <= static_cast<uint8_t>(kLastWeekRule))
+  // --iso-weeks wins over a stored rule; without it the stored one counts.
+  if (options_.context.weeks == WeekNumberingT::kFirstMonday && stored_.weekNumbering &&
+      *stored_.weekNumbering <= static_cast<uint8_t>(kLastWeekRule))
     options_.context.weeks = static_cast<WeekNumberingT>(*stored_.weekNumbering);
+  // Before any text is made: a stored language counts as much as --lang.
+  language_ = std::make_unique<TWindowLanguage>(options_.context.language);
   CreateComponents();
   InitStart();
   RestoreGeometry();

@@ -10,8 +10,10 @@
 #include <QStatusBar>
 #include <QWidget>
 #include <functional>
+#include <memory>
 
 #include "app/WindowSettings.h"
+#include "app/WindowLanguage.h"
 #include "app/cli.h"
 #include "app/results.h"
 #include "components/GPanel.h"
@@ -144,6 +146,7 @@ class TForm1 : public QWidget {
   QString settingsFile_;     // empty: nothing is read or kept
   WindowSettingsT stored_;   // as read at the start
   bool languageChosen_ = false;  // named on the command line or stored
+  std::unique_ptr<TWindowLanguage> language_;  // the window's own texts, once the language is known
   bool started_ = false;
 };
 

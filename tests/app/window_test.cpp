@@ -12,7 +12,6 @@
 #include <filesystem>
 #include <fstream>
 
-#include "app/WindowLanguage.h"
 #include "app/main.h"
 #include "components/QtText.h"
 #include "components/UrlLauncherDesktop.h"
@@ -458,8 +457,6 @@ TEST(WindowGerman, ShowsNoEnglishText) {
   TForm1 english(TestOptions({"0", "31.12.2024"}), nullptr, englishServices);
   english.show();
   const std::vector<std::string> en = ShownTexts(english, englishServices);
-  const TWindowLanguage language(1);
-  ASSERT_TRUE(language.Installed());
   TForm1 german(TestOptions({"--lang", "de", "0", "31.12.2024"}), nullptr, germanServices);
   german.show();
   const std::vector<std::string> de = ShownTexts(german, germanServices);
