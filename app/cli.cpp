@@ -8,6 +8,7 @@
 
 #include "app/program_args.h"
 #include "app/texts.h"
+#include "dates/isodate.h"
 #include "util/ErrorText.h"
 #include "util/StdStreams.h"
 #include "util/cp1252.h"
@@ -26,103 +27,6 @@ bool ParseToday(std::string_view text, DateTripleT& date) {
   }
   date = {fields[0], fields[1], fields[2]};
   return date.year != 0 && ValidDate(date.day, date.month, date.year);
-}
-
-// Bytes that JSON strings cannot hold as they are.
-constexpr std::array<bool, 256> kNeedsEscape = [] {
-  std::array<bool, 256> t{};
-  for (int c = 0; c < 0x20; ++c) t[c] = true;
-  t['"'] = t['\\'] = true;
-  return t;
-}();
-
-void AppendJsonString(std::string& out, std::string_view ansi) {
-  out += '"';
-  size_t run = 0;  // start of the pending run that needs no escape
-  for (size_t i = 0; i < ansi.size(); ++i) {
-    const auto c = static_cast<unsigned char>(ansi[i]);
-    if (!kNeedsEscape[c]) continue;
-    out.append(ansi.data() + run, i - run);
-    run = i + 1;
-    switch (c) {
-      case '"': out += "\\\""; break;
-      case '\\': out += "\\\\"; break;
-      case '\n': out += "\\n"; break;
-      case '\r': out += "\\r"; break;
-      case '\t': out += "\\t"; break;
-      default: {
-        static constexpr char kHex[] = "0123456789abcdef";
-        const char esc[6] = {'\\', 'u', '0', '0', kHex[c >> 4], kHex[c & 15]};
-        out.append(esc, 6);
-      }
-    }
-  }
-  out.append(ansi.data() + run, ansi.size() - run);
-  out += '"';
-}
-
-void AppendJsonDate(std::string& out, const DateTripleT& d) {
-  out += "{\"day\":";
-  out += IntText(d.day);
-  out += ",\"month\":";
-  out += IntText(d.month);
-  out += ",\"year\":";
-  out += IntText(d.year);
-  out += '}';
-}
-
-std::string_view TrimmedRight(std::string_view line) {
-  while (!line.empty() && line.back() == ' ') line.remove_suffix(1);
-  return line;
-}
-
-void AppendJsonLines(std::string& out, std::string_view memo, bool trimBlanks) {
-  out += '[';
-  bool first = true;
-  ForEachLine(memo, [&](std::string_view line) {
-    if (!first) out += ',';
-    first = false;
-    AppendJsonString(out, trimBlanks ? TrimmedRight(line) : line);
-  });
-  out += ']';
-}
-
-// Calendar cells hold numbers only and the captions are plain words, so a
-// whole row is written straight into one buffer; this keeps --batch fast.
-void AppendJsonCalendar(std::string& out, const MonthCalendarT& cal, const CalcContextT& context) {
-  static const auto kHeaderTails = [] {
-    std::array<std::string, 2> tails;  // German, English
-    for (uint8_t language = 1; language <= 2; ++language) {
-      CalcContextT names;
-      names.language = language;
-      for (int32_t c = 0; c < 7; ++c) {
-        tails[language - 1] += ",";
-        AppendJsonString(tails[language - 1], WeekdayCaption(names, c));
-      }
-      tails[language - 1] += "]";
-    }
-    return tails;
-  }();
-  out += '[';
-  out += '[';
-  AppendJsonString(out, cal.weekCaption);
-  out += kHeaderTails[context.language == 1 ? 0 : 1];
-  for (int32_t r = 1; r <= MonthCalendarT::kRows; ++r) {
-    char row[8 * (sizeof(CellTextT::data) + 3) + 4];
-    size_t n = 0;
-    row[n++] = ',';
-    row[n++] = '[';
-    for (int32_t v = 0; v < 8; ++v) {
-      const CellTextT& cell = cal.cells[r][v == 0 ? MonthCalendarT::kWeekColumn : v - 1];
-      if (v) row[n++] = ',';
-      row[n++] = '"';
-      for (uint8_t i = 0; i < cell.size; ++i) row[n++] = cell.data[i];
-      row[n++] = '"';
-    }
-    row[n++] = ']';
-    out.append(row, n);
-  }
-  out += ']';
 }
 
 // UTF-8 output: runs of ASCII go out as they are, checked eight bytes a time.
@@ -150,54 +54,53 @@ bool WriteUtf8(std::ostream& out, std::string_view ansi) {
   return static_cast<bool>(out);
 }
 
-std::string PadRight(std::string_view s, size_t width) {
-  std::string out(s);
-  if (out.size() < width) out.append(width - out.size(), ' ');
-  return out;
-}
-
-std::string PadLeft(std::string_view s, size_t width) {
-  std::string out;
-  if (s.size() < width) out.append(width - s.size(), ' ');
+void AppendPadded(std::string& out, std::string_view s, size_t width, bool left) {
+  if (left && s.size() < width) out.append(width - s.size(), ' ');
   out += s;
-  return out;
+  if (!left && s.size() < width) out.append(width - s.size(), ' ');
 }
 
-// A wall-calendar block: facts on the left, the month on the right.
+// A wall-calendar block: facts on the left, the month on the right. Rows
+// are written in place, so a batch allocates nothing per case.
 void AppendPrintedDate(std::string& out, const CalcContextT& context, std::string_view title, std::string_view label,
                        std::string_view facts, const MonthCalendarT& cal) {
   out += title;
   out += ": ";
   out += label;
   out += '\n';
-  std::vector<std::string_view> lines;
-  ForEachLine(facts, [&](std::string_view line) { lines.push_back(line); });
+  std::string_view lines[MonthCalendarT::kRows + 1];
+  size_t count = 0;
+  ForEachLine(facts, [&](std::string_view line) {
+    if (count < std::size(lines)) lines[count++] = line;
+  });
   for (int32_t r = 0; r <= MonthCalendarT::kRows; ++r) {
-    std::string row = "  ";
-    row += PadRight(static_cast<size_t>(r) < lines.size() ? lines[r] : std::string_view(), 44);
+    const size_t rowStart = out.size();
+    out += "  ";
+    AppendPadded(out, static_cast<size_t>(r) < count ? lines[r] : std::string_view(), 44, false);
     if (r == 0) {
-      row += "  ";
-      row += LangText(context.language, TextT::kWeekShort);
-      row += ' ';
+      out += "  ";
+      out += LangText(context.language, TextT::kWeekShort);
+      out += ' ';
       for (int32_t c = 0; c < 7; ++c) {
-        row += ' ';
-        row += WeekdayCaption(context, c).substr(0, 2);
-        row += ' ';
+        out += ' ';
+        out += WeekdayCaption(context, c).substr(0, 2);
+        out += ' ';
       }
     } else {
-      row += PadLeft(cal.cells[r][MonthCalendarT::kWeekColumn].view(), 4);
-      row += ' ';
+      AppendPadded(out, cal.cells[r][MonthCalendarT::kWeekColumn].view(), 4, true);
+      out += ' ';
       for (int32_t c = 0; c < 7; ++c) {
         const std::string_view cell = cal.cells[r][c].view();
         // The date's own day in brackets, digits staying in their column.
-        if (r == cal.ownRow && c == cal.ownColumn && !cell.empty()) row += PadLeft("[" + std::string(cell), 3) + "]";
-        else row += PadLeft(cell, 3) + " ";
+        const bool own = r == cal.ownRow && c == cal.ownColumn && !cell.empty();
+        out.append(cell.size() + (own ? 1 : 0) < 3 ? 3 - cell.size() - (own ? 1 : 0) : 0, ' ');
+        if (own) out += '[';
+        out += cell;
+        out += own ? ']' : ' ';
       }
     }
-    while (!row.empty() && row.back() == ' ') row.pop_back();
-    if (row.empty()) continue;
-    out += row;
-    out += '\n';
+    while (out.size() > rowStart && out.back() == ' ') out.pop_back();
+    if (out.size() > rowStart) out += '\n';
   }
 }
 
@@ -211,16 +114,24 @@ std::string StartDateText(const DateTripleT& d) {
 }
 
 // The fields show the dates as the window writes them at start-up.
-void FillStartInput(ResultInputT& input, const std::string* date1, const std::string* date2,
-                    const IncrementArgT& add1, const IncrementArgT& add2) {
-  const DateTripleT d1 = date1 ? ParseDate(input.context, *date1) : input.context.today;
-  const DateTripleT d2 = date2 ? ParseDate(input.context, *date2) : DateTripleT{1, 1, 2000};
+void FillStartInput(ResultInputT& input, const DateTripleT& d1, const DateTripleT& d2, const IncrementArgT& add1,
+                    const IncrementArgT& add2) {
   input.date1 = StartDateText(d1);
   input.date2 = StartDateText(d2);
   input.kind1 = add1.kind;
   input.count1 = add1.count;
   input.kind2 = add2.kind;
   input.count2 = add2.count;
+}
+
+// A date argument or batch field: an ISO date with --iso, otherwise as
+// ParseDate reads it (the start field reads back the same date). False only
+// for a bad ISO date.
+bool ReadDateArg(const CliOptionsT& options, const CalcContextT& context, std::string_view text,
+                 DateTripleT& date) {
+  if (options.iso) return ParseIsoDate(text, date);
+  date = ParseDate(context, text);
+  return true;
 }
 
 constexpr int kOutputFailed = -1, kInputFailed = -2;
@@ -233,18 +144,34 @@ void AppendBatchError(std::string& buffer, const CliOptionsT& options, int64_t l
     buffer += "{\"error\":";
     AppendJsonString(buffer, why);
     buffer += ",\"line\":";
-    buffer += IntText(lineNo);
+    AppendIntText(buffer, lineNo);
     buffer += "}\n";
   } else {
-    buffer += "Line " + IntText(lineNo) + ": " + why + "\n\n";
+    buffer += "Line ";
+    AppendIntText(buffer, lineNo);
+    buffer += ": ";
+    buffer += why;
+    buffer += "\n\n";
   }
 }
 
+bool IsAscii(std::string_view text) {
+  for (const char c : text) {
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  }
+  return true;
+}
+
+// Read, computed and written in one pass; buffers are reused, so a case
+// allocates nothing. Only the parts that the output shows are computed.
 int RunBatch(const CliOptionsT& options, std::istream& in, std::ostream& out) {
   ResultsT results;
-  ResultInputT input;
-  input.context = CurrentContext(options);
-  std::string buffer, line, date1, date2;
+  const CalcContextT context = CurrentContext(options);
+  const ResultPartsT parts = options.print ? kAllResultParts : options.fields;
+  ResultCaseT defaults;
+  ReadIncrementArg(options.add1, defaults.kind1, defaults.count1);
+  ReadIncrementArg(options.add2, defaults.kind2, defaults.count2);
+  std::string buffer, line, converted;
   buffer.reserve(1 << 17);
   int64_t lineNo = 0;
   bool failed = false;
@@ -256,7 +183,11 @@ int RunBatch(const CliOptionsT& options, std::istream& in, std::ostream& out) {
       AppendBatchError(buffer, options, lineNo, "line too long");
       continue;
     }
-    const std::string ansi = Utf8ToAnsi(line);
+    std::string_view ansi = line;
+    if (!IsAscii(ansi)) {
+      converted = Utf8ToAnsi(line);
+      ansi = converted;
+    }
     int count = 0;
     size_t i = 0;
     while (i < ansi.size() && count < 5) {
@@ -264,27 +195,25 @@ int RunBatch(const CliOptionsT& options, std::istream& in, std::ostream& out) {
       if (i >= ansi.size()) break;
       const size_t start = i;
       while (i < ansi.size() && ansi[i] != ' ' && ansi[i] != '\t') ++i;
-      fields[count++] = std::string_view(ansi).substr(start, i - start);
+      fields[count++] = ansi.substr(start, i - start);
     }
+    ResultCaseT input = defaults;
     if (count < 2 || count > 4) {
       failed = true;
       AppendBatchError(buffer, options, lineNo,
                        count < 2 ? "expected DATE1 DATE2 [V1 [V2]]: too few fields"
                                  : "expected DATE1 DATE2 [V1 [V2]]: too many fields");
+    } else if (!ReadDateArg(options, context, fields[0], input.date1) ||
+               !ReadDateArg(options, context, fields[1], input.date2)) {
+      failed = true;
+      AppendBatchError(buffer, options, lineNo, "expected ISO dates YYYY-MM-DD");
     } else {
-      const IncrementArgT add1 = count > 2 ? ParseIncrementArg(std::string(fields[2])) : options.add1;
-      const IncrementArgT add2 = count > 3 ? ParseIncrementArg(std::string(fields[3])) : options.add2;
-      date1.assign(fields[0]);
-      date2.assign(fields[1]);
-      FillStartInput(input, &date1, &date2, add1, add2);
-      ComputeResults(results, input);
-      if (options.json) {
-        AppendJsonResults(buffer, results);
-        buffer += '\n';
-      } else {
-        buffer += PrintResults(results);
-        buffer += '\n';
-      }
+      if (count > 2) ReadIncrementArg(fields[2], input.kind1, input.count1);
+      if (count > 3) ReadIncrementArg(fields[3], input.kind2, input.count2);
+      ComputeResults(results, context, input, parts);
+      if (options.json) AppendJsonResults(buffer, results, parts);
+      else AppendPrintResults(buffer, results);
+      buffer += '\n';
     }
     if (buffer.size() > (1 << 16)) {
       // A reader that has gone ends the batch at once.
@@ -299,20 +228,41 @@ int RunBatch(const CliOptionsT& options, std::istream& in, std::ostream& out) {
 
 }  // namespace
 
-IncrementArgT ParseIncrementArg(const AnsiText& value) {
-  IncrementArgT inc;
-  inc.count = value;
-  if (!value.empty()) {
-    switch (value.back()) {
-      case 'd': inc.kind = kIncDays; break;
-      case 'w': inc.kind = kIncWeeks; break;
-      case 'm': inc.kind = kIncMonths; break;
-      case 'y': inc.kind = kIncYears; break;
-      default: return inc;
-    }
-    inc.count.pop_back();
+namespace {
+
+// The kind that a trailing d, w, m or y picks, days without one; the letter is cut off.
+int32_t CutIncrementKind(std::string_view& value) {
+  if (value.empty()) return kIncDays;
+  int32_t kind;
+  switch (value.back()) {
+    case 'd': kind = kIncDays; break;
+    case 'w': kind = kIncWeeks; break;
+    case 'm': kind = kIncMonths; break;
+    case 'y': kind = kIncYears; break;
+    default: return kIncDays;
   }
+  value.remove_suffix(1);
+  return kind;
+}
+
+}  // namespace
+
+IncrementArgT ParseIncrementArg(const AnsiText& value) {
+  std::string_view count = value;
+  IncrementArgT inc;
+  inc.kind = CutIncrementKind(count);
+  inc.count.assign(count);
   return inc;
+}
+
+void ReadIncrementArg(std::string_view value, int32_t& kind, int64_t& count) {
+  kind = CutIncrementKind(value);
+  count = TextToInt(value);
+}
+
+void ReadIncrementArg(const IncrementArgT& arg, int32_t& kind, int64_t& count) {
+  kind = arg.kind;
+  count = TextToInt(arg.count);
 }
 
 namespace {
@@ -324,6 +274,7 @@ std::string Shown(const std::string& arg) { return ShownText(arg); }
 bool ParseCommandLine(CliOptionsT& options, const std::vector<std::string>& args, std::string& error) {
   options = CliOptionsT{};
   bool datesOnly = false;
+  std::string todayText;
   for (size_t i = 0; i < args.size(); ++i) {
     const std::string& arg = args[i];
     if (datesOnly || arg.size() < 2 || arg[0] != '-' || (arg[1] != '-' && arg != "-h")) {
@@ -342,7 +293,7 @@ bool ParseCommandLine(CliOptionsT& options, const std::vector<std::string>& args
       hasValue = true;
     }
     const bool takesValue = name == "--add1" || name == "--add2" || name == "--today" || name == "--lang" ||
-                            name == "--html" || name == "--screenshot";
+                            name == "--html" || name == "--screenshot" || name == "--fields";
     if (takesValue && !hasValue) {
       if (i + 1 >= args.size()) {
         error = "option " + Shown(name) + " needs a value";
@@ -360,6 +311,7 @@ bool ParseCommandLine(CliOptionsT& options, const std::vector<std::string>& args
     else if (name == "--version") options.version = true;
     else if (name == "--no-settings") options.noSettings = true;
     else if (name == "--iso-weeks") options.context.weeks = WeekNumberingT::kIso8601;
+    else if (name == "--iso") options.iso = true;
     else if (name == "--add1") options.add1 = ParseIncrementArg(Utf8ToAnsi(value));
     else if (name == "--add2") options.add2 = ParseIncrementArg(Utf8ToAnsi(value));
     else if (name == "--html" || name == "--screenshot") {
@@ -370,13 +322,16 @@ bool ParseCommandLine(CliOptionsT& options, const std::vector<std::string>& args
       (name == "--html" ? options.htmlFile : options.screenshotFile) = ArgPath(value);
     }
     else if (name == "--today") {
-      DateTripleT today;
-      if (!ParseToday(value, today)) {
-        error = "--today needs a complete valid date D.M.Y, not '" + Shown(value) + "'";
+      // Read once the options are known: --iso changes its form.
+      todayText = value;
+      options.todayFixed = true;
+    } else if (name == "--fields") {
+      std::string bad;
+      if (!ParseResultFields(value, options.fields, bad)) {
+        error = "--fields: no result key '" + Shown(bad) + "'; the keys are " + ResultKeyList();
         return false;
       }
-      options.context.today = today;
-      options.todayFixed = true;
+      options.fieldsChosen = true;
     } else if (name == "--lang") {
       if (value == "en") options.context.language = 2;
       else if (value == "de") options.context.language = 1;
@@ -405,10 +360,30 @@ bool ParseCommandLine(CliOptionsT& options, const std::vector<std::string>& args
     error = "--batch needs --json or --print";
     return false;
   }
+  if (options.fieldsChosen && (options.print || !options.json)) {
+    error = options.print ? "--fields cannot be combined with --print" : "--fields needs --json";
+    return false;
+  }
+  if (options.todayFixed) {
+    DateTripleT today;
+    if (options.iso ? !ParseIsoDate(todayText, today) : !ParseToday(todayText, today)) {
+      error = std::string("--today needs a complete valid date ") + (options.iso ? "YYYY-MM-DD" : "D.M.Y") +
+              ", not '" + Shown(todayText) + "'";
+      return false;
+    }
+    options.context.today = today;
+  }
   if (options.dates.size() > 2) {
     options.warnings.push_back("only the first two dates count; " + IntText(options.dates.size() - 2) +
                                " more ignored");
     options.dates.resize(2);
+  }
+  for (const AnsiText& date : options.dates) {
+    DateTripleT read;
+    if (options.iso && !ParseIsoDate(date, read)) {
+      error = "--iso: '" + Shown(AnsiToUtf8(date)) + "' is no valid date YYYY-MM-DD";
+      return false;
+    }
   }
   return true;
 }
@@ -438,41 +413,20 @@ CalcContextT CurrentContext(const CliOptionsT& options) {
 ResultInputT StartInput(const CliOptionsT& options) {
   ResultInputT input;
   input.context = CurrentContext(options);
-  FillStartInput(input, options.dates.size() > 0 ? &options.dates[0] : nullptr,
-                 options.dates.size() > 1 ? &options.dates[1] : nullptr, options.add1, options.add2);
+  DateTripleT d1 = input.context.today, d2{1, 1, 2000};
+  if (options.dates.size() > 0) ReadDateArg(options, input.context, options.dates[0], d1);
+  if (options.dates.size() > 1) ReadDateArg(options, input.context, options.dates[1], d2);
+  FillStartInput(input, d1, d2, options.add1, options.add2);
   return input;
-}
-
-std::string JsonResults(const ResultsT& r) {
-  std::string out;
-  AppendJsonResults(out, r);
-  return out;
-}
-
-void AppendJsonResults(std::string& out, const ResultsT& r) {
-  out += "{\"date1\":";
-  AppendJsonDate(out, r.date1);
-  out += ",\"date2\":";
-  AppendJsonDate(out, r.date2);
-  out += ",\"label1\":";
-  AppendJsonString(out, r.label1);
-  out += ",\"label2\":";
-  AppendJsonString(out, r.label2);
-  out += ",\"facts1\":";
-  AppendJsonLines(out, r.facts1, false);
-  out += ",\"facts2\":";
-  AppendJsonLines(out, r.facts2, false);
-  out += ",\"difference\":";
-  AppendJsonLines(out, r.difference, true);
-  out += ",\"calendar1\":";
-  AppendJsonCalendar(out, r.calendar1, r.context);
-  out += ",\"calendar2\":";
-  AppendJsonCalendar(out, r.calendar2, r.context);
-  out += '}';
 }
 
 std::string PrintResults(const ResultsT& r) {
   std::string out;
+  AppendPrintResults(out, r);
+  return out;
+}
+
+void AppendPrintResults(std::string& out, const ResultsT& r) {
   const uint8_t lang = r.context.language;
   AppendPrintedDate(out, r.context, LangText(lang, TextT::kDate1), r.label1, r.facts1, r.calendar1);
   out += '\n';
@@ -485,7 +439,6 @@ std::string PrintResults(const ResultsT& r) {
     out += TrimmedRight(line);
     out += '\n';
   });
-  return out;
 }
 
 std::string UsageText(uint8_t language) { return std::string(LangText(language, TextT::kUsage)); }
@@ -500,7 +453,10 @@ int RunTextOutput(const CliOptionsT& options, std::istream& in, std::ostream& ou
   if (options.batch) return RunBatch(options, in, out);
   const ResultsT results = ComputeResults(StartInput(options));
   std::string text;
-  if (options.json) text += JsonResults(results) + "\n";
+  if (options.json) {
+    AppendJsonResults(text, results, options.fields);
+    text += '\n';
+  }
   if (options.print) text += PrintResults(results);
   return WriteUtf8(out, text) && out.flush() ? 0 : kOutputFailed;
 }

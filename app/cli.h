@@ -5,8 +5,10 @@
 #include <filesystem>
 #include <iosfwd>
 #include <string>
+#include <string_view>
 #include <vector>
 
+#include "app/json.h"
 #include "app/results.h"
 #include "util/cp1252.h"
 
@@ -19,6 +21,9 @@ struct IncrementArgT {
 
 struct CliOptionsT {
   bool print = false, json = false, batch = false, help = false, version = false;
+  bool iso = false;  // dates are ISO 8601 calendar dates
+  ResultPartsT fields = kAllResultParts;  // the JSON object's keys
+  bool fieldsChosen = false;
   std::filesystem::path htmlFile, screenshotFile;  // the argument's own bytes (wide on Windows)
   IncrementArgT add1, add2;
   // Language, week rule and today as --lang and --today give them; today
@@ -33,6 +38,9 @@ struct CliOptionsT {
 
 // Splits V of --add1/--add2: a trailing d, w, m or y picks the kind.
 IncrementArgT ParseIncrementArg(const AnsiText& value);
+// The same as numbers, the count read as the increment field reads it.
+void ReadIncrementArg(std::string_view value, int32_t& kind, int64_t& count);
+void ReadIncrementArg(const IncrementArgT& arg, int32_t& kind, int64_t& count);
 
 // Reads the arguments (UTF-8, without the program name; file names are taken
 // as they are, see ArgPath). On a bad option or combination returns false
@@ -52,9 +60,8 @@ CalcContextT CurrentContext(const CliOptionsT& options);
 // The input of one recalculation as the window would start with these options.
 ResultInputT StartInput(const CliOptionsT& options);
 
-std::string JsonResults(const ResultsT& results);
-void AppendJsonResults(std::string& out, const ResultsT& results);
 std::string PrintResults(const ResultsT& results);
+void AppendPrintResults(std::string& out, const ResultsT& results);
 
 // The --help text in a language (1 = German, 2 = English), Windows-1252.
 std::string UsageText(uint8_t language = 2);

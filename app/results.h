@@ -47,14 +47,60 @@ struct MonthCalendarT {
   int32_t month = 0, year = 0;
 };
 
+// The numbers of the difference; its sentence is written from them.
+struct SpanT {
+  int64_t years = 0, months = 0, days = 0;
+  int64_t totalMonths = 0;
+  int64_t totalWeeks = 0, weekDays = 0;  // the total days as weeks and days
+  int64_t totalDays = 0;
+};
+
+// The facts of one date as numbers; its fact lines are written from them.
+struct DateFactsT {
+  int32_t weekday = 0;  // 1 = Monday
+  int32_t zodiac = 0;   // 1 = Capricorn
+  std::string_view weekdayName, zodiacName;
+  int32_t dayOfYear = 0, weekOfMonth = 0, weekOfYear = 0, daysToNewYear = 0;
+  bool leapYear = false;
+};
+
 // Texts are lines each ended by CR LF, except the difference's last line.
 struct ResultsT {
   DateTripleT date1, date2;      // after normalisation and increment
   std::string label1, label2;    // month and year of each date
-  std::string difference;        // the four difference lines
   std::string facts1, facts2;    // facts of date 1 and date 2
+  std::string difference;        // the four difference lines
   MonthCalendarT calendar1, calendar2;
   CalcContextT context;          // the language and week rule of the texts
+  SpanT span;
+  DateFactsT info1, info2;
+};
+
+// Parts of the results, one bit each, in the order the JSON object lists them.
+enum ResultPartT : uint32_t {
+  kPartDate1 = 1u << 0,
+  kPartDate2 = 1u << 1,
+  kPartLabel1 = 1u << 2,
+  kPartLabel2 = 1u << 3,
+  kPartFacts1 = 1u << 4,
+  kPartFacts2 = 1u << 5,
+  kPartDifference = 1u << 6,
+  kPartCalendar1 = 1u << 7,
+  kPartCalendar2 = 1u << 8,
+  kPartSpan = 1u << 9,
+  kPartInfo1 = 1u << 10,
+  kPartInfo2 = 1u << 11,
+};
+using ResultPartsT = uint32_t;
+inline constexpr int32_t kResultPartCount = 12;
+inline constexpr ResultPartsT kAllResultParts = (1u << kResultPartCount) - 1;
+
+// One case with its texts already read: the dates as read (not yet
+// normalised) and the increments as numbers.
+struct ResultCaseT {
+  DateTripleT date1, date2;
+  int32_t kind1 = 0, kind2 = 0;
+  int64_t count1 = 0, count2 = 0;
 };
 
 // The increment of one date: normalised first, then the count of its kind.
@@ -84,11 +130,31 @@ void ForEachLine(std::string_view memo, F&& f) {
   }
 }
 
+// A line without its trailing blanks (the difference lines end in one).
+inline std::string_view TrimmedRight(std::string_view line) {
+  while (!line.empty() && line.back() == ' ') line.remove_suffix(1);
+  return line;
+}
+
+SpanT SpanOf(const DateDiffT& diff);
+DateFactsT DateFactsOf(const CalcContextT& context, int32_t day, int32_t month, int32_t year);
+
+// The texts, in the language given, are appended to what memo holds, so a
+// reused memo allocates nothing.
+void AppendDifferenceText(std::string& memo, uint8_t language, const SpanT& span);
+void AppendDateFacts(std::string& memo, uint8_t language, const DateFactsT& facts, int32_t day, int32_t month,
+                     int32_t year);
 std::string DifferenceText(const CalcContextT& context, const DateDiffT& diff);
 std::string ShowDateFacts(const CalcContextT& context, int32_t day, int32_t month, int32_t year);
 void FillMonthCalendarCells(MonthCalendarT& calendar, const CalcContextT& context, int32_t day, int32_t month,
                             int32_t year);
 
-// The whole recalculation; it reads nothing but its input.
+// The texts of the input read as the window reads its fields.
+ResultCaseT ReadResultInput(const ResultInputT& input);
+
+// The whole recalculation; it reads nothing but its input. Only the parts
+// asked for are computed; the others keep what they held.
+void ComputeResults(ResultsT& results, const CalcContextT& context, const ResultCaseT& input,
+                    ResultPartsT parts = kAllResultParts);
 void ComputeResults(ResultsT& results, const ResultInputT& input);
 ResultsT ComputeResults(const ResultInputT& input);

@@ -2,6 +2,8 @@
 #include <benchmark/benchmark.h>
 
 #include <sstream>
+#include <string>
+#include <vector>
 
 #include "app/cli.h"
 #include "app/results.h"
@@ -80,15 +82,26 @@ void BM_ResultLayerWorst(benchmark::State& state) {
 }
 BENCHMARK(BM_ResultLayerWorst);
 
-void BM_JsonBatch(benchmark::State& state) {
+// Batch lines over the whole year range, each with both increments.
+std::string BatchLines(int32_t count) {
   std::string lines;
-  for (int i = 0; i < 1000; ++i) {
+  for (int32_t i = 0; i < count; ++i) {
     lines += std::to_string(1 + i % 28) + "." + std::to_string(1 + i % 12) + "." + std::to_string(1900 + i) +
              " 15.3.2001 " + std::to_string(i) + "d -" + std::to_string(i % 50) + "m\n";
   }
+  return lines;
+}
+
+// The whole batch: reading, computing, writing. Arguments after --batch.
+void RunBatchBench(benchmark::State& state, std::vector<std::string> args) {
+  const std::string lines = BatchLines(1000);
+  args.insert(args.begin(), "--batch");
   CliOptionsT options;
   std::string error;
-  ParseCommandLine(options, {"--json", "--batch"}, error);
+  if (!ParseCommandLine(options, args, error)) {
+    state.SkipWithError(error.c_str());
+    return;
+  }
   for (auto _ : state) {
     std::istringstream in(lines);
     NullBuffer sink;
@@ -97,7 +110,15 @@ void BM_JsonBatch(benchmark::State& state) {
   }
   state.SetItemsProcessed(state.iterations() * 1000);
 }
+
+void BM_JsonBatch(benchmark::State& state) { RunBatchBench(state, {"--json"}); }
 BENCHMARK(BM_JsonBatch)->Unit(benchmark::kMillisecond);
+
+void BM_JsonBatchSpan(benchmark::State& state) { RunBatchBench(state, {"--json", "--fields", "date1,date2,span"}); }
+BENCHMARK(BM_JsonBatchSpan)->Unit(benchmark::kMillisecond);
+
+void BM_PrintBatch(benchmark::State& state) { RunBatchBench(state, {"--print"}); }
+BENCHMARK(BM_PrintBatch)->Unit(benchmark::kMillisecond);
 
 // Replace-all's worst cases: rewrites that run to its work bound.
 void BM_ReplaceAllToTheBound(benchmark::State& state) {

@@ -21,7 +21,7 @@ constexpr int32_t kYearOffset[2][13] = {
     {0, 31, 60, 91, 121, 152, 182, 213, 244, 274, 305, 335, 366}};
 constexpr int32_t kZodiacBoundary[12] = {20, 19, 20, 20, 20, 21, 22, 23, 23, 23, 22, 21};
 
-int64_t FloorDiv(int64_t a, int64_t b) {
+constexpr int64_t FloorDiv(int64_t a, int64_t b) {
   int64_t q = a / b;
   if ((a % b != 0) && ((a < 0) != (b < 0))) --q;
   return q;
@@ -35,7 +35,7 @@ int64_t FromAstro(int64_t a) { return a >= 1 ? a : a - 1; }
 bool AstroLeap(int64_t a) { return (a % 4 == 0 && a % 100 != 0) || a % 400 == 0; }
 
 // Days since 1 March of astronomical year 0, for any 64-bit year.
-int64_t DayNumber(int64_t a, int64_t m, int64_t d) {
+constexpr int64_t DayNumber(int64_t a, int64_t m, int64_t d) {
   a -= m <= 2 ? 1 : 0;
   const int64_t era = FloorDiv(a, 400);
   const int64_t yoe = a - era * 400;
@@ -160,26 +160,35 @@ struct KeptNumberT {
   bool any = false;      // at least one digit
 };
 
-KeptNumberT KeepNumber(std::string_view text) {
-  KeptNumberT k;
-  bool kept = false, dot = false, ended = false;
+// Calls digit(c, inFraction) for each digit that counts and returns whether
+// a "-" leads; the kept text's rules without keeping the text.
+template <typename F>
+bool ScanNumber(std::string_view text, F&& digit) {
+  bool negative = false, kept = false, dot = false, ended = false;
   for (char c : text) {
     if (c == '-') {
-      if (!kept) { k.negative = true; kept = true; }
+      if (!kept) negative = kept = true;
     } else if (c == '.') {
       kept = true;
       if (dot) ended = true; else dot = true;
     } else if (c >= '0' && c <= '9') {
       kept = true;
-      if (ended) continue;
-      k.any = true;
-      if (dot) {
-        if (k.fraction.size() < 64) k.fraction += c;
-      } else if (!(k.digits.empty() && c == '0')) {
-        k.digits += c;
-      }
+      if (!ended) digit(c, dot);
     }
   }
+  return negative;
+}
+
+KeptNumberT KeepNumber(std::string_view text) {
+  KeptNumberT k;
+  k.negative = ScanNumber(text, [&k](char c, bool inFraction) {
+    k.any = true;
+    if (inFraction) {
+      if (k.fraction.size() < 64) k.fraction += c;
+    } else if (!(k.digits.empty() && c == '0')) {
+      k.digits += c;
+    }
+  });
   return k;
 }
 
@@ -240,12 +249,13 @@ int32_t WeekdayOf(int32_t day, int32_t month, int32_t year) {
   int64_t m = month, y = year;
   NormalizeMonth64(m, y);
   // 1 January of year 1 is a Monday.
-  const int64_t n = DayNumber(Astro(y), m, 1) + (static_cast<int64_t>(day) - 1) - DayNumber(1, 1, 1);
+  constexpr int64_t kMonday = DayNumber(1, 1, 1);
+  const int64_t n = DayNumber(Astro(y), m, 1) + (static_cast<int64_t>(day) - 1) - kMonday;
   return static_cast<int32_t>(((n % 7) + 7) % 7 + 1);
 }
 
 int32_t DayOfYearNo(int32_t day, int32_t month, int32_t year) {
-  NormalizeDate(day, month, year);
+  if (!ValidDate(day, month, year)) NormalizeDate(day, month, year);
   return kYearOffset[LeapYear(year) ? 1 : 0][month - 1] + day;
 }
 
@@ -280,7 +290,14 @@ int32_t IsoWeekOfYearNo(int32_t day, int32_t month, int32_t year) {
 }
 
 int32_t WeekOfYearNo(int32_t day, int32_t month, int32_t year) {
-  const int32_t f = WeekdayOf(1, 1, year);
+  // A calendar asks for each of its rows in the same year: its first weekday
+  // is kept for the next call.
+  thread_local int32_t lastYear = 1, lastFirst = WeekdayOf(1, 1, 1);
+  if (year != lastYear) {
+    lastFirst = WeekdayOf(1, 1, year);
+    lastYear = year;
+  }
+  const int32_t f = lastFirst;
   const int32_t o = f == 1 ? 0 : 8 - f;
   const int32_t k = DayOfYearNo(day, month, year) - o - 1;
   return k < 0 ? 53 : k / 7 + 1;
@@ -566,6 +583,11 @@ std::string IntText(int64_t n) {
 }
 
 void AppendIntText(std::string& out, int64_t n) {
+  if (n >= 0 && n < 100) {  // most numbers of the results
+    const char two[2] = {static_cast<char>('0' + (n < 10 ? n : n / 10)), static_cast<char>('0' + n % 10)};
+    out.append(two, n < 10 ? 1 : 2);
+    return;
+  }
   char buf[24];
   auto res = std::to_chars(buf, buf + sizeof buf, n);
   out.append(buf, res.ptr);
@@ -621,14 +643,25 @@ std::string TrimmedRealText(int32_t decimals, long double x) {
 }
 
 int32_t TextToInt(std::string_view text) {
-  const KeptNumberT k = KeepNumber(text);
-  if (!k.any) return 0;
-  if (k.digits.size() > 10) return 0;
+  // KeepNumber's reading, without keeping the digits: this runs for every
+  // field of every batch line.
+  bool any = false, fraction = false;
+  int32_t digits = 0, fractionDigits = 0;
   int64_t v = 0;
-  for (char c : k.digits) v = v * 10 + (c - '0');
-  const bool fraction = k.fraction.find_first_not_of('0') != std::string::npos;
+  const bool negative = ScanNumber(text, [&](char c, bool inFraction) {
+    any = true;
+    if (inFraction) {
+      if (fractionDigits < 64) {
+        ++fractionDigits;
+        fraction = fraction || c != '0';
+      }
+    } else if (digits > 0 || c != '0') {
+      if (++digits <= 10) v = v * 10 + (c - '0');
+    }
+  });
+  if (!any || digits > 10) return 0;
   // The real value must lie in the 32-bit range before it is truncated.
-  if (k.negative) {
+  if (negative) {
     if (v > 2147483648LL || (v == 2147483648LL && fraction)) return 0;
     return static_cast<int32_t>(-v);
   }

@@ -141,6 +141,17 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     std::vector<std::string> args;
     const int32_t count = in.ConsumeIntegralInRange<int32_t>(0, 8);
     for (int32_t i = 0; i < count; ++i) args.push_back(in.ConsumeRandomLengthString(40));
+    // The options with structured values, which random bytes rarely spell.
+    if (in.ConsumeBool()) args.insert(args.begin(), "--iso");
+    if (in.ConsumeBool()) {
+      std::string list;
+      for (int32_t k = in.ConsumeIntegralInRange<int32_t>(0, 3); k >= 0; --k) {
+        list += std::string(kResultKeys[in.ConsumeIntegralInRange<int32_t>(0, kResultPartCount - 1)]) + ",";
+      }
+      list.pop_back();
+      if (in.ConsumeBool()) list += in.ConsumeRandomLengthString(8);
+      args.insert(args.begin(), {"--fields", list});
+    }
     // Batch input stays small enough for the time limit under the sanitizers;
     // sometimes one line is made too long to be read.
     std::string batch = in.ConsumeRandomLengthString(600);
@@ -157,6 +168,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     const bool text = options.json || options.print || options.batch;
     FUZZ_CHECK(!(text && (!options.htmlFile.empty() || !options.screenshotFile.empty())));
     FUZZ_CHECK(!options.batch || options.json || options.print);
+    FUZZ_CHECK(!options.fieldsChosen || (options.json && !options.print && options.fields != 0));
     // No files: the outputs under test are the texts.
     options.htmlFile.clear();
     options.screenshotFile.clear();
@@ -167,11 +179,16 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
     if (options.json && !options.help && !options.version && !options.print) {
       std::istringstream lines(out.str());
       std::string line;
+      // The first key is the first chosen one, or an error line's.
+      size_t first = 0;
+      while (!(options.fields & (1u << first))) ++first;
+      const std::string start = "{\"" + std::string(kResultKeys[first]) + "\":";
       while (std::getline(lines, line)) {
         if (!JsonCheck(line).Valid()) {
           std::fprintf(stderr, "invalid JSON line: %s\n", line.c_str());
           std::abort();
         }
+        FUZZ_CHECK(line.rfind(start, 0) == 0 || line.rfind("{\"error\":", 0) == 0);
       }
     }
     // A failing output is always an error with one message line, never success.

@@ -186,3 +186,54 @@ TEST(CliHelp, FitsEightyColumnsInBothLanguages) {
   }
 }
 }  // namespace
+
+namespace {
+
+TEST_F(Cli, FieldsKeepTheObjectsOrder) {
+  std::string out;
+  ASSERT_EQ(Run({"--json", "--fields", "span,date2,date1", "--today", "7.12.2026", "1.1.2000", "15.3.2001"}, out), 0);
+  EXPECT_EQ(out, "{\"date1\":{\"day\":1,\"month\":1,\"year\":2000},\"date2\":{\"day\":15,\"month\":3,\"year\":2001},"
+                 "\"span\":{\"years\":1,\"months\":2,\"days\":14,\"totalMonths\":14,\"totalWeeks\":62,\"weekDays\":5,"
+                 "\"totalDays\":439}}\n");
+  ASSERT_EQ(Run({"--json", "--batch", "--fields=info2"}, out, "1.1.2000 31.12.-1\n"), 0);
+  EXPECT_EQ(out, "{\"info2\":{\"weekday\":7,\"weekdayName\":\"Sunday\",\"zodiac\":1,\"zodiacName\":\"Capricorn\","
+                 "\"dayOfYear\":366,\"weekOfMonth\":5,\"weekOfYear\":52,\"daysToNewYear\":1,\"leapYear\":true,"
+                 "\"iso\":\"0000-12-31\"}}\n");
+  for (const char* bad : {"span,nope", "", "date1,", "Span", "error"}) {
+    EXPECT_EQ(Run({"--json", "--fields", bad}, out), 2) << bad;
+    EXPECT_EQ(out.find('\n'), std::string::npos);
+  }
+  EXPECT_EQ(Run({"--json", "--print", "--fields", "span"}, out), 2);
+  EXPECT_EQ(out, "--fields cannot be combined with --print");
+  EXPECT_EQ(Run({"--fields", "span"}, out), 2);
+}
+
+TEST_F(Cli, IsoDatesAreStrict) {
+  std::string out;
+  const auto date1 = [&](const std::string& iso) {
+    return Run({"--json", "--iso", "--fields", "date1", iso}, out) == 0 ? out : "rejected";
+  };
+  EXPECT_EQ(date1("2001-03-15"), "{\"date1\":{\"day\":15,\"month\":3,\"year\":2001}}\n");
+  EXPECT_EQ(date1("0000-02-29"), "{\"date1\":{\"day\":29,\"month\":2,\"year\":-1}}\n");  // 1 BC, a leap year
+  EXPECT_EQ(date1("-0001-12-31"), "{\"date1\":{\"day\":31,\"month\":12,\"year\":-2}}\n");
+  EXPECT_EQ(date1("+0001-01-01"), "{\"date1\":{\"day\":1,\"month\":1,\"year\":1}}\n");
+  EXPECT_EQ(date1("+12345-06-07"), "{\"date1\":{\"day\":7,\"month\":6,\"year\":12345}}\n");
+  EXPECT_EQ(date1("10000-01-01"), "{\"date1\":{\"day\":1,\"month\":1,\"year\":10000}}\n");
+  EXPECT_EQ(date1("2147483647-12-31"), "{\"date1\":{\"day\":31,\"month\":12,\"year\":2147483647}}\n");
+  EXPECT_EQ(date1("-2147483647-01-01"), "{\"date1\":{\"day\":1,\"month\":1,\"year\":-2147483648}}\n");
+  for (const char* bad : {"2001-02-29", "2001-13-01", "2001-00-10", "2001-04-31", "2001-1-05", "201-01-05", "2001-01-5",
+                          "2001/01/05", "2001-01-05x", " 2001-01-05", "15.3.2001", "0", "", "+-2001-01-01",
+                          "2147483648-01-01", "-2147483648-01-01", "99999999999999999999-01-01", "--0001-01-01"}) {
+    EXPECT_EQ(date1(bad), "rejected") << bad;
+  }
+  // A batch reports the line and goes on; --today takes the same form.
+  ASSERT_EQ(Run({"--json", "--iso", "--batch", "--fields", "date2", "--today", "2026-12-07"}, out,
+                "2001-02-29 2001-01-01\n2001-01-01 -0043-03-15\n"),
+            1);
+  EXPECT_EQ(out, "{\"error\":\"expected ISO dates YYYY-MM-DD\",\"line\":1}\n"
+                 "{\"date2\":{\"day\":15,\"month\":3,\"year\":-44}}\n");
+  EXPECT_EQ(Run({"--json", "--iso", "--today", "7.12.2026"}, out), 2);
+  EXPECT_EQ(out.find('\n'), std::string::npos);
+}
+
+}  // namespace

@@ -170,3 +170,35 @@ TEST_F(Results, EveryInputGivesValidDates) {
 }
 
 }  // namespace
+
+namespace {
+
+// The difference lines print their fractions as RealText does, to the last
+// rounding, for small and huge spans.
+TEST(DifferenceText, FractionsPrintAsRealText) {
+  std::mt19937_64 rng(15);
+  for (int i = 0; i < 20000; ++i) {
+    SpanT s;
+    const int64_t scale = int64_t{1} << (rng() % 44);
+    s.years = static_cast<int64_t>(rng() % static_cast<uint64_t>(scale));
+    s.months = static_cast<int64_t>(rng() % 12);
+    s.days = static_cast<int64_t>(rng() % 31);
+    s.totalMonths = s.years * 12 + s.months;
+    s.totalDays = static_cast<int64_t>(rng() % static_cast<uint64_t>(scale * 366));
+    s.totalWeeks = s.totalDays / 7;
+    s.weekDays = s.totalDays % 7;
+    std::string memo;
+    AppendDifferenceText(memo, s);
+    const long double values[3] = {static_cast<long double>(s.years) + s.months / 12.0L + s.days / 365.2425L,
+                                   static_cast<long double>(s.totalMonths) + s.days / 30.436875L,
+                                   static_cast<long double>(s.totalWeeks) + s.weekDays / 7.0L};
+    size_t at = 0;
+    for (long double v : values) {
+      at = memo.find("= ", at) + 2;
+      const std::string want = RealText(3, static_cast<double>(v));
+      ASSERT_EQ(memo.substr(at, want.size() + 1), want + " ") << memo;
+    }
+  }
+}
+
+}  // namespace
