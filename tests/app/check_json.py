@@ -26,6 +26,8 @@ def fail(message):
 
 def run(args, stdin=""):
     today = "2026-12-07" if "--iso" in args else "7.12.2026"
+    if "--lang" not in args:
+        args = ["--lang", "en"] + args  # not the locale's language
     done = subprocess.run([orvane, "--today", today] + args, input=stdin.encode(),
                           capture_output=True, check=False)
     if done.returncode not in (0, 1):
@@ -73,7 +75,8 @@ def check_numbers(obj):
         d, m, y = date["day"], date["month"], date["year"]
         want = [f"{info['weekdayName']}, {d:02d}.{m:02d}.{y} ({info['zodiacName']})",
                 f"Day of Year {info['dayOfYear']}", f"Week of Month {info['weekOfMonth']}",
-                f"Week of Year {info['weekOfYear']}", f"New Year in {info['daysToNewYear']} Days"]
+                f"Week of Year {info['weekOfYear']}",
+                f"New Year in {info['daysToNewYear']} Day" + ("" if info["daysToNewYear"] == 1 else "s")]
         if info["leapYear"]:
             want.append("Leap year")
         first_day = day_number(1, 1, y)
@@ -84,7 +87,8 @@ def check_numbers(obj):
             fail(f"info{k} {info} disagrees with {date} or {facts}")
 
 
-def check(objects, keys=KEYS):
+def check(objects, keys=KEYS, texts=True):
+    """texts: the English text lines are compared with the numbers."""
     for obj in objects:
         errors = sorted(validator.iter_errors(obj), key=str)
         if errors:
@@ -92,7 +96,7 @@ def check(objects, keys=KEYS):
         elif "error" not in obj:
             if list(obj) != keys:
                 fail(f"keys {list(obj)}, expected {keys}")
-            if keys == KEYS:
+            if keys == KEYS and texts:
                 check_numbers(obj)
 
 
@@ -113,7 +117,8 @@ for _ in range(3000):
 lines += ["only-one", "1.1.2000 2.1.2000 1d 1d extra"]
 batch = "\n".join(lines) + "\n"
 check(run(["--json", "--batch"], batch))
-check(run(["--json", "--batch", "--lang", "de"], batch[:20000]))
+check(run(["--json", "--batch", "--lang", "de"], batch[:20000]), texts=False)
+check(run(["--json", "--batch", "--iso-weeks"], batch[:20000]), texts=False)
 check(run(["--json", "1.1.-2147483648", "31.12.2147483647"]))
 check(run(["--json", "--iso", "--batch"], "0000-02-29 +2147483647-12-31\n-2147483647-01-01 9999-12-31\nx y\n"))
 for fields in (["span"], ["date2", "date1", "span"], ["info2", "calendar1", "label1"]):

@@ -188,7 +188,7 @@ TEST(DifferenceText, FractionsPrintAsRealText) {
     s.totalWeeks = s.totalDays / 7;
     s.weekDays = s.totalDays % 7;
     std::string memo;
-    AppendDifferenceText(memo, s);
+    AppendDifferenceText(memo, 2, s);
     const long double values[3] = {static_cast<long double>(s.years) + s.months / 12.0L + s.days / 365.2425L,
                                    static_cast<long double>(s.totalMonths) + s.days / 30.436875L,
                                    static_cast<long double>(s.totalWeeks) + s.weekDays / 7.0L};
