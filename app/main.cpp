@@ -286,13 +286,11 @@ void TForm1::CreateComponents() {
     QAction* action = PopupMenu1->addAction(quickDates[i]);
     connect(action, &QAction::triggered, this, [this, i] { SetPopDate(i); });
   }
+  AddEditActions();
 }
 
 // Tab order through both panels, and names that a screen reader announces.
 void TForm1::DescribeForAssistiveTools() {
-  QWidget* order[] = {Edit1, ComboBox1, SpinEdit1, Edit2, CheckBox1, ComboBox2, SpinEdit2,
-                      StringGrid1, StringGrid2, Memo2, Memo3, Memo1};
-  for (size_t i = 1; i < std::size(order); ++i) setTabOrder(order[i - 1], order[i]);
   ComboBox1->setToolTip(tr("Kind of the increment of date 1"));
   ComboBox2->setToolTip(tr("Kind of the increment of date 2"));
   SpinEdit1->setToolTip(tr("Increment of date 1"));
@@ -391,6 +389,9 @@ void TForm1::InitStart() {
   Edit1->setText(ToQString(start.date1));
   Edit2->setText(ToQString(start.date2));
   SetSizes();
+  SetupKeyboard();
+  FitMinimumSize();
+  KeepOnScreen();
 }
 
 void TForm1::SetSizes() {
@@ -433,6 +434,7 @@ void TForm1::SetSizes() {
 
   LayoutColumns(Binder1, -1);
   LayoutColumns(Binder2, -1);
+  PlaceFocusRing();
 }
 
 ResultInputT TForm1::ReadInput() const {
@@ -470,6 +472,8 @@ void TForm1::ShowResults() {
   SetMemoText(Memo2, Results.facts1);
   SetMemoText(Memo3, Results.facts2);
   SetMemoText(Memo1, Results.difference);
+  ShowInputHint(Edit1, Results.reading1);
+  ShowInputHint(Edit2, Results.reading2);
   // Screen readers read the results without entering the memos.
   Memo1->setAccessibleDescription(Memo1->toPlainText());
   Memo2->setAccessibleDescription(Memo2->toPlainText());

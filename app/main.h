@@ -34,6 +34,8 @@ class TEdit : public QLineEdit {
   explicit TEdit(QWidget* parent = nullptr);
   int32_t MaxLength() const { return maxLength_; }
   void SetMaxLength(int32_t n) { maxLength_ = n; }
+  // Shown when the text is read otherwise than it reads; its tooltip says how.
+  QAction* Hint = nullptr;
 
  private:
   int32_t maxLength_ = 0;  // 0 = no limit
@@ -126,6 +128,12 @@ class TForm1 : public QWidget {
   static std::string MemoText(const QPlainTextEdit* memo);
   // The outer width of the window, frame included.
   int32_t OuterWidth() const;
+  // The controls in their Tab order.
+  QList<QWidget*> TabControls() const;
+  // Whether the focus frame surrounds the control.
+  bool FocusRingShown(const QWidget* control) const;
+  // The least window size at which no text or control is cut.
+  QSize ContentMinimumSize() const;
 
  protected:
   void resizeEvent(QResizeEvent* event) override;
@@ -140,6 +148,16 @@ class TForm1 : public QWidget {
   void SetupCalendar(TEasyGrid& binder, TTextGrid* grid, ArrayOfFiles& table);
   void RestoreGeometry();
   void SaveSettings();
+  // Keyboard use, focus marking, hints and sizes (window_aids.cpp).
+  void SetupKeyboard();
+  void AddEditActions();
+  QWidget* ControlOf(QWidget* w) const;
+  void PlaceFocusRing();
+  bool HandleControlKey(QWidget* control, QKeyEvent* key);
+  bool FilterAidEvent(QObject* watched, QEvent* event);
+  void ShowInputHint(TEdit* edit, const DateReadingT& reading);
+  void FitMinimumSize();
+  void KeepOnScreen();
 
   CliOptionsT options_;
   TWindowServices& services_;
@@ -148,6 +166,7 @@ class TForm1 : public QWidget {
   bool languageChosen_ = false;  // named on the command line or stored
   std::unique_ptr<TWindowLanguage> language_;  // the window's own texts, once the language is known
   bool started_ = false;
+  QWidget* focusRing_ = nullptr;
 };
 
 // The home page of the maker.

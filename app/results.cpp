@@ -78,7 +78,37 @@ void SetNumber(CellTextT& cell, int32_t n) {
   cell.size = static_cast<uint8_t>(res.ptr - cell.data);
 }
 
+// Whether the reader ignores part of a field: it takes a leading "-" and the
+// digits; everything else, and every field after the third, is dropped.
+bool DropsCharacters(std::string_view text) {
+  int32_t field = 0;
+  bool fieldStart = true;
+  for (char c : text) {
+    if (c == '.') {
+      if (++field > 2) return true;
+      fieldStart = true;
+      continue;
+    }
+    if (!((c >= '0' && c <= '9') || (c == '-' && fieldStart))) return true;
+    fieldStart = false;
+  }
+  return false;
+}
+
 }  // namespace
+
+DateReadingT ReadDateField(const CalcContextT& context, std::string_view text) {
+  DateReadingT reading;
+  const DateTripleT parsed = ParseDate(context, text);
+  reading.read = parsed;
+  NormalizeDate(reading.read.day, reading.read.month, reading.read.year);
+  reading.dropped = DropsCharacters(text);
+  reading.carried = reading.read.day != parsed.day || reading.read.month != parsed.month ||
+                    reading.read.year != parsed.year;
+  if (reading.dropped || reading.carried)
+    reading.hint = "read as " + DateText(reading.read.day, reading.read.month, reading.read.year);
+  return reading;
+}
 
 DateTripleT ApplyIncrement(int32_t kind, int64_t count, int32_t& day, int32_t& month, int32_t& year) {
   NormalizeDate(day, month, year);
@@ -279,6 +309,9 @@ void ComputeResults(ResultsT& results, const CalcContextT& context, const Result
 }
 
 void ComputeResults(ResultsT& results, const ResultInputT& input) {
+  // How the window's fields were read, for their hints.
+  results.reading1 = ReadDateField(input.context, input.date1);
+  results.reading2 = ReadDateField(input.context, input.date2);
   ComputeResults(results, input.context, ReadResultInput(input));
 }
 

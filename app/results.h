@@ -64,6 +64,17 @@ struct DateFactsT {
   bool leapYear = false;
 };
 
+// How a date field's text was read. A text the reader took apart (it dropped
+// characters or extra fields) or whose date had to be carried gets a hint.
+struct DateReadingT {
+  DateTripleT read;     // the date read, carried into range
+  bool dropped = false;  // characters or fields the reader ignored
+  bool carried = false;  // day or month out of range
+  std::string hint;      // "read as 24.07.2333"; empty when the text is plain
+};
+
+DateReadingT ReadDateField(const CalcContextT& context, std::string_view text);
+
 // Texts are lines each ended by CR LF, except the difference's last line.
 struct ResultsT {
   DateTripleT date1, date2;      // after normalisation and increment
@@ -74,6 +85,7 @@ struct ResultsT {
   CalcContextT context;          // the language and week rule of the texts
   SpanT span;
   DateFactsT info1, info2;
+  DateReadingT reading1, reading2;  // how Edit1 and Edit2 were read
 };
 
 // Parts of the results, one bit each, in the order the JSON object lists them.

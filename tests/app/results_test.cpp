@@ -202,3 +202,27 @@ TEST(DifferenceText, FractionsPrintAsRealText) {
 }
 
 }  // namespace
+
+TEST(ReadDateField, HintsOnlyWhenTheTextIsNotReadAsItReads) {
+  const CalcContextT context = TestContext();
+  for (const char* plain : {"07.12.2026", "7.12", "0", "", "1.1.-44"}) {
+    const DateReadingT r = ReadDateField(context, plain);
+    EXPECT_EQ(r.hint, "") << plain;
+  }
+  EXPECT_EQ(ReadDateField(context, "1/1/2000").hint, "read as 24.07.2333");
+  EXPECT_TRUE(ReadDateField(context, "1/1/2000").dropped);
+  const DateReadingT carried = ReadDateField(context, "31.2.2001");
+  EXPECT_TRUE(carried.carried);
+  EXPECT_FALSE(carried.dropped);
+  EXPECT_EQ(carried.hint, "read as 03.03.2001");
+  for (const char* odd : {"1.1.2000.5", "1.1.20-00", " 1.1.2000", "1.1.2000x"})
+    EXPECT_TRUE(ReadDateField(context, odd).dropped) << odd;
+  // The results carry the same reading as the date shown.
+  ResultInputT in;
+  in.context = context;
+  in.date1 = "31.2.2001";
+  in.date2 = "1.1.2000";
+  const ResultsT r = ComputeResults(in);
+  EXPECT_EQ(r.reading1.read, r.date1);
+  EXPECT_EQ(r.reading2.hint, "");
+}
