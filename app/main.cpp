@@ -317,6 +317,7 @@ void TForm1::SetupCalendar(TEasyGrid& binder, TTextGrid* grid, ArrayOfFiles& tab
   SetupGrid(binder, grid, table, false, false);
   TEasyGrid* b = &binder;
   grid->OnColumnMoved = [b](TTextGrid*, int32_t from, int32_t to) { ColumnMoved(*b, from, to); };
+  grid->OnCaptionForms = [this, b](const TTextGrid*, int32_t col) { return CaptionForms(*b, col); };
 }
 
 void TForm1::InitStart() {

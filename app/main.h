@@ -150,6 +150,7 @@ class TForm1 : public QWidget {
   void SaveSettings();
   // Keyboard use, focus marking, hints and sizes (window_aids.cpp).
   void SetupKeyboard();
+  std::vector<std::string> CaptionForms(const TEasyGrid& binder, int32_t col) const;
   void AddEditActions();
   QWidget* ControlOf(QWidget* w) const;
   void PlaceFocusRing();

@@ -18,6 +18,8 @@
 
 namespace {
 
+constexpr int32_t kWeekColumn = MonthCalendarT::kWeekColumn;
+
 // A frame drawn around the focused control, above its neighbours; it takes
 // no mouse input, so clicks reach the controls below.
 class TFocusRing : public QWidget {
@@ -171,6 +173,20 @@ bool TForm1::FilterAidEvent(QObject* watched, QEvent* event) {
   return HandleControlKey(control, key);
 }
 
+// ---- captions ----
+
+// Shorter captions of a calendar column from the name lists of the language.
+std::vector<std::string> TForm1::CaptionForms(const TEasyGrid& binder, int32_t col) const {
+  const int32_t id = ColumnIdAt(binder, col);
+  if (id == kWeekColumn) return {"Wk", "#"};
+  if (id < 0 || id > 6) return {};
+  const CalcContextT context = CurrentContext(options_);
+  // 1 January 2024 is a Monday.
+  const int32_t day = id + 1;
+  return {std::string(WeekdayName(context, day, 1, 2024)), FormatDate(context, "DDD", day, 1, 2024),
+          FormatDate(context, "DD", day, 1, 2024)};
+}
+
 // ---- the date fields' menu ----
 
 void TForm1::AddEditActions() {
@@ -281,7 +297,8 @@ QSize TForm1::ContentMinimumSize() const {
   // Heights: the panels and calendars keep theirs; the difference memo shows
   // its four lines; the status bar below.
   const QFontMetrics diffFont(Memo1->font());
-  const int32_t memoHeight = 4 * diffFont.lineSpacing() +
+  // Lines are laid out a pixel or so beyond the font's spacing.
+  const int32_t memoHeight = 4 * (diffFont.lineSpacing() + 1) + 2 +
                              2 * (Memo1->frameWidth() + static_cast<int32_t>(Memo1->document()->documentMargin()));
   const int32_t calendarBottom = Panel1->y() + Panel1->height() + 8 + Panel4->height() + Label3->height() + 20;
   const int32_t height = calendarBottom + 8 + memoHeight + 8 + StatusBar1->height();

@@ -75,6 +75,10 @@ int RunWindow(const CliOptionsT& options, int argc, char** argv) {
   TForm1 form(windowOptions);
   form.show();
   if (!options.screenshotFile.empty()) {
+    // ORVANE_WINDOW_SIZE=minimum pictures the window at its least size.
+    if (qgetenv("ORVANE_WINDOW_SIZE") == "minimum") form.resize(form.minimumSize());
+    // Active as a window just opened, its first field focused.
+    QApplication::setActiveWindow(&form);
     QApplication::processEvents();
     std::string reason;
     if (!SavePicture(WindowPicture(form), options.screenshotFile, reason)) {

@@ -1111,6 +1111,28 @@ HtmlGridDataT TTextGrid::HtmlData() const {
 
 // ---- painting -------------------------------------------------------------------
 
+// A caption wider than its header cell gives way to its longest shorter form
+// that fits; when none fits, the shortest ends in an ellipsis, never a cut.
+QString TTextGrid::FittedCaption(int32_t col, const QFont& font, int32_t room) const {
+  const QFontMetrics metrics(font);
+  QString shown = ToQString(d->At(col, 0));
+  if (metrics.horizontalAdvance(shown) <= room) return shown;
+  if (OnCaptionForms) {
+    for (const std::string& form : OnCaptionForms(this, col)) {
+      shown = ToQString(form);
+      if (metrics.horizontalAdvance(shown) <= room) return shown;
+    }
+  }
+  return metrics.elidedText(shown, Qt::ElideRight, room);
+}
+
+std::string TTextGrid::ShownCaption(int32_t col) const {
+  if (col < 0 || col >= d->colCount || HeaderRows() == 0) return {};
+  // The room that PaintCell leaves inside the cell.
+  const int32_t room = ColWidth(col) - d->lineWidth - 4;
+  return FromQString(FittedCaption(col, d->font, room));
+}
+
 void TTextGrid::PaintCell(QPainter& p, const QRect& r, int32_t col, int32_t row, bool selected,
                           bool focused) const {
   const int32_t lw = d->lineWidth;
@@ -1146,9 +1168,7 @@ void TTextGrid::PaintCell(QPainter& p, const QRect& r, int32_t col, int32_t row,
     const int inset = marked ? 4 : 2;  // clear of the frame
     const QRect room = cell.adjusted(inset, 0, -inset, 0);
     QString shown = ToQString(text);
-    // A caption wider than its header cell ends in an ellipsis, not a cut.
-    if (row < HeaderRows() && !d->wordWrap)
-      shown = QFontMetrics(f).elidedText(shown, Qt::ElideRight, room.width());
+    if (row < HeaderRows() && !d->wordWrap) shown = FittedCaption(col, f, room.width());
     p.drawText(room, flags, shown);
     p.setClipping(false);
   }

@@ -208,6 +208,8 @@ class TTextGrid : public QTableView {
   // Column / row at a point of the widget, -1 outside the cells.
   int32_t ColumnAtX(int32_t x) const;
   int32_t RowAtY(int32_t y) const;
+  // The caption text the header shows for a column at its present width.
+  std::string ShownCaption(int32_t col) const;
   // Left edge and top edge of a cell in widget coordinates, -1 when hidden.
   int32_t ColumnLeft(int32_t col) const;
   int32_t RowTop(int32_t row) const;
@@ -232,6 +234,9 @@ class TTextGrid : public QTableView {
   std::function<void(TTextGrid* sender, int32_t row, int32_t col)> OnDblClickCell;
   std::function<void(TTextGrid* sender, int32_t row, int32_t col)> OnClickCell;
   std::function<void(TTextGrid* sender)> OnTopLeftChanged;
+  // Shorter forms of a column's caption, longest first; the header shows the
+  // longest that fits its column, the whole caption as its tooltip.
+  std::function<std::vector<std::string>(const TTextGrid* sender, int32_t col)> OnCaptionForms;
   // Optional cell colouring: set background and/or font colour, return true
   // when a background was set (font colour set with hasFont).
   std::function<bool(const TTextGrid* sender, int32_t col, int32_t row,
@@ -269,6 +274,7 @@ class TTextGrid : public QTableView {
   void CellDoubleClicked(int32_t col, int32_t row);
   void ShowPopup(const QPoint& globalPos);
   bool MovingAllowed() const;
+  QString FittedCaption(int32_t col, const QFont& font, int32_t room) const;
   void PaintCell(QPainter& p, const QRect& r, int32_t col, int32_t row, bool selected,
                  bool focused) const;
 };

@@ -1,6 +1,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
+#include <QScrollBar>
 #include <QMenu>
 #include <QTest>
 #include <gtest/gtest.h>
@@ -144,6 +145,75 @@ TEST_F(WindowKeys, HintSaysHowAFieldWasRead) {
   EXPECT_EQ(hint(f->Edit1), "");
   Type(f->Edit2, "-5.-1.2000");
   EXPECT_NE(hint(f->Edit2), "");
+}
+
+}  // namespace
+
+namespace {
+
+class WindowSize : public ::testing::Test {
+ protected:
+  FakeWindowServices services;
+  // Every caption of both calendars as shown, "|" between columns.
+  static std::string Captions(const TTextGrid* g) {
+    std::string all;
+    for (int32_t c = 0; c < g->ColCount(); ++c) all += (c ? "|" : "") + g->ShownCaption(c);
+    return all;
+  }
+  // A shown caption is whole: no ellipsis, and its width within the column.
+  static void ExpectCaptionsFit(const TTextGrid* g) {
+    for (int32_t c = 0; c < g->ColCount(); ++c) {
+      const QString shown = ToQString(g->ShownCaption(c));
+      EXPECT_FALSE(shown.isEmpty()) << c;
+      EXPECT_FALSE(shown.contains(QChar(0x2026))) << c;
+      EXPECT_LE(QFontMetrics(g->Font()).horizontalAdvance(shown), g->ColWidth(c) - g->GridLineWidth() - 4) << c;
+    }
+  }
+  // Every visible child lies inside its parent.
+  static void ExpectNothingCut(QWidget* w) {
+    for (QWidget* child : w->findChildren<QWidget*>(Qt::FindDirectChildrenOnly)) {
+      if (!child->isVisible() || child->isWindow() || child->objectName() == "FocusRing") continue;
+      if (child->objectName().isEmpty() && qobject_cast<QAbstractScrollArea*>(w)) continue;
+      EXPECT_TRUE(w->rect().contains(child->geometry()))
+          << w->objectName().toStdString() << " / " << child->objectName().toStdString();
+      ExpectNothingCut(child);
+    }
+  }
+};
+
+TEST_F(WindowSize, CaptionsTakeTheLongestFormThatFits) {
+  TForm1 f(TestOptions({"1.12.2026"}), nullptr, services);
+  f.show();
+  f.resize(2400, 600);
+  EXPECT_EQ(Captions(f.StringGrid1), "Week 12.2026|Monday|Tuesday|Wednesday|Thursday|Friday|Saturday|Sunday");
+  f.resize(585, 516);
+  ExpectCaptionsFit(f.StringGrid1);
+  EXPECT_EQ(f.StringGrid1->ShownCaption(3), "Wed");
+  f.resize(f.minimumSize());
+  for (const TTextGrid* g : {f.StringGrid1, f.StringGrid2}) ExpectCaptionsFit(g);
+  f.StringGrid2->SetColWidth(0, 12);
+  EXPECT_EQ(f.StringGrid2->ShownCaption(0), "#");
+  // The tooltip keeps the whole caption.
+  EXPECT_EQ(f.StringGrid1->model()->headerData(0, Qt::Horizontal, Qt::ToolTipRole).toString(), "Week 12.2026");
+  // Moved columns take their own short forms.
+  f.StringGrid1->MoveColumn(7, 1);
+  f.Binder1.grid->OnColumnMoved(f.StringGrid1, 7, 1);
+  EXPECT_EQ(f.StringGrid1->ShownCaption(1), "Su");
+}
+
+TEST_F(WindowSize, NothingIsCutAtTheMinimumSize) {
+  TForm1 f(TestOptions({"--today", "8.12.2026", "0", "1.1.2000"}), nullptr, services);
+  f.show();
+  f.resize(100, 100);
+  EXPECT_EQ(f.size(), f.minimumSize());
+  EXPECT_GE(f.minimumWidth(), 300);
+  EXPECT_GE(f.minimumHeight(), 464);
+  ExpectNothingCut(&f);
+  // The facts and the difference lines fit their memos.
+  for (QPlainTextEdit* memo : {f.Memo1, f.Memo2, f.Memo3}) {
+    EXPECT_EQ(memo->horizontalScrollBar()->maximum(), 0) << memo->objectName().toStdString();
+    EXPECT_EQ(memo->verticalScrollBar()->maximum(), 0) << memo->objectName().toStdString();
+  }
 }
 
 }  // namespace
