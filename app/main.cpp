@@ -540,7 +540,7 @@ void TForm1::gourl() {
   try {
     UrlLauncher1.OpenUrl();
   } catch (const EUrlLaunchError& e) {
-    services_.ShowError(this, FromQString(windowTitle()),
+    services_.ShowError(this, MessageTitle(this),
                         FromQString(QCoreApplication::translate("TUrlLauncher", e.what())));
   }
 }

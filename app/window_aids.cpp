@@ -159,6 +159,10 @@ bool TForm1::HandleControlKey(QWidget* control, QKeyEvent* key) {
 }
 
 bool TForm1::FilterAidEvent(QObject* watched, QEvent* event) {
+  if (event->type() == QEvent::FontChange && (watched == StringGrid1 || watched == StringGrid2)) {
+    FitCalendarRows(static_cast<TTextGrid*>(watched));
+    return false;
+  }
   if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride) return false;
   auto* widget = qobject_cast<QWidget*>(watched);
   if (!widget || widget != QApplication::focusWidget() || widget->window() != this) return false;
@@ -239,6 +243,23 @@ void TForm1::ShowInputHint(TEdit* edit, const DateReadingT& reading) {
 }
 
 // ---- size ----
+
+// Rows as tall as the calendar's font needs, never below the design's 21; the
+// calendar, its panel and the window grow with them.
+void TForm1::FitCalendarRows(TTextGrid* grid) {
+  const int32_t row = std::max(21, QFontMetrics(grid->Font()).height() + 6);
+  if (row != grid->DefaultRowHeight()) grid->SetDefaultRowHeight(row);
+  // Both calendars keep one height, as their bevels do: the taller one's.
+  int32_t tallest = 0;
+  for (const TTextGrid* g : {StringGrid1, StringGrid2}) {
+    const int32_t frame = g->height() - g->contentsRect().height();
+    tallest = std::max(tallest, g->RowCount() * (g->DefaultRowHeight() + g->GridLineWidth()) + frame);
+  }
+  StringGrid1->resize(StringGrid1->width(), tallest);
+  StringGrid2->resize(StringGrid2->width(), tallest);
+  SetSizes();
+  FitMinimumSize();
+}
 
 QSize TForm1::ContentMinimumSize() const {
   // A date panel: its widest row of controls and its facts memo.

@@ -25,8 +25,7 @@ void SetItemChecked(const TEasyGrid& g, int32_t position, bool on) {
 QString Tr(const char* caption) { return QCoreApplication::translate("GridMenu", caption); }
 
 void RunFontDialog(TEasyGrid& g) {
-  // Opens with its own default font, not the grid's.
-  g.fontDialog = new QFontDialog(g.grid);
+  g.fontDialog = new QFontDialog(g.grid->Font(), g.grid);
   if (g.services->ExecDialog(*g.fontDialog) == QDialog::Accepted && g.grid && g.fontDialog)
     g.grid->SetFont(g.fontDialog->currentFont());
   delete g.fontDialog.data();

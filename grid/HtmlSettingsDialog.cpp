@@ -90,12 +90,15 @@ THtmlSettingsDialog::THtmlSettingsDialog(THTMLSettings& settings, HtmlGridSource
   });
   connect(cancelButton, &QPushButton::clicked, this, [this] { done(kHtmlResultCancel); });
   connect(previewButton, &QPushButton::clicked, this, [this] { Preview(); });
+  saveAsButton = new QPushButton(tr("Save as\u2026"));
+  connect(saveAsButton, &QPushButton::clicked, this, [this] { SaveAs(); });
 
   auto* top = new QHBoxLayout;
   top->addWidget(generalGroup);
   top->addWidget(cellsGroup);
   auto* buttons = new QHBoxLayout;
   buttons->addWidget(previewButton);
+  buttons->addWidget(saveAsButton);
   buttons->addStretch();
   buttons->addWidget(okButton);
   buttons->addWidget(cancelButton);
@@ -163,15 +166,33 @@ void THtmlSettingsDialog::BrowseFooter() { Browse(footerEdit); }
 
 void THtmlSettingsDialog::Preview() {
   ControlsToSettings(settings_);
+  WriteShowingErrors([this] { PreviewHtml(source_ ? source_() : HtmlGridDataT{}, settings_, services_); });
+}
+
+void THtmlSettingsDialog::SaveAs() {
+  ControlsToSettings(settings_);
+  FileAskT ask;
+  ask.caption = FromQString(tr("Save grid as Html"));
+  ask.filter = FromQString(tr("HTML Files (*.htm *.html);;All Files (*)"));
+  ask.defaultSuffix = "htm";
+  const std::string chosen = services_.AskSaveFileName(this, ask);
+  if (chosen.empty()) return;
+  const std::string name = WithDefaultExtension(chosen, ".htm");
+  WriteShowingErrors([this, &name] {
+    WriteHtmlFile(source_ ? source_() : HtmlGridDataT{}, settings_, PathFromQString(ToQString(name)));
+  });
+}
+
+void THtmlSettingsDialog::WriteShowingErrors(const std::function<void()>& write) {
   try {
-    PreviewHtml(source_ ? source_() : HtmlGridDataT{}, settings_, services_);
+    write();
   } catch (const HtmlFileError& e) {
     // The dialog stays open.
-    services_.ShowError(this, FromQString(QApplication::applicationName()),
+    services_.ShowError(this, MessageTitle(this),
                         FromQString(tr("Cannot Create file %1: %2")
                                         .arg(PathToQString(e.file()), QString::fromStdString(e.reason()))));
   } catch (const std::exception& e) {
-    services_.ShowError(this, FromQString(QApplication::applicationName()), e.what());
+    services_.ShowError(this, MessageTitle(this), e.what());
   }
 }
 

@@ -53,6 +53,9 @@ class THtmlSettingsDialog : public QDialog {
   // Stores the controls into the grid's settings, writes the preview file and
   // has the shell open it; errors are shown and the dialog stays open.
   void Preview();
+  // Asks for a file name (".htm" added when it has no extension) and writes
+  // the grid there as the preview is written; errors are shown.
+  void SaveAs();
 
   QGroupBox* generalGroup;
   QGroupBox* cellsGroup;
@@ -74,12 +77,15 @@ class THtmlSettingsDialog : public QDialog {
   QPushButton* okButton;
   QPushButton* cancelButton;
   QPushButton* previewButton;
+  QPushButton* saveAsButton;
 
  public slots:
   void reject() override;
 
  private:
   void Browse(QLineEdit* edit);
+  // Runs a file write; a failure is shown and the dialog stays open.
+  void WriteShowingErrors(const std::function<void()>& write);
   THTMLSettings& settings_;
   HtmlGridSourceT source_;
   TWindowServices& services_;

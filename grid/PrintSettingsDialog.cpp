@@ -388,17 +388,18 @@ FileAskT PrintSettingsFileAsk(const QString& caption) {
 }  // namespace
 
 void TPrintSettingsDialog::SaveClicked() {
-  const std::string name = services_.AskSaveFileName(this, PrintSettingsFileAsk(tr("Save print settings")));
+  const std::string chosen = services_.AskSaveFileName(this, PrintSettingsFileAsk(tr("Save print settings")));
+  const std::string name = chosen.empty() ? chosen : WithDefaultExtension(chosen, ".ini");
   std::string reason;
   if (!name.empty() && !SaveToFile(PathFromQString(ToQString(name)), reason))
-    services_.ShowMessage(this, FromQString(tr("Print Settings")),
+    services_.ShowMessage(this, MessageTitle(this),
                           FromQString(tr("Cannot write %1: %2").arg(ToQString(name), QString::fromStdString(reason))));
 }
 
 void TPrintSettingsDialog::LoadClicked() {
   const std::string name = services_.AskOpenFileName(this, PrintSettingsFileAsk(tr("Load print settings")));
   if (!name.empty() && !LoadFromFile(PathFromQString(ToQString(name))))
-    services_.ShowMessage(this, FromQString(tr("Print Settings")),
+    services_.ShowMessage(this, MessageTitle(this),
                           FromQString(tr("No print settings found in %1").arg(ToQString(name))));
 }
 

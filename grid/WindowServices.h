@@ -42,3 +42,9 @@ class TWindowServices : public TShellOpener, public TUrlOpener {
 };
 
 TWindowServices& SystemWindowServices();
+
+// The caption of the main window a widget or its dialog belongs to: the title
+// of every message box.
+std::string MessageTitle(const QWidget* widget);
+// The name with the extension (".htm", ".ini") added when its last part has none.
+std::string WithDefaultExtension(const std::string& name, const std::string& extension);

@@ -1,6 +1,7 @@
 #include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
+#include <QFontDialog>
 #include <QScrollBar>
 #include <QMenu>
 #include <QTest>
@@ -214,6 +215,41 @@ TEST_F(WindowSize, NothingIsCutAtTheMinimumSize) {
     EXPECT_EQ(memo->horizontalScrollBar()->maximum(), 0) << memo->objectName().toStdString();
     EXPECT_EQ(memo->verticalScrollBar()->maximum(), 0) << memo->objectName().toStdString();
   }
+}
+
+TEST_F(WindowSize, FontDialogStartsAtTheCalendarsFontAndRowsGrowWithTheChoice) {
+  TForm1 f(TestOptions(), nullptr, services);
+  f.show();
+  QApplication::setActiveWindow(&f);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+  QFont seen;
+  services.onExec = [&seen](QDialog& d) {
+    auto* dialog = qobject_cast<QFontDialog*>(&d);
+    if (!dialog) return static_cast<int>(QDialog::Rejected);
+    seen = dialog->currentFont();
+    QFont big = seen;
+    big.setPointSize(26);
+    dialog->setCurrentFont(big);
+    return static_cast<int>(QDialog::Accepted);
+  };
+  const QFont before = f.StringGrid2->Font();
+  f.StringGrid2->setFocus();
+  QTest::keyClick(f.StringGrid2, Qt::Key_F10, Qt::ShiftModifier);
+  QMenu* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+  ASSERT_NE(menu, nullptr);
+  for (QAction* a : menu->actions()) {
+    if (a->text() == "Font..") menu->setActiveAction(a);
+  }
+  QTest::keyClick(menu, Qt::Key_Return);
+  EXPECT_EQ(QFontInfo(seen).family(), QFontInfo(before).family());
+  EXPECT_EQ(QFontInfo(seen).pixelSize(), QFontInfo(before).pixelSize());
+  const TTextGrid* g = f.StringGrid2;
+  EXPECT_GE(g->DefaultRowHeight(), QFontMetrics(g->Font()).height());
+  EXPECT_GT(g->DefaultRowHeight(), 21);
+  // Every week still shows, and the window made room for it.
+  EXPECT_LE(g->RowTop(6) + g->DefaultRowHeight(), g->height());
+  f.resize(f.minimumSize());
+  ExpectNothingCut(&f);
 }
 
 }  // namespace

@@ -3,10 +3,12 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QSpinBox>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
 #include <filesystem>
+#include <fstream>
 #include <string>
 #include <unistd.h>
 #include <vector>
@@ -150,6 +152,49 @@ TEST_F(HtmlDialogTest, PreviewWritesOpensAndReportsErrors) {
   EXPECT_EQ(opened.size(), 1u);
   EXPECT_TRUE(d.isVisible());
   EXPECT_EQ(d.result(), 0);
+
+  old ? setenv("XDG_RUNTIME_DIR", oldRuntime.c_str(), 1) : unsetenv("XDG_RUNTIME_DIR");
+  fs::remove_all(dir);
+}
+
+}  // namespace
+
+namespace {
+
+std::string FileBytes(const fs::path& file) {
+  std::ifstream in(file, std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+TEST_F(HtmlDialogTest, SaveAsWritesWhatThePreviewWrites) {
+  fs::path dir = fs::temp_directory_path() / ("orvane_saveas_" + std::to_string(::getpid()));
+  fs::remove_all(dir);
+  fs::create_directories(dir);
+  fs::permissions(dir, fs::perms::owner_all, fs::perm_options::replace);
+  const char* old = std::getenv("XDG_RUNTIME_DIR");
+  const std::string oldRuntime = old ? old : "";
+  setenv("XDG_RUNTIME_DIR", dir.c_str(), 1);
+
+  QWidget window;
+  window.setWindowTitle("Zelko Orvane 1.11");
+  THtmlSettingsDialog d(settings, [] { return OneCellGrid("x"); }, &window, kHtmlAllGroups, services);
+  d.show();
+  d.prefixEdit->setText("<h1>Cal</h1>");
+  QTest::mouseClick(d.previewButton, Qt::LeftButton);
+  ASSERT_EQ(services.opened.size(), 1u);
+  // A name without an extension gets ".htm"; one with an extension keeps it.
+  services.fileAnswers = {(dir / "calendar").string(), (dir / "cal.html").string(), (dir / "none" / "c").string()};
+  for (int i = 0; i < 3; ++i) QTest::mouseClick(d.saveAsButton, Qt::LeftButton);
+  const std::string preview = FileBytes(services.opened[0]);
+  EXPECT_NE(preview.find("<h1>Cal</h1>"), std::string::npos);
+  EXPECT_EQ(FileBytes(dir / "calendar.htm"), preview);
+  EXPECT_EQ(FileBytes(dir / "cal.html"), preview);
+  // The error names the file and the reason, under the window's caption.
+  ASSERT_EQ(services.messages.size(), 1u);
+  EXPECT_EQ(services.messages[0].rfind("Cannot Create file " + (dir / "none" / "c.htm").string() + ": ", 0), 0u);
+  EXPECT_GT(services.messages[0].size(), ("Cannot Create file " + (dir / "none" / "c.htm").string() + ": ").size());
+  EXPECT_EQ(services.titles, std::vector<std::string>{"Zelko Orvane 1.11"});
+  EXPECT_TRUE(d.isVisible());
 
   old ? setenv("XDG_RUNTIME_DIR", oldRuntime.c_str(), 1) : unsetenv("XDG_RUNTIME_DIR");
   fs::remove_all(dir);

@@ -153,7 +153,8 @@ TEST(PrintSettingsDialog, SaveAndLoadButtonsUseTheChosenFile) {
   const std::string name = FromQString(dir.filePath("grid.ini"));
   TTextGrid grid;
   bool loaded = false;
-  services.fileAnswers = {name, name};
+  // Saved under a name without an extension: ".ini" is added.
+  services.fileAnswers = {FromQString(dir.filePath("grid")), name};
   services.onExec = [&](QDialog& d) {
     auto& dlg = dynamic_cast<TPrintSettingsDialog&>(d);
     dlg.marginLeft->setValue(25);
@@ -182,13 +183,16 @@ TEST(PrintSettingsDialog, LoadingAFileWithoutSettingsComplains) {
   ASSERT_TRUE(f.open(QIODevice::WriteOnly));
   f.write("[OTHER]\nx=1\n");
   f.close();
-  TTextGrid grid;
-  TPrintSettingsDialog dlg(grid, nullptr, services);
+  QWidget window;
+  window.setWindowTitle("Zelko Orvane 1.11");
+  TTextGrid grid(&window);
+  TPrintSettingsDialog dlg(grid, &grid, services);
   const std::string junk = FromQString(dir.filePath("junk.ini"));
   services.fileAnswers = {junk};
   dlg.marginLeft->setValue(9);
   dlg.LoadClicked();
   EXPECT_EQ(services.messages, std::vector<std::string>{"No print settings found in " + junk});
+  EXPECT_EQ(services.titles, std::vector<std::string>{"Zelko Orvane 1.11"});
   EXPECT_EQ(dlg.marginLeft->value(), 9);
 }
 

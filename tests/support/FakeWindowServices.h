@@ -18,6 +18,7 @@ class FakeWindowServices : public TWindowServices {
   std::vector<std::string> fileAnswers;
   std::vector<FileAskT> asks;
   std::vector<std::string> messages;  // ShowMessage and ShowError texts
+  std::vector<std::string> titles;    // and their titles
   std::vector<std::string> opened;
   bool openResult = true;
   std::vector<std::string> addresses;  // given to the desktop's opener
@@ -29,8 +30,14 @@ class FakeWindowServices : public TWindowServices {
   int ExecDialog(QDialog& dialog) override { return onExec ? onExec(dialog) : QDialog::Rejected; }
   std::string AskOpenFileName(QWidget*, const FileAskT& ask) override { return Answer(ask); }
   std::string AskSaveFileName(QWidget*, const FileAskT& ask) override { return Answer(ask); }
-  void ShowMessage(QWidget*, const std::string&, const std::string& text) override { messages.push_back(text); }
-  void ShowError(QWidget*, const std::string&, const std::string& text) override { messages.push_back(text); }
+  void ShowMessage(QWidget*, const std::string& title, const std::string& text) override {
+    titles.push_back(title);
+    messages.push_back(text);
+  }
+  void ShowError(QWidget*, const std::string& title, const std::string& text) override {
+    titles.push_back(title);
+    messages.push_back(text);
+  }
   bool OpenFile(const std::string& target) override {
     opened.push_back(target);
     return openResult;
