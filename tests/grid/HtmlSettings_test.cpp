@@ -36,6 +36,27 @@ QString BuddyCaption(QWidget* dialog, QWidget* control) {
   return {};
 }
 
+// A private runtime folder for the preview file, put back afterwards.
+struct ScopedRuntimeDir {
+  fs::path dir;
+  std::string oldRuntime;
+  bool hadOld = false;
+  explicit ScopedRuntimeDir(const std::string& name) {
+    dir = fs::temp_directory_path() / (name + std::to_string(::getpid()));
+    fs::remove_all(dir);
+    fs::create_directories(dir);
+    fs::permissions(dir, fs::perms::owner_all, fs::perm_options::replace);
+    const char* old = std::getenv("XDG_RUNTIME_DIR");
+    hadOld = old != nullptr;
+    oldRuntime = old ? old : "";
+    setenv("XDG_RUNTIME_DIR", dir.c_str(), 1);
+  }
+  ~ScopedRuntimeDir() {
+    hadOld ? setenv("XDG_RUNTIME_DIR", oldRuntime.c_str(), 1) : unsetenv("XDG_RUNTIME_DIR");
+    fs::remove_all(dir);
+  }
+};
+
 class HtmlDialogTest : public ::testing::Test {
  protected:
   void SetUp() override {
@@ -125,13 +146,8 @@ TEST_F(HtmlDialogTest, RunWithoutGridRaises) {
 }
 
 TEST_F(HtmlDialogTest, PreviewWritesOpensAndReportsErrors) {
-  fs::path dir = fs::temp_directory_path() / ("orvane_dlg_" + std::to_string(::getpid()));
-  fs::remove_all(dir);
-  fs::create_directories(dir);
-  fs::permissions(dir, fs::perms::owner_all, fs::perm_options::replace);
-  const char* old = std::getenv("XDG_RUNTIME_DIR");
-  std::string oldRuntime = old ? old : "";
-  setenv("XDG_RUNTIME_DIR", dir.c_str(), 1);
+  const ScopedRuntimeDir runtime("orvane_dlg_");
+  const fs::path& dir = runtime.dir;
   const std::vector<std::string>& opened = services.opened;
   const std::vector<std::string>& errors = services.messages;
 
@@ -152,9 +168,6 @@ TEST_F(HtmlDialogTest, PreviewWritesOpensAndReportsErrors) {
   EXPECT_EQ(opened.size(), 1u);
   EXPECT_TRUE(d.isVisible());
   EXPECT_EQ(d.result(), 0);
-
-  old ? setenv("XDG_RUNTIME_DIR", oldRuntime.c_str(), 1) : unsetenv("XDG_RUNTIME_DIR");
-  fs::remove_all(dir);
 }
 
 }  // namespace
@@ -167,13 +180,8 @@ std::string FileBytes(const fs::path& file) {
 }
 
 TEST_F(HtmlDialogTest, SaveAsWritesWhatThePreviewWrites) {
-  fs::path dir = fs::temp_directory_path() / ("orvane_saveas_" + std::to_string(::getpid()));
-  fs::remove_all(dir);
-  fs::create_directories(dir);
-  fs::permissions(dir, fs::perms::owner_all, fs::perm_options::replace);
-  const char* old = std::getenv("XDG_RUNTIME_DIR");
-  const std::string oldRuntime = old ? old : "";
-  setenv("XDG_RUNTIME_DIR", dir.c_str(), 1);
+  const ScopedRuntimeDir runtime("orvane_saveas_");
+  const fs::path& dir = runtime.dir;
 
   QWidget window;
   window.setWindowTitle("Zelko Orvane 1.11");
@@ -195,9 +203,6 @@ TEST_F(HtmlDialogTest, SaveAsWritesWhatThePreviewWrites) {
   EXPECT_GT(services.messages[0].size(), ("Cannot Create file " + (dir / "none" / "c.htm").string() + ": ").size());
   EXPECT_EQ(services.titles, std::vector<std::string>{"Zelko Orvane 1.11"});
   EXPECT_TRUE(d.isVisible());
-
-  old ? setenv("XDG_RUNTIME_DIR", oldRuntime.c_str(), 1) : unsetenv("XDG_RUNTIME_DIR");
-  fs::remove_all(dir);
 }
 
 }  // namespace
