@@ -2,6 +2,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QFontDialog>
+#include <QScreen>
 #include <QScrollBar>
 #include <QMenu>
 #include <QTest>
@@ -205,6 +206,8 @@ TEST_F(WindowSize, CaptionsTakeTheLongestFormThatFits) {
 TEST_F(WindowSize, NothingIsCutAtTheMinimumSize) {
   TForm1 f(TestOptions({"--today", "8.12.2026", "0", "1.1.2000"}), nullptr, services);
   f.show();
+  // The window opens inside the screen's free area.
+  EXPECT_TRUE(f.screen()->availableGeometry().contains(f.frameGeometry()));
   f.resize(100, 100);
   EXPECT_EQ(f.size(), f.minimumSize());
   EXPECT_GE(f.minimumWidth(), 300);
