@@ -125,12 +125,8 @@ bool TForm1::FocusRingShown(const QWidget* control) const {
 // copying a whole result memo.
 bool TForm1::HandleControlKey(QWidget* control, QKeyEvent* key) {
   if (IsMenuKey(key)) {
-    QPoint at(4, control->height() / 2);
-    if (auto* grid = qobject_cast<TTextGrid*>(control)) {
-      const TGridRect cell = grid->Selection();
-      if (grid->ColumnLeft(cell.Left) >= 0 && grid->RowTop(cell.Top) >= 0)
-        at = QPoint(grid->ColumnLeft(cell.Left), grid->RowTop(cell.Top) + grid->DefaultRowHeight());
-    }
+    // A calendar places its menu at its current cell itself.
+    const QPoint at(4, control->height() / 2);
     QContextMenuEvent menu(QContextMenuEvent::Keyboard, at, control->mapToGlobal(at));
     QApplication::sendEvent(control, &menu);
     return true;
