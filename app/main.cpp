@@ -391,7 +391,7 @@ void TForm1::InitStart() {
   Edit2->setText(ToQString(start.date2));
   SetSizes();
   SetupKeyboard();
-  FitMinimumSize();
+  FitCalendars();
   KeepOnScreen();
 }
 

@@ -158,7 +158,7 @@ class TForm1 : public QWidget {
   bool FilterAidEvent(QObject* watched, QEvent* event);
   void ShowInputHint(TEdit* edit, const DateReadingT& reading);
   void FitMinimumSize();
-  void FitCalendarRows(TTextGrid* grid);
+  void FitCalendars();
   void KeepOnScreen();
 
   CliOptionsT options_;

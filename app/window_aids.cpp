@@ -12,6 +12,7 @@
 #include <QStyle>
 #include <algorithm>
 
+#include "app/WindowSettings.h"
 #include "app/main.h"
 #include "components/QtText.h"
 #include "util/valstr.h"
@@ -156,7 +157,7 @@ bool TForm1::HandleControlKey(QWidget* control, QKeyEvent* key) {
 
 bool TForm1::FilterAidEvent(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::FontChange && (watched == StringGrid1 || watched == StringGrid2)) {
-    FitCalendarRows(static_cast<TTextGrid*>(watched));
+    FitCalendars();
     return false;
   }
   if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride) return false;
@@ -242,9 +243,11 @@ void TForm1::ShowInputHint(TEdit* edit, const DateReadingT& reading) {
 
 // Rows as tall as the calendar's font needs, never below the design's 21; the
 // calendar, its panel and the window grow with them.
-void TForm1::FitCalendarRows(TTextGrid* grid) {
-  const int32_t row = std::max(21, QFontMetrics(grid->Font()).height() + 6);
-  if (row != grid->DefaultRowHeight()) grid->SetDefaultRowHeight(row);
+void TForm1::FitCalendars() {
+  for (TTextGrid* grid : {StringGrid1, StringGrid2}) {
+    const int32_t row = std::max(21, QFontMetrics(grid->Font()).height() + 6);
+    if (row != grid->DefaultRowHeight()) grid->SetDefaultRowHeight(row);
+  }
   // Both calendars keep one height, as their bevels do: the taller one's.
   int32_t tallest = 0;
   for (const TTextGrid* g : {StringGrid1, StringGrid2}) {
@@ -323,19 +326,18 @@ QSize TForm1::ContentMinimumSize() const {
 }
 
 void TForm1::FitMinimumSize() {
-  setMinimumSize(minimumSize().expandedTo(ContentMinimumSize()));
+  // The design's least size, raised to what the content needs; smaller again
+  // when a calendar font gets smaller.
+  setMinimumSize(QSize(300, 464).expandedTo(ContentMinimumSize()));
   if (width() < minimumWidth() || height() < minimumHeight()) resize(size().expandedTo(minimumSize()));
 }
 
 void TForm1::KeepOnScreen() {
   QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
   if (!screen) return;
-  const QRect area = screen->availableGeometry();
-  const QSize frame = frameGeometry().size() - size();
   // Larger than the screen: shrunk to it, as far as the content allows.
-  resize(size().boundedTo(area.size() - frame).expandedTo(minimumSize()));
-  QRect outer = frameGeometry();
-  outer.moveLeft(std::clamp(outer.left(), area.left(), std::max(area.left(), area.right() - outer.width() + 1)));
-  outer.moveTop(std::clamp(outer.top(), area.top(), std::max(area.top(), area.bottom() - outer.height() + 1)));
-  move(outer.topLeft());
+  const QSize frame = frameGeometry().size() - size();
+  const QRect place = FitIntoArea(frameGeometry(), minimumSize() + frame, screen->availableGeometry());
+  resize(place.size() - frame);
+  move(place.topLeft());
 }
