@@ -160,6 +160,13 @@ bool TForm1::FilterAidEvent(QObject* watched, QEvent* event) {
     FitCalendars();
     return false;
   }
+  // Some platforms follow the Menu key with a menu event of their own; the
+  // menu the key opened is already up.
+  if (event->type() == QEvent::ContextMenu &&
+      static_cast<QContextMenuEvent*>(event)->reason() == QContextMenuEvent::Keyboard &&
+      QApplication::activePopupWidget() && qobject_cast<QWidget*>(watched) &&
+      static_cast<QWidget*>(watched)->window() == this)
+    return true;
   if (event->type() != QEvent::KeyPress && event->type() != QEvent::ShortcutOverride) return false;
   auto* widget = qobject_cast<QWidget*>(watched);
   if (!widget || widget != QApplication::focusWidget() || widget->window() != this) return false;
