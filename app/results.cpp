@@ -106,7 +106,8 @@ DateReadingT ReadDateField(const CalcContextT& context, std::string_view text) {
   reading.carried = reading.read.day != parsed.day || reading.read.month != parsed.month ||
                     reading.read.year != parsed.year;
   if (reading.dropped || reading.carried)
-    reading.hint = "read as " + DateText(reading.read.day, reading.read.month, reading.read.year);
+    reading.hint = std::string(LangText(context.language, TextT::kReadAs)) +
+                   DateText(reading.read.day, reading.read.month, reading.read.year);
   return reading;
 }
 

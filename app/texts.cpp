@@ -15,6 +15,7 @@ constexpr TableT kEnglish = {
     "Leap year",
     "Week", "Week ",
     "Date 1", "Date 2", "Difference", "Wk",
+    "read as ",
     "Usage: orvane [options] [--] [DATE1 [DATE2]]\n"
     "Dates are day.month.year; a field left 0 or empty means today's value.\n"
     "Without a text option the window opens.\n"
@@ -49,6 +50,7 @@ constexpr TableT kGerman = {
     "Schaltjahr",
     "Woche", "Woche ",
     "Datum 1", "Datum 2", "Differenz", "KW",
+    "gelesen als ",
     "Aufruf: orvane [Optionen] [--] [DATUM1 [DATUM2]]\n"
     "Ein Datum ist Tag.Monat.Jahr; ein Feld mit 0 oder leer steht f\xFCr heute.\n"
     "Ohne Textoption \xF6" "ffnet sich das Fenster.\n"

@@ -15,6 +15,7 @@ enum class TextT : uint8_t {
   kWeekColumn,   // the week column's name in the menu
   kWeekCaption,  // before "MM.YYYY" in the week column's header
   kDate1, kDate2, kDifference, kWeekShort,
+  kReadAs,  // a date field's hint: "read as " and the date
   kUsage,
   kCount
 };

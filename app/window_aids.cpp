@@ -15,6 +15,7 @@
 #include "app/WindowSettings.h"
 #include "app/main.h"
 #include "components/QtText.h"
+#include "app/texts.h"
 #include "util/valstr.h"
 
 namespace {
@@ -186,9 +187,9 @@ bool TForm1::FilterAidEvent(QObject* watched, QEvent* event) {
 // Shorter captions of a calendar column from the name lists of the language.
 std::vector<std::string> TForm1::CaptionForms(const TEasyGrid& binder, int32_t col) const {
   const int32_t id = ColumnIdAt(binder, col);
-  if (id == kWeekColumn) return {"Wk", "#"};
-  if (id < 0 || id > 6) return {};
   const CalcContextT context = CurrentContext(options_);
+  if (id == kWeekColumn) return {std::string(LangText(context.language, TextT::kWeekShort)), "#"};
+  if (id < 0 || id > 6) return {};
   // 1 January 2024 is a Monday.
   const int32_t day = id + 1;
   return {std::string(WeekdayName(context, day, 1, 2024)), FormatDate(context, "DDD", day, 1, 2024),
@@ -199,8 +200,8 @@ std::vector<std::string> TForm1::CaptionForms(const TEasyGrid& binder, int32_t c
 
 void TForm1::AddEditActions() {
   PopupMenu1->addSeparator();
-  const auto add = [this](const char* caption, QKeySequence::StandardKey keys, std::function<void(QLineEdit*)> run) {
-    QAction* action = PopupMenu1->addAction(QString::fromLatin1(caption));
+  const auto add = [this](const QString& caption, QKeySequence::StandardKey keys, std::function<void(QLineEdit*)> run) {
+    QAction* action = PopupMenu1->addAction(caption);
     action->setShortcut(QKeySequence(keys));
     action->setShortcutVisibleInContextMenu(true);
     // Shown in the menu only; the field itself handles the keys.
@@ -210,14 +211,14 @@ void TForm1::AddEditActions() {
     });
     return action;
   };
-  QAction* undo = add("Undo", QKeySequence::Undo, [](QLineEdit* e) { e->undo(); });
+  QAction* undo = add(tr("Undo"), QKeySequence::Undo, [](QLineEdit* e) { e->undo(); });
   PopupMenu1->addSeparator();
-  QAction* cut = add("Cut", QKeySequence::Cut, [](QLineEdit* e) { e->cut(); });
-  QAction* copy = add("Copy", QKeySequence::Copy, [](QLineEdit* e) { e->copy(); });
-  QAction* paste = add("Paste", QKeySequence::Paste, [](QLineEdit* e) { e->paste(); });
-  QAction* del = add("Delete", QKeySequence::Delete, [](QLineEdit* e) { e->del(); });
+  QAction* cut = add(tr("Cut"), QKeySequence::Cut, [](QLineEdit* e) { e->cut(); });
+  QAction* copy = add(tr("Copy"), QKeySequence::Copy, [](QLineEdit* e) { e->copy(); });
+  QAction* paste = add(tr("Paste"), QKeySequence::Paste, [](QLineEdit* e) { e->paste(); });
+  QAction* del = add(tr("Delete"), QKeySequence::Delete, [](QLineEdit* e) { e->del(); });
   PopupMenu1->addSeparator();
-  QAction* all = add("Select All", QKeySequence::SelectAll, [](QLineEdit* e) { e->selectAll(); });
+  QAction* all = add(tr("Select All"), QKeySequence::SelectAll, [](QLineEdit* e) { e->selectAll(); });
   connect(PopupMenu1, &QMenu::aboutToShow, this, [=, this] {
     auto* edit = qobject_cast<QLineEdit*>(PopupMenu1->PopupComponent.data());
     const bool selected = edit && edit->hasSelectedText();

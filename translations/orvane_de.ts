@@ -189,6 +189,30 @@
         <source>ISO 8601 week numbers</source>
         <translation>Wochennummern nach ISO 8601</translation>
     </message>
+    <message>
+        <source>Undo</source>
+        <translation>Rückgängig</translation>
+    </message>
+    <message>
+        <source>Cut</source>
+        <translation>Ausschneiden</translation>
+    </message>
+    <message>
+        <source>Copy</source>
+        <translation>Kopieren</translation>
+    </message>
+    <message>
+        <source>Paste</source>
+        <translation>Einfügen</translation>
+    </message>
+    <message>
+        <source>Delete</source>
+        <translation>Löschen</translation>
+    </message>
+    <message>
+        <source>Select All</source>
+        <translation>Alles auswählen</translation>
+    </message>
 </context>
 <context>
     <name>THtmlSettingsDialog</name>
@@ -275,6 +299,14 @@
     <message>
         <source>Cannot Create file %1: %2</source>
         <translation>Datei %1 kann nicht angelegt werden: %2</translation>
+    </message>
+    <message>
+        <source>Save as…</source>
+        <translation>Speichern unter…</translation>
+    </message>
+    <message>
+        <source>Save grid as Html</source>
+        <translation>Tabelle als HTML speichern</translation>
     </message>
 </context>
 <context>

@@ -215,6 +215,9 @@ TEST(ReadDateField, HintsOnlyWhenTheTextIsNotReadAsItReads) {
   EXPECT_TRUE(carried.carried);
   EXPECT_FALSE(carried.dropped);
   EXPECT_EQ(carried.hint, "read as 03.03.2001");
+  CalcContextT german = context;
+  german.language = 1;
+  EXPECT_EQ(ReadDateField(german, "31.2.2001").hint, "gelesen als 03.03.2001");
   for (const char* odd : {"1.1.2000.5", "1.1.20-00", " 1.1.2000", "1.1.2000x"})
     EXPECT_TRUE(ReadDateField(context, odd).dropped) << odd;
   // The results carry the same reading as the date shown.
