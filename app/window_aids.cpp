@@ -192,6 +192,9 @@ std::vector<std::string> TForm1::CaptionForms(const TEasyGrid& binder, int32_t c
   if (id < 0 || id > 6) return {};
   // 1 January 2024 is a Monday.
   const int32_t day = id + 1;
+  // German abbreviates weekdays to two letters ("Di", "Mi"); three read oddly.
+  if (context.language == 1)
+    return {std::string(WeekdayName(context, day, 1, 2024)), FormatDate(context, "DD", day, 1, 2024)};
   return {std::string(WeekdayName(context, day, 1, 2024)), FormatDate(context, "DDD", day, 1, 2024),
           FormatDate(context, "DD", day, 1, 2024)};
 }
