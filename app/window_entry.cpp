@@ -5,7 +5,10 @@
 #include <QFont>
 #include <QImage>
 #include <QPainter>
+#include <cstdlib>
 #include <iostream>
+#include <tuple>
+#include <vector>
 
 #include "app/main.h"
 #include "components/QtText.h"
@@ -55,6 +58,28 @@ bool SavePicture(const QImage& image, const std::filesystem::path& file, std::st
   return SaveWholeFile(file, std::string_view(png.constData(), static_cast<size_t>(png.size())), reason);
 }
 
+// Until the platform is up, a fatal message means the display named in the
+// environment cannot be reached: one line says so instead of an abort. The
+// platform's notes of that time are held back and shown only if it starts.
+QtMessageHandler gOuterHandler = nullptr;
+std::vector<std::tuple<QtMsgType, QString>>* gHeldMessages = nullptr;
+void StartupMessage(QtMsgType type, const QMessageLogContext&, const QString& message) {
+  if (type == QtFatalMsg) {
+    std::cerr << "orvane: no display found; use --print or set DISPLAY\n";
+    std::_Exit(2);
+  }
+  if (gHeldMessages) gHeldMessages->emplace_back(type, message);
+}
+void ShowHeldMessages(const std::vector<std::tuple<QtMsgType, QString>>& held) {
+  for (const auto& [type, message] : held) {
+    if (gOuterHandler) {
+      gOuterHandler(type, QMessageLogContext(), message);
+    } else if (type != QtDebugMsg && type != QtInfoMsg) {
+      std::cerr << message.toLocal8Bit().constData() << '\n';
+    }
+  }
+}
+
 }  // namespace
 
 int RunWindow(const CliOptionsT& options, int argc, char** argv) {
@@ -66,7 +91,13 @@ int RunWindow(const CliOptionsT& options, int argc, char** argv) {
         std::cerr << message.toLocal8Bit().constData() << '\n';
     });
   }
+  std::vector<std::tuple<QtMsgType, QString>> held;
+  gHeldMessages = &held;
+  gOuterHandler = qInstallMessageHandler(StartupMessage);
   QApplication app(argc, argv);
+  qInstallMessageHandler(gOuterHandler);
+  gHeldMessages = nullptr;
+  ShowHeldMessages(held);
   SubstituteFonts();
   InstallDesktopColorResolver();
   // A picture made for others shows the window as new and leaves the settings alone.

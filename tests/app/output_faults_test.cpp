@@ -36,6 +36,7 @@ struct SetupT {
   bool unprivileged = false;   // as another user when run as root, so folder modes count
   bool leaveAfterLine = false; // the reader of standard output goes after one line
   std::vector<std::string> unset;
+  std::vector<std::pair<std::string, std::string>> set;
 };
 
 struct ResultT {
@@ -92,6 +93,7 @@ ResultT RunOrvane(const std::vector<std::string>& args, const fs::path& cwd, con
     if (setup.unprivileged && geteuid() == 0 && (setgroups(0, nullptr) != 0 || setgid(65534) != 0 || setuid(65534) != 0))
       _exit(121);
     for (const std::string& name : setup.unset) unsetenv(name.c_str());
+    for (const auto& [name, value] : setup.set) setenv(name.c_str(), value.c_str(), 1);
     if (std::find(setup.unset.begin(), setup.unset.end(), "QT_QPA_PLATFORM") == setup.unset.end())
       setenv("QT_QPA_PLATFORM", "offscreen", 1);
     std::vector<char*> argv{const_cast<char*>(ORVANE_BINARY)};
@@ -283,6 +285,12 @@ TEST_F(OutputFaults, UsageErrorsExitTwoWithOneLineAndWriteNothing) {
   const ResultT r = RunOrvane({}, dir, noDisplay);
   EXPECT_EQ(r.status, 2);
   EXPECT_EQ(r.err, "orvane: no display found; use --print or set DISPLAY\n");
+  // A display that is named but cannot be reached is no display either.
+  SetupT deadDisplay = noDisplay;
+  deadDisplay.set = {{"DISPLAY", "/nonexistent/X0:0"}};
+  const ResultT dead = RunOrvane({}, dir, deadDisplay);
+  EXPECT_EQ(dead.status, 2);
+  EXPECT_EQ(dead.err, "orvane: no display found; use --print or set DISPLAY\n");
   EXPECT_TRUE(Listing(dir).empty());
 }
 
