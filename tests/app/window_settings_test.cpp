@@ -116,7 +116,11 @@ TEST_F(WindowSettings, SurviveARestart) {
 
 TEST_F(WindowSettings, FontNamesComeBackAsWritten) {
   WindowSettingsT settings;
+  int32_t n = 0;
   for (const char* name : {"Fira \"Code\" \\x; a=b", "Überschrift, Grün #1"}) {
+    // A file of its own each time: QSettings keeps what it read of a path
+    // and may not see a rewrite within the same millisecond.
+    services.settingsFile = dir.filePath(QStringLiteral("fonts%1.conf").arg(++n));
     settings.calendar2.font = FontLookT{QString::fromUtf8(name), 0, 10.5, 700, true};
     ASSERT_TRUE(SaveWindowSettings(services.settingsFile, settings));
     const auto font = LoadWindowSettings(services.settingsFile).calendar2.font;
