@@ -1,6 +1,7 @@
 #include "app/main.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QContextMenuEvent>
 #include <QCoreApplication>
 #include <QFocusEvent>
@@ -119,6 +120,13 @@ TForm1::TForm1(const CliOptionsT& options, QWidget* parent, TWindowServices& ser
 }
 
 TForm1::~TForm1() {
+  // The base class's teardown still sends events and focus changes; they
+  // must not reach a window that is no longer whole.
+  disconnect(focusWatch_);
+  if (keyFilter_) qApp->removeEventFilter(keyFilter_);
+  delete keyFilter_;
+  keyFilter_ = nullptr;
+  focusRing_ = nullptr;
   // The binders and panel records refer to the widgets: release them first.
   ClearTable(Table1);
   ClearTable(Table2);

@@ -169,6 +169,8 @@ class TForm1 : public QWidget {
   std::unique_ptr<TWindowLanguage> language_;  // the window's own texts, once the language is known
   bool started_ = false;
   QWidget* focusRing_ = nullptr;
+  QObject* keyFilter_ = nullptr;               // application-wide, removed before the widgets go
+  QMetaObject::Connection focusWatch_;
 };
 
 // The home page of the maker.

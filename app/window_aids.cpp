@@ -80,9 +80,9 @@ void TForm1::SetupKeyboard() {
   }
 
   focusRing_ = new TFocusRing(this);
-  connect(qApp, &QApplication::focusChanged, this, [this] { PlaceFocusRing(); });
-  qApp->installEventFilter(
-      new TKeyFilter(this, [this](QObject* watched, QEvent* event) { return FilterAidEvent(watched, event); }));
+  focusWatch_ = connect(qApp, &QApplication::focusChanged, this, [this] { PlaceFocusRing(); });
+  keyFilter_ = new TKeyFilter(this, [this](QObject* watched, QEvent* event) { return FilterAidEvent(watched, event); });
+  qApp->installEventFilter(keyFilter_);
 
   // The panel titles lead to their date fields, as a label's mnemonic does.
   const auto titleShortcut = [this](TPanel* panel, TEdit* edit, Qt::Key key) {
