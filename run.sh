@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")"
 ORVANE_TARGET=orvane ./scripts/setup.sh >&2
 if [ -n "${DISPLAY:-}${WAYLAND_DISPLAY:-}" ]; then
-  exec ./build/app/orvane "$@"
+  exec ./build/bin/orvane "$@"
 fi
 echo "No display found: printing the results (set DISPLAY to open the window)." >&2
-exec ./build/app/orvane --print "$@"
+exec ./build/bin/orvane --print "$@"

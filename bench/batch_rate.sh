@@ -7,7 +7,7 @@
 #   bench/batch_rate.sh [ORVANE] [LINES]
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-orvane="${1:-$here/build/app/orvane}"
+orvane="${1:-$here/build/bin/orvane}"
 lines="${2:-1000000}"
 [ -x "$orvane" ] || { echo "no program at $orvane (build it first)" >&2; exit 1; }
 input="$(mktemp)"

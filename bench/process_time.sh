@@ -6,7 +6,7 @@
 #   bench/process_time.sh [ORVANE] [RUNS_PER_ROUND] [ROUNDS]
 set -euo pipefail
 here="$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)"
-orvane="${1:-$here/build/app/orvane}"
+orvane="${1:-$here/build/bin/orvane}"
 runs="${2:-200}"
 rounds="${3:-5}"
 ddiff="$(command -v dateutils.ddiff || command -v ddiff || true)"

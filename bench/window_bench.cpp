@@ -4,7 +4,7 @@
 #include <QTest>
 #include <benchmark/benchmark.h>
 
-#include "app/main.h"
+#include "window/form/main.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <sstream>
 #include <vector>
 
-#include "app/cli.h"
+#include "cli/cli.h"
 #include "fuzz/fuzz_support.h"
 
 namespace {

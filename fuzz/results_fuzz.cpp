@@ -1,7 +1,7 @@
 // The whole recalculation with random date texts, kinds and counts.
 #include <algorithm>
 
-#include "app/results.h"
+#include "results/results.h"
 #include "fuzz/fuzz_support.h"
 
 namespace {

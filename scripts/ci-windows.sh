@@ -44,7 +44,7 @@ if [ "$wine_ok" = 1 ]; then
 
   # The Windows program prints what the Linux one prints, apart from the
   # console's line ends.
-  linux="${ORVANE_BUILD_DIR:-build}/app/orvane"
+  linux="${ORVANE_BUILD_DIR:-build}/bin/orvane"
   if [ -x "$linux" ]; then
     echo "--- orvane.exe under wine against the Linux build"
     cases=(
@@ -61,7 +61,7 @@ if [ "$wine_ok" = 1 ]; then
       "$linux" "$@" <"$input" >"$out/linux.txt" 2>/dev/null || true
       local try
       for try in 1 2; do
-        if wine "$out/orvane/app/orvane.exe" "$@" <"$input" 2>"$out/wine-err.txt" | sed 's/\r$//' >"$out/windows.txt" &&
+        if wine "$out/orvane/bin/orvane.exe" "$@" <"$input" 2>"$out/wine-err.txt" | sed 's/\r$//' >"$out/windows.txt" &&
           cmp -s "$out/linux.txt" "$out/windows.txt"; then
           return 0
         fi
@@ -82,7 +82,7 @@ if [ "$wine_ok" = 1 ]; then
   # Without Qt for Windows there is no window module: the window modes say so
   # on one line and exit 2 (LoadLibraryW's lookup beside the program).
   status=0
-  wine "$out/orvane/app/orvane.exe" 1.1.2000 >/dev/null 2>"$out/module-err.txt" || status=$?
+  wine "$out/orvane/bin/orvane.exe" 1.1.2000 >/dev/null 2>"$out/module-err.txt" || status=$?
   grep -q 'window module' "$out/module-err.txt" && [ "$status" -eq 2 ] ||
     { echo "orvane.exe without its window module: exit $status, $(cat "$out/module-err.txt")"; exit 1; }
   # Nothing of wine outlives the stage.

@@ -6,7 +6,7 @@
 #include <chrono>
 #include <string>
 
-#include "app/results.h"
+#include "results/results.h"
 
 namespace {
 

@@ -6,7 +6,7 @@
 #include <limits>
 #include <vector>
 
-#include "app/results.h"
+#include "results/results.h"
 #include "tests/support/today.h"
 
 namespace {

@@ -5,8 +5,8 @@
 #include <string>
 #include <vector>
 
-#include "app/cli.h"
-#include "app/results.h"
+#include "cli/cli.h"
+#include "results/results.h"
 #include "util/repl.h"
 #include "util/valstr.h"
 

@@ -11,8 +11,8 @@
 #include <string>
 #include <unistd.h>
 
-#include "app/main.h"
-#include "components/QtText.h"
+#include "window/form/main.h"
+#include "window/components/QtText.h"
 #include "tests/support/options.h"
 
 #if defined(__SANITIZE_ADDRESS__)

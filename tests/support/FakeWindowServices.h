@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "grid/WindowServices.h"
+#include "window/services/WindowServices.h"
 #include "tests/support/FakeUrlPlatform.h"
 
 

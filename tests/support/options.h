@@ -4,7 +4,7 @@
 #include <string>
 #include <vector>
 
-#include "app/cli.h"
+#include "cli/cli.h"
 #include "tests/support/today.h"
 
 // Parses args (a bad one throws); when they fix no today, today is the tests' day.

@@ -1,0 +1,477 @@
+#include "cli/cli.h"
+
+#include <array>
+#include <cstring>
+#include <istream>
+#include <ostream>
+#include <string_view>
+
+#include "cli/program_args.h"
+#include "results/texts.h"
+#include "dates/isodate.h"
+#include "util/ErrorText.h"
+#include "util/StdStreams.h"
+#include "util/cp1252.h"
+#include "util/valstr.h"
+
+namespace {
+
+// --today takes a complete, valid date only: it fixes what "today" means.
+bool ParseToday(std::string_view text, DateTripleT& date) {
+  int32_t fields[3];
+  for (int i = 0; i < 3; ++i) {
+    const size_t dot = i < 2 ? text.find('.') : text.size();
+    if (dot == std::string_view::npos) return false;
+    if (!ReadStrictInt(text.substr(0, dot), fields[i])) return false;
+    text = i < 2 ? text.substr(dot + 1) : std::string_view();
+  }
+  date = {fields[0], fields[1], fields[2]};
+  return date.year != 0 && ValidDate(date.day, date.month, date.year);
+}
+
+// UTF-8 output: runs of ASCII go out as they are, checked eight bytes a time.
+bool WriteUtf8(std::ostream& out, std::string_view ansi) {
+  size_t run = 0, i = 0;
+  while (i < ansi.size()) {
+    if (i + 8 <= ansi.size()) {
+      uint64_t word;
+      std::memcpy(&word, ansi.data() + i, 8);
+      if ((word & 0x8080808080808080ULL) == 0) {
+        i += 8;
+        continue;
+      }
+    }
+    if (static_cast<unsigned char>(ansi[i]) < 0x80) {
+      ++i;
+      continue;
+    }
+    out.write(ansi.data() + run, static_cast<std::streamsize>(i - run));
+    const std::string converted = AnsiToUtf8(ansi.substr(i, 1));
+    out.write(converted.data(), static_cast<std::streamsize>(converted.size()));
+    run = ++i;
+  }
+  out.write(ansi.data() + run, static_cast<std::streamsize>(ansi.size() - run));
+  return static_cast<bool>(out);
+}
+
+void AppendPadded(std::string& out, std::string_view s, size_t width, bool left) {
+  if (left && s.size() < width) out.append(width - s.size(), ' ');
+  out += s;
+  if (!left && s.size() < width) out.append(width - s.size(), ' ');
+}
+
+// A wall-calendar block: facts on the left, the month on the right. Rows
+// are written in place, so a batch allocates nothing per case.
+void AppendPrintedDate(std::string& out, const CalcContextT& context, std::string_view title, std::string_view label,
+                       std::string_view facts, const MonthCalendarT& cal) {
+  out += title;
+  out += ": ";
+  out += label;
+  out += '\n';
+  std::string_view lines[MonthCalendarT::kRows + 1];
+  size_t count = 0;
+  ForEachLine(facts, [&](std::string_view line) {
+    if (count < std::size(lines)) lines[count++] = line;
+  });
+  for (int32_t r = 0; r <= MonthCalendarT::kRows; ++r) {
+    const size_t rowStart = out.size();
+    out += "  ";
+    AppendPadded(out, static_cast<size_t>(r) < count ? lines[r] : std::string_view(), 44, false);
+    if (r == 0) {
+      out += "  ";
+      out += LangText(context.language, TextT::kWeekShort);
+      out += ' ';
+      for (int32_t c = 0; c < 7; ++c) {
+        out += ' ';
+        out += WeekdayCaption(context, c).substr(0, 2);
+        out += ' ';
+      }
+    } else {
+      AppendPadded(out, cal.cells[r][MonthCalendarT::kWeekColumn].view(), 4, true);
+      out += ' ';
+      for (int32_t c = 0; c < 7; ++c) {
+        const std::string_view cell = cal.cells[r][c].view();
+        // The date's own day in brackets, digits staying in their column.
+        const bool own = r == cal.ownRow && c == cal.ownColumn && !cell.empty();
+        out.append(cell.size() + (own ? 1 : 0) < 3 ? 3 - cell.size() - (own ? 1 : 0) : 0, ' ');
+        if (own) out += '[';
+        out += cell;
+        out += own ? ']' : ' ';
+      }
+    }
+    while (out.size() > rowStart && out.back() == ' ') out.pop_back();
+    if (out.size() > rowStart) out += '\n';
+  }
+}
+
+// A date as the window writes it into its field at start-up: DateText,
+// except that a negative day or month is written as it is ("-1" where the
+// two-digit rule gives "0-1"), so that the field reads back as the date that
+// was parsed.
+std::string StartDateText(const DateTripleT& d) {
+  if (d.day >= 0 && d.month >= 0) return DateText(d.day, d.month, d.year);
+  return PadNumber(d.day, 2) + "." + PadNumber(d.month, 2) + "." + IntText(d.year);
+}
+
+// The fields show the dates as the window writes them at start-up.
+void FillStartInput(ResultInputT& input, const DateTripleT& d1, const DateTripleT& d2, const IncrementArgT& add1,
+                    const IncrementArgT& add2) {
+  input.date1 = StartDateText(d1);
+  input.date2 = StartDateText(d2);
+  input.kind1 = add1.kind;
+  input.count1 = add1.count;
+  input.kind2 = add2.kind;
+  input.count2 = add2.count;
+}
+
+// A date argument or batch field: an ISO date with --iso, otherwise as
+// ParseDate reads it (the start field reads back the same date). False only
+// for a bad ISO date.
+bool ReadDateArg(const CliOptionsT& options, const CalcContextT& context, std::string_view text,
+                 DateTripleT& date) {
+  if (options.iso) return ParseIsoDate(text, date);
+  date = ParseDate(context, text);
+  return true;
+}
+
+constexpr int kOutputFailed = -1, kInputFailed = -2;
+
+// Longer lines are no dates; they are skipped without being kept.
+constexpr size_t kBatchLineLimit = 64 * 1024;
+
+void AppendBatchError(std::string& buffer, const CliOptionsT& options, int64_t lineNo, const char* why) {
+  if (options.json) {
+    buffer += "{\"error\":";
+    AppendJsonString(buffer, why);
+    buffer += ",\"line\":";
+    AppendIntText(buffer, lineNo);
+    buffer += "}\n";
+  } else {
+    buffer += "Line ";
+    AppendIntText(buffer, lineNo);
+    buffer += ": ";
+    buffer += why;
+    buffer += "\n\n";
+  }
+}
+
+bool IsAscii(std::string_view text) {
+  for (const char c : text) {
+    if (static_cast<unsigned char>(c) >= 0x80) return false;
+  }
+  return true;
+}
+
+// Read, computed and written in one pass; buffers are reused, so a case
+// allocates nothing. Only the parts that the output shows are computed.
+int RunBatch(const CliOptionsT& options, std::istream& in, std::ostream& out) {
+  ResultsT results;
+  const CalcContextT context = CurrentContext(options);
+  const ResultPartsT parts = options.print ? kAllResultParts : options.fields;
+  ResultCaseT defaults;
+  ReadIncrementArg(options.add1, defaults.kind1, defaults.count1);
+  ReadIncrementArg(options.add2, defaults.kind2, defaults.count2);
+  std::string buffer, line, converted;
+  buffer.reserve(1 << 17);
+  int64_t lineNo = 0;
+  bool failed = false;
+  std::string_view fields[5];
+  for (LineReadT got; (got = ReadLimitedLine(in, line, kBatchLineLimit)) != LineReadT::End;) {
+    ++lineNo;
+    if (got == LineReadT::TooLong) {
+      failed = true;
+      AppendBatchError(buffer, options, lineNo, "line too long");
+      continue;
+    }
+    std::string_view ansi = line;
+    if (!IsAscii(ansi)) {
+      converted = Utf8ToAnsi(line);
+      ansi = converted;
+    }
+    int count = 0;
+    size_t i = 0;
+    while (i < ansi.size() && count < 5) {
+      while (i < ansi.size() && (ansi[i] == ' ' || ansi[i] == '\t')) ++i;
+      if (i >= ansi.size()) break;
+      const size_t start = i;
+      while (i < ansi.size() && ansi[i] != ' ' && ansi[i] != '\t') ++i;
+      fields[count++] = ansi.substr(start, i - start);
+    }
+    ResultCaseT input = defaults;
+    if (count < 2 || count > 4) {
+      failed = true;
+      AppendBatchError(buffer, options, lineNo,
+                       count < 2 ? "expected DATE1 DATE2 [V1 [V2]]: too few fields"
+                                 : "expected DATE1 DATE2 [V1 [V2]]: too many fields");
+    } else if (!ReadDateArg(options, context, fields[0], input.date1) ||
+               !ReadDateArg(options, context, fields[1], input.date2)) {
+      failed = true;
+      AppendBatchError(buffer, options, lineNo, "expected ISO dates YYYY-MM-DD");
+    } else {
+      if (count > 2) ReadIncrementArg(fields[2], input.kind1, input.count1);
+      if (count > 3) ReadIncrementArg(fields[3], input.kind2, input.count2);
+      ComputeResults(results, context, input, parts);
+      if (options.json) AppendJsonResults(buffer, results, parts);
+      else AppendPrintResults(buffer, results);
+      buffer += '\n';
+    }
+    if (buffer.size() > (1 << 16)) {
+      // A reader that has gone ends the batch at once.
+      if (!WriteUtf8(out, buffer)) return kOutputFailed;
+      buffer.clear();
+    }
+  }
+  if (!WriteUtf8(out, buffer) || !out.flush()) return kOutputFailed;
+  if (StreamError(in) != 0) return kInputFailed;
+  return failed ? 1 : 0;
+}
+
+}  // namespace
+
+namespace {
+
+// The kind that a trailing d, w, m or y picks, days without one; the letter is cut off.
+int32_t CutIncrementKind(std::string_view& value) {
+  if (value.empty()) return kIncDays;
+  int32_t kind;
+  switch (value.back()) {
+    case 'd': kind = kIncDays; break;
+    case 'w': kind = kIncWeeks; break;
+    case 'm': kind = kIncMonths; break;
+    case 'y': kind = kIncYears; break;
+    default: return kIncDays;
+  }
+  value.remove_suffix(1);
+  return kind;
+}
+
+}  // namespace
+
+IncrementArgT ParseIncrementArg(const AnsiText& value) {
+  std::string_view count = value;
+  IncrementArgT inc;
+  inc.kind = CutIncrementKind(count);
+  inc.count.assign(count);
+  return inc;
+}
+
+void ReadIncrementArg(std::string_view value, int32_t& kind, int64_t& count) {
+  kind = CutIncrementKind(value);
+  count = TextToInt(value);
+}
+
+void ReadIncrementArg(const IncrementArgT& arg, int32_t& kind, int64_t& count) {
+  kind = arg.kind;
+  count = TextToInt(arg.count);
+}
+
+namespace {
+
+std::string Shown(const std::string& arg) { return ShownText(arg); }
+
+}  // namespace
+
+bool ParseCommandLine(CliOptionsT& options, const std::vector<std::string>& args, std::string& error) {
+  options = CliOptionsT{};
+  bool datesOnly = false;
+  std::string todayText;
+  for (size_t i = 0; i < args.size(); ++i) {
+    const std::string& arg = args[i];
+    if (datesOnly || arg.size() < 2 || arg[0] != '-' || (arg[1] != '-' && arg != "-h")) {
+      options.dates.push_back(Utf8ToAnsi(arg));
+      continue;
+    }
+    if (arg == "--") {
+      datesOnly = true;
+      continue;
+    }
+    std::string name = arg, value;
+    bool hasValue = false;
+    if (const size_t eq = arg.find('='); eq != std::string::npos) {
+      name = arg.substr(0, eq);
+      value = arg.substr(eq + 1);
+      hasValue = true;
+    }
+    const bool takesValue = name == "--add1" || name == "--add2" || name == "--today" || name == "--lang" ||
+                            name == "--html" || name == "--screenshot" || name == "--fields";
+    if (takesValue && !hasValue) {
+      if (i + 1 >= args.size()) {
+        error = "option " + Shown(name) + " needs a value";
+        return false;
+      }
+      value = args[++i];
+    } else if (!takesValue && hasValue) {
+      error = "option " + Shown(name) + " takes no value";
+      return false;
+    }
+    if (name == "--print") options.print = true;
+    else if (name == "--json") options.json = true;
+    else if (name == "--batch") options.batch = true;
+    else if (name == "--help" || name == "-h") options.help = true;
+    else if (name == "--version") options.version = true;
+    else if (name == "--no-settings") options.noSettings = true;
+    else if (name == "--iso-weeks") options.context.weeks = WeekNumberingT::kIso8601;
+    else if (name == "--iso") options.iso = true;
+    else if (name == "--add1") options.add1 = ParseIncrementArg(Utf8ToAnsi(value));
+    else if (name == "--add2") options.add2 = ParseIncrementArg(Utf8ToAnsi(value));
+    else if (name == "--html" || name == "--screenshot") {
+      if (value.empty()) {
+        error = "option " + name + " needs a file name";
+        return false;
+      }
+      (name == "--html" ? options.htmlFile : options.screenshotFile) = ArgPath(value);
+    }
+    else if (name == "--today") {
+      // Read once the options are known: --iso changes its form.
+      todayText = value;
+      options.todayFixed = true;
+    } else if (name == "--fields") {
+      std::string bad;
+      if (!ParseResultFields(value, options.fields, bad)) {
+        error = "--fields: no result key '" + Shown(bad) + "'; the keys are " + ResultKeyList();
+        return false;
+      }
+      options.fieldsChosen = true;
+    } else if (name == "--lang") {
+      if (value == "en") options.context.language = 2;
+      else if (value == "de") options.context.language = 1;
+      else {
+        error = "--lang takes en or de, not '" + Shown(value) + "'";
+        return false;
+      }
+      options.languageGiven = true;
+    } else {
+      error = "unknown option " + Shown(name);
+      return false;
+    }
+  }
+  // A file option beside a text option would silently lose one of the two.
+  for (const auto& [file, fileOption] :
+       {std::pair{&options.htmlFile, "--html"}, {&options.screenshotFile, "--screenshot"}}) {
+    for (const auto& [set, textOption] :
+         {std::pair{options.json, "--json"}, {options.print, "--print"}, {options.batch, "--batch"}}) {
+      if (!file->empty() && set) {
+        error = std::string(fileOption) + " cannot be combined with " + textOption;
+        return false;
+      }
+    }
+  }
+  if (options.batch && !options.json && !options.print) {
+    error = "--batch needs --json or --print";
+    return false;
+  }
+  if (options.fieldsChosen && (options.print || !options.json)) {
+    error = options.print ? "--fields cannot be combined with --print" : "--fields needs --json";
+    return false;
+  }
+  if (options.todayFixed) {
+    DateTripleT today;
+    if (options.iso ? !ParseIsoDate(todayText, today) : !ParseToday(todayText, today)) {
+      error = std::string("--today needs a complete valid date ") + (options.iso ? "YYYY-MM-DD" : "D.M.Y") +
+              ", not '" + Shown(todayText) + "'";
+      return false;
+    }
+    options.context.today = today;
+  }
+  if (options.dates.size() > 2) {
+    options.warnings.push_back("only the first two dates count; " + IntText(options.dates.size() - 2) +
+                               " more ignored");
+    options.dates.resize(2);
+  }
+  for (const AnsiText& date : options.dates) {
+    DateTripleT read;
+    if (options.iso && !ParseIsoDate(date, read)) {
+      error = "--iso: '" + Shown(AnsiToUtf8(date)) + "' is no valid date YYYY-MM-DD";
+      return false;
+    }
+  }
+  return true;
+}
+
+uint8_t LocaleLanguage(const char* lcAll, const char* lcMessages, const char* lang) {
+  // The first one set decides, as for every program's messages.
+  for (const char* value : {lcAll, lcMessages, lang}) {
+    if (!value || !*value) continue;
+    const std::string_view v(value);
+    const bool german = v.size() >= 2 && (v[0] == 'd' || v[0] == 'D') && (v[1] == 'e' || v[1] == 'E') &&
+                        (v.size() == 2 || v[2] == '_' || v[2] == '.' || v[2] == '@' || v[2] == '-');
+    return german ? 1 : 2;
+  }
+  return 2;
+}
+
+void ApplyLocaleLanguage(CliOptionsT& options, const char* lcAll, const char* lcMessages, const char* lang) {
+  if (!options.languageGiven) options.context.language = LocaleLanguage(lcAll, lcMessages, lang);
+}
+
+CalcContextT CurrentContext(const CliOptionsT& options) {
+  CalcContextT context = options.context;
+  if (!options.todayFixed) context.today = TodayDate();
+  return context;
+}
+
+ResultInputT StartInput(const CliOptionsT& options) {
+  ResultInputT input;
+  input.context = CurrentContext(options);
+  DateTripleT d1 = input.context.today, d2{1, 1, 2000};
+  if (options.dates.size() > 0) ReadDateArg(options, input.context, options.dates[0], d1);
+  if (options.dates.size() > 1) ReadDateArg(options, input.context, options.dates[1], d2);
+  FillStartInput(input, d1, d2, options.add1, options.add2);
+  return input;
+}
+
+std::string PrintResults(const ResultsT& r) {
+  std::string out;
+  AppendPrintResults(out, r);
+  return out;
+}
+
+void AppendPrintResults(std::string& out, const ResultsT& r) {
+  const uint8_t lang = r.context.language;
+  AppendPrintedDate(out, r.context, LangText(lang, TextT::kDate1), r.label1, r.facts1, r.calendar1);
+  out += '\n';
+  AppendPrintedDate(out, r.context, LangText(lang, TextT::kDate2), r.label2, r.facts2, r.calendar2);
+  out += '\n';
+  out += LangText(lang, TextT::kDifference);
+  out += '\n';
+  ForEachLine(r.difference, [&](std::string_view line) {
+    out += "  ";
+    out += TrimmedRight(line);
+    out += '\n';
+  });
+}
+
+std::string UsageText(uint8_t language) { return std::string(LangText(language, TextT::kUsage)); }
+
+bool WantsText(const CliOptionsT& o) { return o.help || o.version || o.print || o.json || o.batch; }
+
+namespace {
+
+int RunTextOutput(const CliOptionsT& options, std::istream& in, std::ostream& out) {
+  if (options.help) return WriteUtf8(out, UsageText(options.context.language)) && out.flush() ? 0 : kOutputFailed;
+  if (options.version) return WriteUtf8(out, std::string(kProgramCaption) + "\n") && out.flush() ? 0 : kOutputFailed;
+  if (options.batch) return RunBatch(options, in, out);
+  const ResultsT results = ComputeResults(StartInput(options));
+  std::string text;
+  if (options.json) {
+    AppendJsonResults(text, results, options.fields);
+    text += '\n';
+  }
+  if (options.print) text += PrintResults(results);
+  return WriteUtf8(out, text) && out.flush() ? 0 : kOutputFailed;
+}
+
+}  // namespace
+
+int RunTextCommand(const CliOptionsT& options, std::istream& in, std::ostream& out, std::ostream& err) {
+  const int status = RunTextOutput(options, in, out);
+  if (status == kOutputFailed) {
+    err << "orvane: cannot write standard output: " << SystemReason(StreamError(out)) << '\n';
+    return 1;
+  }
+  if (status == kInputFailed) {
+    err << "orvane: cannot read standard input: " << SystemReason(StreamError(in)) << '\n';
+    return 1;
+  }
+  return status;
+}

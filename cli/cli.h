@@ -1,0 +1,75 @@
+#pragma once
+// The command line: options, the text outputs (--print, --json, --batch) and
+// what the window needs from it.
+#include <cstdint>
+#include <filesystem>
+#include <iosfwd>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "cli/json.h"
+#include "results/results.h"
+#include "util/cp1252.h"
+
+inline constexpr const char* kProgramCaption = "Zelko Orvane 1.11";
+
+struct IncrementArgT {
+  int32_t kind = kIncDays;
+  AnsiText count;  // read as the increment field reads it
+};
+
+struct CliOptionsT {
+  bool print = false, json = false, batch = false, help = false, version = false;
+  bool iso = false;  // dates are ISO 8601 calendar dates
+  ResultPartsT fields = kAllResultParts;  // the JSON object's keys
+  bool fieldsChosen = false;
+  std::filesystem::path htmlFile, screenshotFile;  // the argument's own bytes (wide on Windows)
+  IncrementArgT add1, add2;
+  // Language, week rule and today as --lang and --today give them; today
+  // follows the clock unless --today fixed it.
+  CalcContextT context = DefaultContext();
+  bool todayFixed = false;
+  bool languageGiven = false;  // --lang named it
+  bool noSettings = false;     // the window neither reads nor keeps settings
+  std::vector<AnsiText> dates;  // at most two
+  std::vector<std::string> warnings;
+};
+
+// Splits V of --add1/--add2: a trailing d, w, m or y picks the kind.
+IncrementArgT ParseIncrementArg(const AnsiText& value);
+// The same as numbers, the count read as the increment field reads it.
+void ReadIncrementArg(std::string_view value, int32_t& kind, int64_t& count);
+void ReadIncrementArg(const IncrementArgT& arg, int32_t& kind, int64_t& count);
+
+// Reads the arguments (UTF-8, without the program name; file names are taken
+// as they are, see ArgPath). On a bad option or combination returns false
+// with a one-line message in error.
+bool ParseCommandLine(CliOptionsT& options, const std::vector<std::string>& args, std::string& error);
+
+// The language of a locale: German (1) when the first of LC_ALL, LC_MESSAGES
+// and LANG that is set names German ("de", "de_DE.UTF-8", ...), else English (2).
+uint8_t LocaleLanguage(const char* lcAll, const char* lcMessages, const char* lang);
+// Takes the locale's language unless --lang chose one.
+void ApplyLocaleLanguage(CliOptionsT& options, const char* lcAll, const char* lcMessages, const char* lang);
+
+// The context of a calculation now: the options' own, today from the clock
+// unless --today fixed it.
+CalcContextT CurrentContext(const CliOptionsT& options);
+
+// The input of one recalculation as the window would start with these options.
+ResultInputT StartInput(const CliOptionsT& options);
+
+std::string PrintResults(const ResultsT& results);
+void AppendPrintResults(std::string& out, const ResultsT& results);
+
+// The --help text in a language (1 = German, 2 = English), Windows-1252.
+std::string UsageText(uint8_t language = 2);
+
+// Runs --help, --version, --print, --json and --batch. Returns the exit
+// status: 1 when out cannot be written or in cannot be read (the message goes
+// to err), when a batch line was bad, or 0.
+int RunTextCommand(const CliOptionsT& options, std::istream& in, std::ostream& out, std::ostream& err);
+
+// True when the options ask for text output rather than the window.
+bool WantsText(const CliOptionsT& options);

@@ -1,0 +1,266 @@
+#include "cli/json.h"
+
+#include <array>
+#include <charconv>
+#include <cstdint>
+#include <cstring>
+
+#include "dates/isodate.h"
+
+namespace {
+
+// Bytes that JSON strings cannot hold as they are.
+constexpr std::array<bool, 256> kNeedsEscape = [] {
+  std::array<bool, 256> t{};
+  for (int c = 0; c < 0x20; ++c) t[c] = true;
+  t['"'] = t['\\'] = true;
+  return t;
+}();
+
+// A small value put together in place and appended at once: the batch
+// writes millions of them.
+struct PieceT {
+  char data[256];
+  size_t size = 0;
+  void Text(std::string_view text) {
+    std::memcpy(data + size, text.data(), text.size());
+    size += text.size();
+  }
+  void Number(int64_t n) { size = static_cast<size_t>(std::to_chars(data + size, data + sizeof data, n).ptr - data); }
+  void AppendTo(std::string& out) {
+    out.append(data, size);
+    size = 0;
+  }
+};
+
+void AppendJsonDate(std::string& out, const DateTripleT& d) {
+  PieceT piece;
+  piece.Text("{\"day\":");
+  piece.Number(d.day);
+  piece.Text(",\"month\":");
+  piece.Number(d.month);
+  piece.Text(",\"year\":");
+  piece.Number(d.year);
+  piece.Text("}");
+  piece.AppendTo(out);
+}
+
+// Writes text escaped for a JSON string, without its quotes. With lines, a
+// CR LF ends one string of an array and starts the next, as ForEachLine
+// splits a memo (a final CR LF starts none), and trim drops the blanks that
+// end each line. One pass over the whole memo: the batch writes millions.
+void AppendEscaped(std::string& out, std::string_view text, bool lines, bool trim) {
+  // Eight bytes a time while none is a control byte, '"' or '\\'.
+  constexpr uint64_t kOnes = 0x0101010101010101ULL, kHigh = 0x8080808080808080ULL;
+  const auto hasZeroByte = [](uint64_t v) { return ((v - kOnes) & ~v & kHigh) != 0; };
+  size_t run = 0, i = 0;  // run: start of the pending text that needs no escape
+  const auto flush = [&](size_t end) {
+    if (trim) {
+      while (end > run && text[end - 1] == ' ') --end;
+    }
+    out.append(text.data() + run, end - run);
+  };
+  while (i < text.size()) {
+    if (i + 8 <= text.size()) {
+      uint64_t word;
+      std::memcpy(&word, text.data() + i, 8);
+      if (((word - kOnes * 0x20) & ~word & kHigh) == 0 && !hasZeroByte(word ^ (kOnes * '"')) &&
+          !hasZeroByte(word ^ (kOnes * '\\'))) {
+        i += 8;
+        continue;
+      }
+    }
+    const auto c = static_cast<unsigned char>(text[i]);
+    if (!kNeedsEscape[c]) {
+      ++i;
+      continue;
+    }
+    if (lines && c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
+      flush(i);
+      run = i += 2;
+      if (i < text.size()) out += "\",\"";
+      continue;
+    }
+    out.append(text.data() + run, i - run);
+    run = ++i;
+    switch (c) {
+      case '"': out += "\\\""; break;
+      case '\\': out += "\\\\"; break;
+      case '\n': out += "\\n"; break;
+      case '\r': out += "\\r"; break;
+      case '\t': out += "\\t"; break;
+      default: {
+        static constexpr char kHex[] = "0123456789abcdef";
+        const char esc[6] = {'\\', 'u', '0', '0', kHex[c >> 4], kHex[c & 15]};
+        out.append(esc, 6);
+      }
+    }
+  }
+  flush(text.size());
+}
+
+void AppendJsonLines(std::string& out, std::string_view memo, bool trimBlanks) {
+  if (memo.empty()) {
+    out += "[]";
+    return;
+  }
+  out += "[\"";
+  AppendEscaped(out, memo, true, trimBlanks);
+  out += "\"]";
+}
+
+// Calendar cells hold numbers only and the captions are plain words, so a
+// whole row is written straight into one buffer; this keeps --batch fast.
+void AppendJsonCalendar(std::string& out, const MonthCalendarT& cal, const CalcContextT& context) {
+  static const auto kHeaderTails = [] {
+    std::array<std::string, 2> tails;  // German, English
+    for (uint8_t language = 1; language <= 2; ++language) {
+      CalcContextT names;
+      names.language = language;
+      for (int32_t c = 0; c < 7; ++c) {
+        tails[language - 1] += ",";
+        AppendJsonString(tails[language - 1], WeekdayCaption(names, c));
+      }
+      tails[language - 1] += "]";
+    }
+    return tails;
+  }();
+  out += '[';
+  out += '[';
+  AppendJsonString(out, cal.weekCaption);
+  out += kHeaderTails[context.language == 1 ? 0 : 1];
+  for (int32_t r = 1; r <= MonthCalendarT::kRows; ++r) {
+    char row[8 * (sizeof(CellTextT::data) + 3) + 4];
+    size_t n = 0;
+    row[n++] = ',';
+    row[n++] = '[';
+    for (int32_t v = 0; v < 8; ++v) {
+      const CellTextT& cell = cal.cells[r][v == 0 ? MonthCalendarT::kWeekColumn : v - 1];
+      if (v) row[n++] = ',';
+      row[n++] = '"';
+      if (cell.size <= 2) {  // days and weeks: two bytes copied, size counted
+        row[n] = cell.data[0];
+        row[n + 1] = cell.data[1];
+        n += cell.size;
+      } else {
+        for (uint8_t i = 0; i < cell.size; ++i) row[n++] = cell.data[i];
+      }
+      row[n++] = '"';
+    }
+    row[n++] = ']';
+    out.append(row, n);
+  }
+  out += ']';
+}
+
+void AppendJsonSpan(std::string& out, const SpanT& s) {
+  const std::pair<std::string_view, int64_t> numbers[] = {
+      {"{\"years\":", s.years},           {",\"months\":", s.months},         {",\"days\":", s.days},
+      {",\"totalMonths\":", s.totalMonths}, {",\"totalWeeks\":", s.totalWeeks}, {",\"weekDays\":", s.weekDays},
+      {",\"totalDays\":", s.totalDays}};
+  PieceT piece;
+  for (const auto& [key, value] : numbers) {
+    piece.Text(key);
+    piece.Number(value);
+  }
+  piece.Text("}");
+  piece.AppendTo(out);
+}
+
+void AppendJsonInfo(std::string& out, const DateFactsT& f, const DateTripleT& d) {
+  PieceT piece;
+  const auto name = [&](std::string_view key, std::string_view text) {
+    piece.Text(key);
+    piece.AppendTo(out);
+    AppendJsonString(out, text);
+  };
+  piece.Text("{\"weekday\":");
+  piece.Number(f.weekday);
+  name(",\"weekdayName\":", f.weekdayName);
+  piece.Text(",\"zodiac\":");
+  piece.Number(f.zodiac);
+  name(",\"zodiacName\":", f.zodiacName);
+  const std::pair<std::string_view, int32_t> numbers[] = {{",\"dayOfYear\":", f.dayOfYear},
+                                                          {",\"weekOfMonth\":", f.weekOfMonth},
+                                                          {",\"weekOfYear\":", f.weekOfYear},
+                                                          {",\"daysToNewYear\":", f.daysToNewYear}};
+  for (const auto& [key, value] : numbers) {
+    piece.Text(key);
+    piece.Number(value);
+  }
+  piece.Text(f.leapYear ? ",\"leapYear\":true,\"iso\":\"" : ",\"leapYear\":false,\"iso\":\"");
+  piece.AppendTo(out);
+  AppendIsoDate(out, d.day, d.month, d.year);
+  out += "\"}";
+}
+
+}  // namespace
+
+bool ParseResultFields(std::string_view list, ResultPartsT& parts, std::string& bad) {
+  ResultPartsT chosen = 0;
+  for (;;) {
+    const size_t comma = list.find(',');
+    const std::string_view key = list.substr(0, comma);
+    int32_t k = 0;
+    while (k < kResultPartCount && kResultKeys[k] != key) ++k;
+    if (k == kResultPartCount) {
+      bad.assign(key);
+      return false;
+    }
+    chosen |= 1u << k;
+    if (comma == std::string_view::npos) break;
+    list.remove_prefix(comma + 1);
+  }
+  parts = chosen;
+  return true;
+}
+
+std::string ResultKeyList() {
+  std::string list;
+  for (std::string_view key : kResultKeys) {
+    if (!list.empty()) list += ", ";
+    list += key;
+  }
+  return list;
+}
+
+void AppendJsonString(std::string& out, std::string_view ansi) {
+  out += '"';
+  AppendEscaped(out, ansi, false, false);
+  out += '"';
+}
+
+void AppendJsonResults(std::string& out, const ResultsT& r, ResultPartsT parts) {
+  char separator = '{';
+  for (int32_t k = 0; k < kResultPartCount; ++k) {
+    const auto part = static_cast<ResultPartT>(1u << k);
+    if (!(parts & part)) continue;
+    out += separator;
+    separator = ',';
+    out += '"';
+    out += kResultKeys[k];
+    out += "\":";
+    switch (part) {
+      case kPartDate1: AppendJsonDate(out, r.date1); break;
+      case kPartDate2: AppendJsonDate(out, r.date2); break;
+      case kPartLabel1: AppendJsonString(out, r.label1); break;
+      case kPartLabel2: AppendJsonString(out, r.label2); break;
+      case kPartFacts1: AppendJsonLines(out, r.facts1, false); break;
+      case kPartFacts2: AppendJsonLines(out, r.facts2, false); break;
+      case kPartDifference: AppendJsonLines(out, r.difference, true); break;
+      case kPartCalendar1: AppendJsonCalendar(out, r.calendar1, r.context); break;
+      case kPartCalendar2: AppendJsonCalendar(out, r.calendar2, r.context); break;
+      case kPartSpan: AppendJsonSpan(out, r.span); break;
+      case kPartInfo1: AppendJsonInfo(out, r.info1, r.date1); break;
+      case kPartInfo2: AppendJsonInfo(out, r.info2, r.date2); break;
+    }
+  }
+  if (separator == '{') out += '{';
+  out += '}';
+}
+
+std::string JsonResults(const ResultsT& r, ResultPartsT parts) {
+  std::string out;
+  AppendJsonResults(out, r, parts);
+  return out;
+}

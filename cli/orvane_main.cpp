@@ -1,0 +1,129 @@
+// Program entry: text outputs and the calendar page from the standard-library
+// core; the window and --screenshot from the window module, loaded only then.
+#include <cstdlib>
+#include <filesystem>
+#include <iostream>
+#include <string>
+#include <vector>
+
+#ifdef _WIN32
+#include <windows.h>
+#else
+#include <dlfcn.h>
+#endif
+
+#include "cli/calendar_html.h"
+#include "cli/cli.h"
+#include "cli/program_args.h"
+#include "util/ErrorText.h"
+#include "util/StdStreams.h"
+
+namespace {
+
+namespace fs = std::filesystem;
+using WindowMainT = int (*)(int, char**);
+constexpr const char* kWindowEntry = "OrvaneWindowMain";
+
+// The program's own folder, found without any rpath or search path.
+fs::path ProgramFolder() {
+#ifdef _WIN32
+  std::wstring name(32768, L'\0');
+  const DWORD n = GetModuleFileNameW(nullptr, name.data(), static_cast<DWORD>(name.size()));
+  if (n == 0 || n >= name.size()) return {};
+  name.resize(n);
+  return fs::path(name).parent_path();
+#else
+  std::error_code ec;
+  const fs::path self = fs::read_symlink("/proc/self/exe", ec);
+  return ec ? fs::path() : self.parent_path();
+#endif
+}
+
+#ifndef _WIN32
+// A loader's message on one line.
+std::string OneLine(std::string text) {
+  for (char& c : text) {
+    if (c == '\n' || c == '\r') c = ' ';
+  }
+  return text;
+}
+#endif
+
+// Loads the module and runs the window; a missing or broken module is exit 2.
+int RunWindowModule(int argc, char** argv) {
+  const fs::path folder = ProgramFolder();
+  const fs::path candidates[] = {folder / ORVANE_MODULE_FILE,
+                                 (folder / ORVANE_MODULE_RELDIR / ORVANE_MODULE_FILE).lexically_normal()};
+  const fs::path* found = nullptr;
+  for (const fs::path& candidate : candidates) {
+    std::error_code ec;
+    if (!folder.empty() && fs::is_regular_file(candidate, ec)) {
+      found = &candidate;
+      break;
+    }
+  }
+  if (!found) {
+    std::cerr << "orvane: the window module " ORVANE_MODULE_FILE " is missing (looked in "
+              << candidates[0].parent_path().string() << " and " << candidates[1].parent_path().string() << ")\n";
+    return 2;
+  }
+#ifdef _WIN32
+  // Altered search path: the module's own DLLs are found beside it.
+  HMODULE module = LoadLibraryExW(found->c_str(), nullptr, LOAD_WITH_ALTERED_SEARCH_PATH);
+  if (!module) {
+    std::cerr << "orvane: cannot load the window module " << found->string() << " (error " << GetLastError()
+              << ")\n";
+    return 2;
+  }
+  const auto entry = reinterpret_cast<WindowMainT>(reinterpret_cast<void*>(GetProcAddress(module, kWindowEntry)));
+#else
+  void* module = dlopen(found->c_str(), RTLD_NOW | RTLD_LOCAL);
+  if (!module) {
+    const char* why = dlerror();
+    std::cerr << "orvane: cannot load the window module: " << OneLine(why ? why : found->string()) << '\n';
+    return 2;
+  }
+  const auto entry = reinterpret_cast<WindowMainT>(dlsym(module, kWindowEntry));
+#endif
+  if (!entry) {
+    std::cerr << "orvane: the window module " << found->string() << " has no entry point\n";
+    return 2;
+  }
+  // Never unloaded: Qt does not expect it.
+  return entry(argc, argv);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+  const std::vector<std::string> args = ProgramArgs(argc, argv);
+  CliOptionsT options;
+  std::string error;
+  if (!ParseCommandLine(options, args, error)) {
+    std::cerr << "orvane: " << error << " (see 'orvane --help')\n";
+    return 2;
+  }
+  ApplyLocaleLanguage(options, std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG"));
+  for (const std::string& warning : options.warnings) std::cerr << "orvane: warning: " << warning << '\n';
+  // Standard streams whose failures are seen: a lost output is exit 1.
+  FdOutBuf outBuf(1);
+  FdInBuf inBuf(0);
+  std::ostream out(&outBuf);
+  std::istream in(&inBuf);
+  if (WantsText(options)) return RunTextCommand(options, in, out, std::cerr);
+  if (!options.htmlFile.empty()) {
+    try {
+      WriteCalendarPage(options);
+    } catch (const HtmlFileError& e) {
+      std::cerr << "orvane: cannot write " << ShownPath(options.htmlFile) << ": " << e.reason() << '\n';
+      return 1;
+    }
+    if (options.screenshotFile.empty()) return 0;
+  }
+  if (options.screenshotFile.empty() && !DisplayAvailable(std::getenv("QT_QPA_PLATFORM"), std::getenv("DISPLAY"),
+                                                          std::getenv("WAYLAND_DISPLAY"))) {
+    std::cerr << "orvane: no display found; use --print or set DISPLAY\n";
+    return 2;
+  }
+  return RunWindowModule(argc, argv);
+}

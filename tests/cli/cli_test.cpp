@@ -1,0 +1,239 @@
+#include "cli/cli.h"
+
+#include <gtest/gtest.h>
+
+#include <sstream>
+
+#include "util/cp1252.h"
+
+namespace {
+
+struct Cli : ::testing::Test {
+  // Runs the text command as main() does; returns the exit status.
+  int Run(const std::vector<std::string>& args, std::string& out, const std::string& in = "") {
+    CliOptionsT options;
+    std::string error;
+    if (!ParseCommandLine(options, args, error)) {
+      out = error;
+      return 2;
+    }
+    std::istringstream input(in);
+    std::ostringstream output, err;
+    const int rc = RunTextCommand(options, input, output, err);
+    out = output.str();
+    return rc;
+  }
+};
+
+TEST_F(Cli, JsonShapeAndValues) {
+  std::string out;
+  ASSERT_EQ(Run({"--json", "--today", "7.12.2026", "0"}, out), 0);
+  EXPECT_EQ(out.find("{\"date1\":{\"day\":7,\"month\":12,\"year\":2026},\"date2\":{\"day\":1,\"month\":1,\"year\":2000},"
+                     "\"label1\":\"December 2026\",\"label2\":\"January 2000\",\"facts1\":[\"Monday, 07.12.2026 "
+                     "(Sagittarius)\",\"Day of Year 341\",\"Week of Month 1\",\"Week of Year 49\",\"New Year in 25 "
+                     "Days\"],"),
+            0u);
+  EXPECT_NE(out.find("\"calendar1\":[[\"Week 12.2026\",\"Monday\",\"Tuesday\",\"Wednesday\",\"Thursday\","
+                     "\"Friday\",\"Saturday\",\"Sunday\"],[\"48\",\"\",\"1\","),
+            std::string::npos);
+  EXPECT_EQ(out.back(), '\n');
+  ASSERT_EQ(Run({"--json", "1.1.2000", "15.3.2001"}, out), 0);
+  EXPECT_NE(out.find("\"difference\":[\"1 Year 2 Months 14 Days = 1.205 Years\",\"14 Months 2 Weeks 0 Days = "
+                     "14.460 Months\",\"62 Weeks 5 Days = 62.714 Weeks\",\"439 Days\"]"),
+            std::string::npos);
+}
+
+TEST_F(Cli, IncrementsAndLanguage) {
+  std::string out;
+  ASSERT_EQ(Run({"--json", "--add1=-1m", "--add2", "2w", "31.3.2001", "1.1.2000"}, out), 0);
+  EXPECT_EQ(out.find("{\"date1\":{\"day\":28,\"month\":2,\"year\":2001},\"date2\":{\"day\":15,\"month\":1,"), 0u);
+  ASSERT_EQ(Run({"--json", "--add1", "-3", "10.1.2000"}, out), 0);  // no letter: days
+  EXPECT_EQ(out.find("{\"date1\":{\"day\":7,\"month\":1,"), 0u);
+  ASSERT_EQ(Run({"--json", "--lang", "de", "--today", "7.12.2026"}, out), 0);
+  EXPECT_NE(out.find("Montag, 07.12.2026 (Sch\xC3\xBCtze)"), std::string::npos);
+  EXPECT_NE(out.find("\"label1\":\"Dezember 2026\""), std::string::npos);
+  EXPECT_EQ(MonthName(12), "December");  // the options' language, not the process default
+  ASSERT_EQ(Run({"--json", "--", "--5.1.2000"}, out), 0);  // after -- everything is a date
+}
+
+TEST_F(Cli, LanguageFromTheLocaleUnlessGiven) {
+  EXPECT_EQ(LocaleLanguage(nullptr, nullptr, "de_DE.UTF-8"), 1);
+  EXPECT_EQ(LocaleLanguage(nullptr, "de", "en_US.UTF-8"), 1);
+  EXPECT_EQ(LocaleLanguage("", nullptr, "de_AT@euro"), 1);  // an empty one is not set
+  EXPECT_EQ(LocaleLanguage("C", "de_DE", "de_DE"), 2);      // the first set decides
+  EXPECT_EQ(LocaleLanguage(nullptr, nullptr, "dev"), 2);
+  EXPECT_EQ(LocaleLanguage(nullptr, nullptr, nullptr), 2);
+  CliOptionsT options;
+  std::string error;
+  ASSERT_TRUE(ParseCommandLine(options, {"--print"}, error));
+  ApplyLocaleLanguage(options, nullptr, nullptr, "de_CH.UTF-8");
+  EXPECT_EQ(options.context.language, 1);
+  ASSERT_TRUE(ParseCommandLine(options, {"--lang", "en"}, error));
+  ApplyLocaleLanguage(options, nullptr, nullptr, "de_DE.UTF-8");
+  EXPECT_EQ(options.context.language, 2);
+}
+
+TEST_F(Cli, IsoWeeksOnlyWithTheFlag) {
+  std::string iso, plain;
+  ASSERT_EQ(Run({"--json", "--iso-weeks", "--today", "8.12.2026", "0"}, iso), 0);
+  ASSERT_EQ(Run({"--json", "--today", "8.12.2026", "0"}, plain), 0);
+  EXPECT_NE(iso.find("\"Week of Year 50\""), std::string::npos);
+  EXPECT_NE(plain.find("\"Week of Year 49\""), std::string::npos);
+  std::vector<std::string> weeks;
+  for (size_t at = iso.find("\"calendar1\""); weeks.size() < 5;) {
+    at = iso.find("],[\"", at) + 4;
+    weeks.push_back(iso.substr(at, iso.find('"', at) - at));
+  }
+  EXPECT_EQ(weeks, (std::vector<std::string>{"49", "50", "51", "52", "53"}));
+  ASSERT_EQ(Run({"--print", "--iso-weeks", "--batch"}, iso, "1.1.2027 1.1.2021\n"), 0);
+  EXPECT_NE(iso.find("Week of Year 53"), std::string::npos);
+}
+
+TEST_F(Cli, BadOptionsExitWithTwo) {
+  std::string out;
+  EXPECT_EQ(Run({"--frobnicate"}, out), 2);
+  EXPECT_EQ(Run({"--json", "--add1"}, out), 2);
+  EXPECT_EQ(Run({"--today", "31.2.2001"}, out), 2);
+  EXPECT_EQ(Run({"--today", "7.12"}, out), 2);
+  EXPECT_EQ(Run({"--today", "7.12.0"}, out), 2);
+  EXPECT_EQ(Run({"--lang", "fr"}, out), 2);
+  EXPECT_EQ(Run({"--print=yes"}, out), 2);
+  EXPECT_EQ(Run({"--batch"}, out), 2);
+  EXPECT_EQ(Run({"--json", "garbage.text", "x"}, out), 0);  // a date text is never an error
+  // A file output beside a text output, or without a name, would lose one silently.
+  for (const char* file : {"--html", "--screenshot"}) {
+    EXPECT_EQ(Run({std::string(file) + "="}, out), 2);
+    EXPECT_EQ(out, std::string("option ") + file + " needs a file name");
+    EXPECT_EQ(Run({file, ""}, out), 2);
+    for (const char* text : {"--json", "--print", "--batch"}) {
+      EXPECT_EQ(Run({text, file, "cal.out"}, out), 2) << file << ' ' << text;
+      EXPECT_EQ(out, std::string(file) + " cannot be combined with " + text);
+    }
+  }
+}
+
+TEST_F(Cli, ExtraDatesAreIgnoredWithAWarning) {
+  CliOptionsT options;
+  std::string error;
+  ASSERT_TRUE(ParseCommandLine(options, {"1.1.2000", "2.1.2000", "3.1.2000"}, error));
+  EXPECT_EQ(options.dates.size(), 2u);
+  EXPECT_EQ(options.warnings.size(), 1u);
+}
+
+TEST_F(Cli, BatchKeepsGoingPastBadLines) {
+  std::string out;
+  const int rc = Run({"--json", "--batch", "--today", "7.12.2026"}, out,
+                     "1.1.2000 15.3.2001\n\tonly-one\n1.1.2000\t2.1.2000 1w -1y\r\na b c d e\n");
+  EXPECT_EQ(rc, 1);
+  std::istringstream lines(out);
+  std::string line;
+  std::vector<std::string> all;
+  while (std::getline(lines, line)) all.push_back(line);
+  ASSERT_EQ(all.size(), 4u);
+  EXPECT_NE(all[0].find("439 Days"), std::string::npos);
+  EXPECT_EQ(all[1].rfind("{\"error\":", 0), 0u);
+  EXPECT_NE(all[1].find("\"line\":2}"), std::string::npos);
+  EXPECT_EQ(all[2].find("{\"date1\":{\"day\":8,\"month\":1,\"year\":2000},\"date2\":{\"day\":2,\"month\":1,\"year\":1999}"),
+            0u);
+  EXPECT_NE(all[3].find("\"line\":4}"), std::string::npos);
+  EXPECT_EQ(Run({"--json", "--batch"}, out, "1.1.2000 2.1.2000\n"), 0);
+
+  // An overlong line is reported and skipped; reading goes on after it.
+  const std::string huge = "1.1.2000 " + std::string(10 << 20, '7');
+  for (const char* mode : {"--json", "--print"}) {
+    EXPECT_EQ(Run({mode, "--batch"}, out, "1.1.2000 2.1.2000\n" + huge + "\r\n1.1.2000 3.1.2000"), 1);
+    EXPECT_NE(out.find(mode == std::string("--json") ? "{\"error\":\"line too long\",\"line\":2}\n"
+                                                     : "Line 2: line too long\n"),
+              std::string::npos);
+    EXPECT_NE(out.find("03.01.2000"), std::string::npos);
+    EXPECT_LT(out.size(), 10000u);
+  }
+  // Exactly at the limit a line is still read, its CR LF included.
+  EXPECT_EQ(Run({"--json", "--batch"}, out, "1.1.2000 2.1.2000" + std::string(65536 - 17, ' ') + "\r\n"), 0);
+}
+
+TEST(Text, Utf8AndWindows1252) {
+  EXPECT_EQ(Utf8ToAnsi("\xE2\x82\xAC \xC3\xA4 \xE4\xB8\xAD"), "\x80 \xE4 ?");
+  EXPECT_EQ(AnsiToUtf8("\x80\x9F\xFF"), "\xE2\x82\xAC\xC5\xB8\xC3\xBF");
+  EXPECT_EQ(Utf8ToAnsi("\xC3"), "?");          // cut sequence
+  EXPECT_EQ(Utf8ToAnsi("\xC0\xAF"), "?");     // overlong form
+  EXPECT_EQ(Utf8ToAnsi("\xED\xA0\x80"), "?");  // surrogate
+  for (int c = 0; c < 256; ++c) {
+    const std::string one(1, static_cast<char>(c));
+    EXPECT_EQ(Utf8ToAnsi(AnsiToUtf8(one)), one) << c;
+  }
+}
+
+TEST_F(Cli, PrintFitsEightyColumns) {
+  std::string out;
+  ASSERT_EQ(Run({"--print", "--today", "7.12.2026", "7.12.-2147483648", "1.1.2000"}, out), 0);
+  std::istringstream lines(out);
+  std::string line;
+  while (std::getline(lines, line)) EXPECT_LE(line.size(), 80u) << line;
+  EXPECT_NE(out.find("[7]"), std::string::npos);
+  EXPECT_NE(out.find("Difference"), std::string::npos);
+}
+
+}  // namespace
+
+namespace {
+TEST(CliHelp, FitsEightyColumnsInBothLanguages) {
+  for (uint8_t language : {1, 2}) {
+    std::istringstream lines(UsageText(language));
+    std::string line;
+    while (std::getline(lines, line)) EXPECT_LE(line.size(), 80u) << line;
+    EXPECT_NE(UsageText(language).find("--iso-weeks"), std::string::npos);
+  }
+}
+}  // namespace
+
+namespace {
+
+TEST_F(Cli, FieldsKeepTheObjectsOrder) {
+  std::string out;
+  ASSERT_EQ(Run({"--json", "--fields", "span,date2,date1", "--today", "7.12.2026", "1.1.2000", "15.3.2001"}, out), 0);
+  EXPECT_EQ(out, "{\"date1\":{\"day\":1,\"month\":1,\"year\":2000},\"date2\":{\"day\":15,\"month\":3,\"year\":2001},"
+                 "\"span\":{\"years\":1,\"months\":2,\"days\":14,\"totalMonths\":14,\"totalWeeks\":62,\"weekDays\":5,"
+                 "\"totalDays\":439}}\n");
+  ASSERT_EQ(Run({"--json", "--batch", "--fields=info2"}, out, "1.1.2000 31.12.-1\n"), 0);
+  EXPECT_EQ(out, "{\"info2\":{\"weekday\":7,\"weekdayName\":\"Sunday\",\"zodiac\":1,\"zodiacName\":\"Capricorn\","
+                 "\"dayOfYear\":366,\"weekOfMonth\":5,\"weekOfYear\":52,\"daysToNewYear\":1,\"leapYear\":true,"
+                 "\"iso\":\"0000-12-31\"}}\n");
+  for (const char* bad : {"span,nope", "", "date1,", "Span", "error"}) {
+    EXPECT_EQ(Run({"--json", "--fields", bad}, out), 2) << bad;
+    EXPECT_EQ(out.find('\n'), std::string::npos);
+  }
+  EXPECT_EQ(Run({"--json", "--print", "--fields", "span"}, out), 2);
+  EXPECT_EQ(out, "--fields cannot be combined with --print");
+  EXPECT_EQ(Run({"--fields", "span"}, out), 2);
+}
+
+TEST_F(Cli, IsoDatesAreStrict) {
+  std::string out;
+  const auto date1 = [&](const std::string& iso) {
+    return Run({"--json", "--iso", "--fields", "date1", iso}, out) == 0 ? out : "rejected";
+  };
+  EXPECT_EQ(date1("2001-03-15"), "{\"date1\":{\"day\":15,\"month\":3,\"year\":2001}}\n");
+  EXPECT_EQ(date1("0000-02-29"), "{\"date1\":{\"day\":29,\"month\":2,\"year\":-1}}\n");  // 1 BC, a leap year
+  EXPECT_EQ(date1("-0001-12-31"), "{\"date1\":{\"day\":31,\"month\":12,\"year\":-2}}\n");
+  EXPECT_EQ(date1("+0001-01-01"), "{\"date1\":{\"day\":1,\"month\":1,\"year\":1}}\n");
+  EXPECT_EQ(date1("+12345-06-07"), "{\"date1\":{\"day\":7,\"month\":6,\"year\":12345}}\n");
+  EXPECT_EQ(date1("10000-01-01"), "{\"date1\":{\"day\":1,\"month\":1,\"year\":10000}}\n");
+  EXPECT_EQ(date1("2147483647-12-31"), "{\"date1\":{\"day\":31,\"month\":12,\"year\":2147483647}}\n");
+  EXPECT_EQ(date1("-2147483647-01-01"), "{\"date1\":{\"day\":1,\"month\":1,\"year\":-2147483648}}\n");
+  for (const char* bad : {"2001-02-29", "2001-13-01", "2001-00-10", "2001-04-31", "2001-1-05", "201-01-05", "2001-01-5",
+                          "2001/01/05", "2001-01-05x", " 2001-01-05", "15.3.2001", "0", "", "+-2001-01-01",
+                          "2147483648-01-01", "-2147483648-01-01", "99999999999999999999-01-01", "--0001-01-01"}) {
+    EXPECT_EQ(date1(bad), "rejected") << bad;
+  }
+  // A batch reports the line and goes on; --today takes the same form.
+  ASSERT_EQ(Run({"--json", "--iso", "--batch", "--fields", "date2", "--today", "2026-12-07"}, out,
+                "2001-02-29 2001-01-01\n2001-01-01 -0043-03-15\n"),
+            1);
+  EXPECT_EQ(out, "{\"error\":\"expected ISO dates YYYY-MM-DD\",\"line\":1}\n"
+                 "{\"date2\":{\"day\":15,\"month\":3,\"year\":-44}}\n");
+  EXPECT_EQ(Run({"--json", "--iso", "--today", "7.12.2026"}, out), 2);
+  EXPECT_EQ(out.find('\n'), std::string::npos);
+}
+
+}  // namespace

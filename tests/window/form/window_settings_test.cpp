@@ -1,0 +1,172 @@
+#include <QFile>
+#include <QCoreApplication>
+#include <QFontDialog>
+#include <QGuiApplication>
+#include <QScreen>
+#include <QTemporaryDir>
+#include <QTest>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "window/form/main.h"
+#include "window/components/QtText.h"
+#include "tests/support/FakeWindowServices.h"
+#include "tests/support/options.h"
+
+namespace {
+
+class WindowSettings : public ::testing::Test {
+ protected:
+  QTemporaryDir dir;
+  FakeWindowServices services;
+  void SetUp() override { services.settingsFile = dir.filePath(QStringLiteral("orvane/orvane.conf")); }
+  std::unique_ptr<TForm1> Start(std::vector<std::string> args = {}) {
+    auto form = std::make_unique<TForm1>(TestOptions(args), nullptr, services);
+    form->show();
+    return form;
+  }
+  static void Pick(TTextGrid* grid, const QString& item) {
+    const QString shown = QCoreApplication::translate("GridMenu", item.toUtf8().constData());
+    for (QAction* a : grid->PopupMenu()->actions()) {
+      if (a->text() == item || a->text() == shown) {
+        a->trigger();
+        return;
+      }
+    }
+    ADD_FAILURE() << item.toStdString();
+  }
+  // The parts of a calendar's look that a person sees.
+  static std::string Look(TEasyGrid& binder) {
+    std::string out = binder.grid->BandsActive() ? "bands" : "plain";
+    out += binder.grid->Options() & goVertLine ? " |" : " -";
+    out += binder.grid->Options() & goHorzLine ? "=" : "-";
+    const QFont font = binder.grid->Font();
+    out += " " + FromQString(font.family()) + " " + std::to_string(font.pixelSize()) + "px " +
+           std::to_string(font.pointSize()) + "pt w" + std::to_string(font.weight());
+    for (int32_t v = 0; ColumnIdAt(binder, v) >= 0; ++v) out += " " + std::to_string(ColumnIdAt(binder, v));
+    return out;
+  }
+  QByteArray FileBytes() const {
+    QFile file(services.settingsFile);
+    return file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray("<none>");
+  }
+};
+
+TEST_F(WindowSettings, SurviveARestart) {
+  std::string fresh1, fresh2, changed1, changed2;
+  {
+    auto f = Start({"--lang", "de"});
+    fresh1 = Look(f->Binder1);
+    fresh2 = Look(f->Binder2);
+    f->resize(640, 500);
+    f->move(20, 30);
+    Pick(f->StringGrid1, QStringLiteral("Grid bands"));
+    Pick(f->StringGrid1, QStringLiteral("Montag"));
+    Pick(f->StringGrid2, QStringLiteral("Vertical lines"));
+    Pick(f->StringGrid1, QStringLiteral("Proportional Font on/off"));
+    services.onExec = [](QDialog& d) {
+      auto& dialog = static_cast<QFontDialog&>(d);
+      QFont font = dialog.currentFont();
+      font.setPointSize(14);
+      dialog.setCurrentFont(font);
+      return int(QDialog::Accepted);
+    };
+    Pick(f->StringGrid2, QStringLiteral("Font.."));
+    TTextGrid* g = f->StringGrid2;
+    ASSERT_TRUE(g->MoveColumn(5, 7));  // Friday to the end
+    g->OnColumnMoved(g, 5, 7);
+    changed1 = Look(f->Binder1);
+    changed2 = Look(f->Binder2);
+    EXPECT_TRUE(f->close());
+  }
+  const QByteArray written = FileBytes();
+  // The second start knows them all, the language too without --lang.
+  auto f = Start();
+  // Not below what the larger calendar font needs.
+  EXPECT_EQ(f->size(), QSize(640, 500).expandedTo(f->minimumSize()));
+  EXPECT_GT(f->minimumHeight(), 500);
+  EXPECT_EQ(f->pos(), QPoint(20, 30));
+  EXPECT_EQ(FromQString(f->Label3->text()), "Dezember 2026");
+  EXPECT_EQ(changed1, "plain |= Courier New 11px -1pt w400 10 1 2 3 4 5 6");
+  EXPECT_NE(changed2.find(" 14pt "), std::string::npos);
+  EXPECT_EQ(Look(f->Binder1), changed1);
+  EXPECT_EQ(Look(f->Binder2), changed2);
+  for (QAction* a : f->StringGrid1->PopupMenu()->actions()) {
+    if (a->text() == QStringLiteral("Montag")) {
+      EXPECT_FALSE(a->isChecked());
+    }
+  }
+  // "Reset Font" still goes back to the built-in font.
+  Pick(f->StringGrid2, QStringLiteral("Reset Font"));
+  EXPECT_EQ(Look(f->Binder2), "bands -= Tahoma 11px -1pt w400 10 0 1 2 3 5 6 4");
+  f.reset();
+  // --no-settings starts as new and keeps nothing; --lang en is remembered.
+  const QByteArray before = FileBytes();
+  auto plain = Start({"--no-settings"});
+  EXPECT_EQ(Look(plain->Binder1), fresh1);
+  EXPECT_EQ(Look(plain->Binder2), fresh2);
+  EXPECT_EQ(FromQString(plain->Label3->text()), "December 2026");
+  plain->close();
+  EXPECT_EQ(FileBytes(), before);
+  Start({"--lang", "en"})->close();
+  EXPECT_EQ(FromQString(Start()->Label3->text()), "December 2026");
+  EXPECT_NE(written, QByteArray("<none>"));
+}
+
+TEST_F(WindowSettings, FontNamesComeBackAsWritten) {
+  WindowSettingsT settings;
+  int32_t n = 0;
+  for (const char* name : {"Fira \"Code\" \\x; a=b", "Überschrift, Grün #1"}) {
+    // A file of its own each time: QSettings keeps what it read of a path
+    // and may not see a rewrite within the same millisecond.
+    services.settingsFile = dir.filePath(QStringLiteral("fonts%1.conf").arg(++n));
+    settings.calendar2.font = FontLookT{QString::fromUtf8(name), 0, 10.5, 700, true};
+    ASSERT_TRUE(SaveWindowSettings(services.settingsFile, settings));
+    const auto font = LoadWindowSettings(services.settingsFile).calendar2.font;
+    ASSERT_TRUE(font.has_value());
+    EXPECT_EQ(font->family, QString::fromUtf8(name));
+    EXPECT_EQ(font->pointSize, 10.5);
+    EXPECT_TRUE(font->italic);
+  }
+}
+
+TEST_F(WindowSettings, HostileFilesGiveDefaults) {
+  services.settingsFile.clear();
+  auto reference = Start();
+  const std::string look1 = Look(reference->Binder1), look2 = Look(reference->Binder2);
+  const QSize size = reference->size();
+  reference.reset();
+  services.settingsFile = dir.filePath(QStringLiteral("orvane.conf"));
+  const QByteArray files[] = {
+      QByteArray("\0\xff garbage [[[ ===\n\n[window\nwidth", 32),
+      "[window]\nx=99999999999999999999\ny=-1e308\nwidth=2147483648\nheight=-5\nlanguage=7\n"
+      "[calendar1]\nbands=maybe\nverticalLines=1\norder=10 10 10 10 10 10 10 10\nhidden=99 -1 abc\n"
+      "fontFamily=\nfontPixelSize=100000000\n"
+      "[calendar2]\norder=0 1 2 3 4 5 6 10\nfontFamily=Tahoma\nfontPointSize=nan\nfontWeight=99999\n"
+      "hidden=@Variant(\\0\\0\\0\\x7f\\0\\0\\0\\x1bQ)\nbands=@ByteArray(false)\nhorizontalLines=1, 2\n",
+      "[calendar1]\norder=10 0 1 2 3 4 5 6 7\nhidden=2 99\n[calendar2]\norder=0 10 1 2 3 4 5 6\n",
+      QByteArray(100000, 'x'),
+  };
+  for (const QByteArray& text : files) {
+    QFile file(services.settingsFile);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(text);
+    file.close();
+    auto f = Start();
+    EXPECT_EQ(f->size(), size);
+    EXPECT_EQ(FromQString(f->Label3->text()), "December 2026");
+    EXPECT_EQ(Look(f->Binder1), look1);
+    EXPECT_EQ(Look(f->Binder2), look2);
+  }
+  // Valid but far too large: the window is kept on the screen.
+  QFile file(services.settingsFile);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  file.write("[window]\nx=-100000\ny=100000\nwidth=100000\nheight=100000\n");
+  file.close();
+  auto f = Start();
+  const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+  EXPECT_TRUE(area.contains(QRect(f->pos(), f->size()))) << f->x() << "," << f->y() << " " << f->width();
+}
+
+}  // namespace

@@ -1,0 +1,223 @@
+#include "window/grid/GridMenu.h"
+
+#include <QFontDialog>
+#include <QMenu>
+#include <QPushButton>
+#include <QSpinBox>
+#include <gtest/gtest.h>
+
+#include <memory>
+
+#include "window/grid/HtmlSettingsDialog.h"
+#include "window/grid/PrintSettingsDialog.h"
+#include "window/grid/ComponentHandlingGrid.h"
+#include "window/panels/ComponentHandling.h"
+#include "tests/support/FakeWindowServices.h"
+
+namespace {
+
+const char* const kDays[] = {"Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday", "Sunday"};
+
+class CalendarMenu : public ::testing::Test {
+ protected:
+  void SetUp() override {
+    form = std::make_unique<QWidget>();
+    grid = new TTextGrid(form.get());
+    grid->setGeometry(0, 0, 300, 170);
+    grid->SetFontName("Tahoma");
+    grid->SetFontHeight(-11);
+    form->show();
+    StyleGrid(grid);
+    InitTable(table);
+    for (int i = 0; i < 6; ++i) AddRow(table, "", 0);
+    SetupGrid(binder, grid, table, false, false);
+    SetWindowServices(binder, services);
+    AddColumn(binder, "Week", 10, true);
+    SetColumnFixed(binder, 10, true);
+    for (int32_t id = 0; id < 7; ++id) AddColumn(binder, kDays[id], id, true);
+    SetReady(binder.panels);
+    RefreshGrid(binder);
+  }
+
+  std::vector<std::string> Texts() const {
+    std::vector<std::string> out;
+    for (QAction* a : grid->PopupMenu()->actions())
+      out.push_back(a->isSeparator() ? "-" : a->text().toStdString() + (a->isChecked() ? "*" : ""));
+    return out;
+  }
+  int32_t PosOf(const std::string& text) const {
+    const auto items = grid->PopupMenu()->actions();
+    for (int32_t i = 0; i < items.size(); ++i)
+      if (items[i]->text().toStdString() == text) return i;
+    return -1;
+  }
+  void Click(const std::string& text) { GridMenuClick(binder, grid->PopupMenu()->actions()[PosOf(text)]); }
+
+  FakeWindowServices services;
+  ArrayOfFiles table;
+  TEasyGrid binder;
+  std::unique_ptr<QWidget> form;
+  TTextGrid* grid = nullptr;
+};
+
+}  // namespace
+
+TEST_F(CalendarMenu, ItemsComeInTheirOrder) {
+  const std::vector<std::string> expected = {
+      "Save grid as Html", "Print Grid", "-", "Font..", "Proportional Font on/off", "Reset Font", "-",
+      "Grid bands*", "Vertical lines*", "Horizontal lines*", "-", "-", "Week*", "Monday*", "Tuesday*",
+      "Wednesday*", "Thursday*", "Friday*", "Saturday*", "Sunday*"};
+  EXPECT_EQ(Texts(), expected);
+  EXPECT_EQ(binder.menuPos[kMenuSaveHtml], 0);
+  EXPECT_EQ(binder.menuPos[kMenuBands], 7);
+  EXPECT_EQ(binder.menuPos[kMenuMaximize], -1);
+  EXPECT_EQ(binder.menuPos[kMenuSpare], -1);
+  EXPECT_EQ(binder.columns[2].menuPos, 13);  // Monday
+}
+
+TEST_F(CalendarMenu, LayoutListAddsTheCycleItem) {
+  binder.layoutList = "week,monday|tuesday";
+  BuildGridMenu(binder);
+  const auto t = Texts();
+  EXPECT_EQ(t[11], "-");
+  EXPECT_EQ(t[12], kCycleCaption);
+  EXPECT_EQ(t[13], "-");
+  Click(kCycleCaption);
+  EXPECT_EQ(VisualColumnOf(binder, 1), 0);
+  EXPECT_EQ(VisualColumnOf(binder, 0), -2);
+  EXPECT_EQ(Texts().back(), "Sunday");  // check marks follow the layout
+}
+
+TEST_F(CalendarMenu, UncheckingMondayHidesItAndKeepsTheWeekFixed) {
+  Click("Monday");
+  EXPECT_EQ(VisualColumnOf(binder, 0), -2);
+  EXPECT_EQ(grid->FixedCols(), 1);
+  EXPECT_EQ(grid->ColCount(), 7);
+  EXPECT_EQ(grid->Cell(0, 0), "Week");
+  EXPECT_EQ(grid->Cell(1, 0), "Tuesday");
+  EXPECT_EQ(Texts()[13], "Monday");
+  Click("Monday");
+  EXPECT_EQ(VisualColumnOf(binder, 0), 1);
+  EXPECT_EQ(Texts()[13], "Monday*");
+}
+
+TEST_F(CalendarMenu, LongCaptionsAreShortenedOnlyInTheMenu) {
+  const std::string longCaption(50, 'x');
+  AddColumn(binder, longCaption, 7, true);
+  const std::string item = Texts().back();
+  EXPECT_EQ(item.size(), 41u);  // 40 characters and the check mark
+  EXPECT_NE(item.find(".."), std::string::npos);
+  EXPECT_EQ(grid->Cell(8, 0), longCaption);
+}
+
+TEST_F(CalendarMenu, LookCommandsToggleAndCheck) {
+  Click("Grid bands");
+  EXPECT_FALSE(grid->BandsActive());
+  EXPECT_EQ(Texts()[7], "Grid bands");
+  Click("Vertical lines");
+  EXPECT_EQ(grid->Options() & goVertLine, 0u);
+  EXPECT_NE(grid->Options() & goHorzLine, 0u);
+  EXPECT_EQ(Texts()[8], "Vertical lines");
+  Click("Horizontal lines");
+  EXPECT_EQ(grid->Options() & goHorzLine, 0u);
+  Click("Horizontal lines");
+  EXPECT_NE(grid->Options() & goHorzLine, 0u);
+  EXPECT_EQ(Texts()[9], "Horizontal lines*");
+  GridMenuClick(binder, -1);  // positions of absent items never match
+  EXPECT_FALSE(grid->BandsActive());
+}
+
+TEST_F(CalendarMenu, FontCommands) {
+  Click("Proportional Font on/off");
+  EXPECT_EQ(grid->FontName(), "Courier New");
+  EXPECT_EQ(grid->FontHeight(), -11);
+  Click("Proportional Font on/off");
+  EXPECT_EQ(grid->FontName(), "Tahoma");
+  grid->SetFontName("Arial");
+  Click("Proportional Font on/off");
+  EXPECT_EQ(grid->FontName(), "Courier New");
+  Click("Reset Font");
+  EXPECT_EQ(grid->FontName(), "Tahoma");
+
+  QFont chosen("Courier New");
+  chosen.setPixelSize(17);
+  services.onExec = [&](QDialog& d) {
+    auto& fd = dynamic_cast<QFontDialog&>(d);
+    EXPECT_NE(fd.currentFont().family(), "Tahoma");  // its own default font
+    fd.setCurrentFont(chosen);
+    return static_cast<int>(QDialog::Rejected);
+  };
+  Click("Font..");
+  EXPECT_EQ(grid->FontName(), "Tahoma");
+  QFont taken;
+  services.onExec = [&](QDialog& d) {
+    auto& fd = dynamic_cast<QFontDialog&>(d);
+    fd.setCurrentFont(chosen);
+    taken = fd.currentFont();
+    return static_cast<int>(QDialog::Accepted);
+  };
+  Click("Font..");
+  EXPECT_EQ(grid->Font(), taken);
+  EXPECT_NE(grid->FontName(), "Tahoma");
+  EXPECT_EQ(binder.fontDialog, nullptr);
+}
+
+TEST_F(CalendarMenu, PrintGridRunsThePrintSettingsDialog) {
+  SetCell(table, 6, 3, "late");
+  grid->SetTopRow(6);
+  const TGridPrintSettings old = grid->PrintSettings();
+  bool sawAllRows = false;
+  services.onExec = [&](QDialog& d) {
+    sawAllRows = grid->Cell(4, 6) == "late";
+    dynamic_cast<TPrintSettingsDialog&>(d).marginLeft->setValue(3);
+    return static_cast<int>(QDialog::Rejected);
+  };
+  Click("Print Grid");
+  EXPECT_TRUE(sawAllRows);
+  EXPECT_TRUE(SamePrintSettings(grid->PrintSettings(), old));
+  services.onExec = [&](QDialog& d) {
+    dynamic_cast<TPrintSettingsDialog&>(d).marginLeft->setValue(3);
+    return static_cast<int>(QDialog::Accepted);
+  };
+  Click("Print Grid");
+  EXPECT_EQ(grid->PrintSettings().MarginLeft, 3);
+}
+
+TEST_F(CalendarMenu, SaveAsHtmlRunsTheHtmlSettingsDialogOnTheGrid) {
+  SetColumnCaption(binder, 10, "Week 05.2021");
+  int runs = 0;
+  services.onExec = [&](QDialog& d) {
+    ++runs;
+    auto& dlg = dynamic_cast<THtmlSettingsDialog&>(d);
+    dlg.borderSpin->setValue(4);
+    dlg.okButton->click();
+    return dlg.result();
+  };
+  Click("Save grid as Html");
+  EXPECT_EQ(runs, 1);
+  EXPECT_EQ(grid->HtmlSettings().BorderSize, 4);
+  const HtmlGridDataT data = grid->HtmlData();
+  EXPECT_EQ(HtmlCell(data, 0, 0).text, "Week 05.2021");
+}
+
+TEST_F(CalendarMenu, KeysCycleOnlyWithCtrlAndAlwaysChain) {
+  binder.layoutList = "monday|tuesday";
+  std::vector<int32_t> chained;
+  binder.chainedKey = [&](QObject*, int32_t& key, Qt::KeyboardModifiers) { chained.push_back(key); };
+  int32_t key = Qt::Key_F2;
+  GridKeyDown(binder, form.get(), key, Qt::NoModifier);
+  EXPECT_EQ(VisualColumnOf(binder, 0), 1);  // nothing cycled
+  GridKeyDown(binder, form.get(), key, Qt::ControlModifier | Qt::ShiftModifier);
+  EXPECT_EQ(VisualColumnOf(binder, 1), 0);
+  EXPECT_EQ(VisualColumnOf(binder, 0), -2);
+  key = Qt::Key_A;
+  GridKeyDown(binder, form.get(), key, Qt::ControlModifier);
+  EXPECT_EQ((std::vector<int32_t>{Qt::Key_F2, Qt::Key_F2, Qt::Key_A}), chained);
+  // Without panels, maximize and grid panels stay off.
+  key = Qt::Key_F4;
+  GridKeyDown(binder, form.get(), key, Qt::ControlModifier);
+  key = Qt::Key_F5;
+  GridKeyDown(binder, form.get(), key, Qt::ControlModifier);
+  EXPECT_FALSE(binder.maximized);
+  EXPECT_FALSE(binder.panelsHidden);
+}

@@ -1,0 +1,177 @@
+#pragma once
+// The main window: two date panels, their month calendars and the difference.
+#include <QCheckBox>
+#include <QComboBox>
+#include <QFrame>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPlainTextEdit>
+#include <QSpinBox>
+#include <QStatusBar>
+#include <QWidget>
+#include <functional>
+#include <memory>
+
+#include "window/form/window_settings.h"
+#include "window/form/window_language.h"
+#include "cli/cli.h"
+#include "results/results.h"
+#include "window/components/GPanel.h"
+#include "components/UrlLauncher.h"
+#include "window/grid/TextGrid.h"
+#include "window/services/WindowServices.h"
+#include "window/grid/easygrid.h"
+#include "grid/superarray.h"
+#include "window/panels/easypanel.h"
+
+class MaxLengthValidator;
+
+// An edit field whose maximum length limits typing only: texts that the
+// program writes are never cut.
+class TEdit : public QLineEdit {
+  Q_OBJECT
+ public:
+  explicit TEdit(QWidget* parent = nullptr);
+  int32_t MaxLength() const { return maxLength_; }
+  void SetMaxLength(int32_t n) { maxLength_ = n; }
+  // Shown when the text is read otherwise than it reads; its tooltip says how.
+  QAction* Hint = nullptr;
+
+ private:
+  int32_t maxLength_ = 0;  // 0 = no limit
+  int32_t shownLength_ = 0;  // length of the text before the edit under way
+  friend class MaxLengthValidator;
+};
+
+// A spin edit that keeps whatever text the user typed (read leniently later)
+// and steps with the arrows within its range.
+class TSpinEdit : public QSpinBox {
+  Q_OBJECT
+ public:
+  explicit TSpinEdit(QWidget* parent = nullptr);
+  QString text() const { return lineEdit()->text(); }
+  void setText(const QString& text) { lineEdit()->setText(text); }
+  void SetMaxLength(int32_t n) { maxLength_ = n; }
+  QLineEdit* Editor() const { return lineEdit(); }
+
+ protected:
+  QValidator::State validate(QString& input, int& pos) const override;
+  int valueFromText(const QString& text) const override;
+  void fixup(QString& input) const override;
+
+ private:
+  int32_t maxLength_ = 0;
+  int32_t shownLength_ = 0;
+};
+
+class TForm1 : public QWidget {
+  Q_OBJECT
+ public:
+  // Dialogs, messages, the shell and the browser go through services.
+  explicit TForm1(const CliOptionsT& options, QWidget* parent = nullptr,
+                  TWindowServices& services = SystemWindowServices());
+  ~TForm1() override;
+
+  // ---- components, with the form's names ----
+  TPanel* Panel1 = nullptr;
+  TEdit* Edit1 = nullptr;
+  QComboBox* ComboBox1 = nullptr;
+  TSpinEdit* SpinEdit1 = nullptr;
+  QPlainTextEdit* Memo2 = nullptr;
+  TPanel* Panel2 = nullptr;
+  TEdit* Edit2 = nullptr;
+  QCheckBox* CheckBox1 = nullptr;
+  QComboBox* ComboBox2 = nullptr;
+  TSpinEdit* SpinEdit2 = nullptr;
+  QPlainTextEdit* Memo3 = nullptr;
+  QFrame* Bevel1 = nullptr;
+  QFrame* Bevel2 = nullptr;
+  QLabel* Label3 = nullptr;
+  QLabel* Label4 = nullptr;
+  TPanel* Panel4 = nullptr;
+  TTextGrid* StringGrid1 = nullptr;
+  TPanel* Panel3 = nullptr;
+  TTextGrid* StringGrid2 = nullptr;
+  QPlainTextEdit* Memo1 = nullptr;
+  QStatusBar* StatusBar1 = nullptr;
+  QLabel* StatusPanel = nullptr;  // the bar's one centred panel
+  TPopupMenu* PopupMenu1 = nullptr;
+  TUrlLauncher UrlLauncher1;
+
+  // ---- window state ----
+  TeasyPanel Panels;
+  ArrayOfFiles Table1, Table2;
+  TEasyGrid Binder1, Binder2;
+  int32_t WidthOffset = 0;
+  int32_t CalendarMonth1 = 0, CalendarYear1 = 0, CalendarMonth2 = 0, CalendarYear2 = 0;
+  ResultsT Results;            // what the last recalculation showed
+  ResultInputT LastInput;      // and what it was computed from
+  int64_t RecalcCount = 0;     // recalculations so far
+
+  // ---- handlers ----
+  void InitStart();
+  void SetSizes();
+  void Yeah();
+  void SetIncType();
+  void ups();
+  void SetAdd();
+  void SetPopDate(int32_t position);
+  void gourl();
+  void SetDateOnClick(QObject* sender, int32_t row, int32_t column);
+  // The week numbering of both calendars and the facts.
+  void SetIsoWeeks(bool on);
+  bool IsoWeeks() const { return options_.context.weeks == WeekNumberingT::kIso8601; }
+
+  // What a recalculation reads from the fields, the kind boxes and the add box.
+  ResultInputT ReadInput() const;
+  // The texts that the memos hold, line ends as CR LF.
+  static std::string MemoText(const QPlainTextEdit* memo);
+  // The outer width of the window, frame included.
+  int32_t OuterWidth() const;
+  // The controls in their Tab order.
+  QList<QWidget*> TabControls() const;
+  // Whether the focus frame surrounds the control.
+  bool FocusRingShown(const QWidget* control) const;
+  // The least window size at which no text or control is cut.
+  QSize ContentMinimumSize() const;
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+  void closeEvent(QCloseEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+
+ private:
+  void CreateComponents();
+  void DescribeForAssistiveTools();
+  void ShowResults();
+  void FillMonthCalendar(TEasyGrid& binder, ArrayOfFiles& table, const MonthCalendarT& calendar);
+  void SetupCalendar(TEasyGrid& binder, TTextGrid* grid, ArrayOfFiles& table);
+  void RestoreGeometry();
+  void SaveSettings();
+  // Keyboard use, focus marking, hints and sizes (window_aids.cpp).
+  void SetupKeyboard();
+  std::vector<std::string> CaptionForms(const TEasyGrid& binder, int32_t col) const;
+  void AddEditActions();
+  QWidget* ControlOf(QWidget* w) const;
+  void PlaceFocusRing();
+  bool HandleControlKey(QWidget* control, QKeyEvent* key);
+  bool FilterAidEvent(QObject* watched, QEvent* event);
+  void ShowInputHint(TEdit* edit, const DateReadingT& reading);
+  void FitMinimumSize();
+  void FitCalendars();
+  void KeepOnScreen();
+
+  CliOptionsT options_;
+  TWindowServices& services_;
+  QString settingsFile_;     // empty: nothing is read or kept
+  WindowSettingsT stored_;   // as read at the start
+  bool languageChosen_ = false;  // named on the command line or stored
+  std::unique_ptr<TWindowLanguage> language_;  // the window's own texts, once the language is known
+  bool started_ = false;
+  QWidget* focusRing_ = nullptr;
+  QObject* keyFilter_ = nullptr;               // application-wide, removed before the widgets go
+  QMetaObject::Connection focusWatch_;
+};
+
+// The home page of the maker.
+inline constexpr const char* kHomePageUrl = "http://www.example.com/members/orvane/index.htm?1.11";

@@ -1,0 +1,49 @@
+#pragma once
+// What the window keeps between runs: its place, the language, the week
+// numbering and each calendar's look, in an INI file of the user's
+// configuration folder. Every value is read on its own; one that is missing
+// or unusable leaves the start-up default in place.
+#include <QRect>
+#include <QString>
+#include <cstdint>
+#include <optional>
+#include <vector>
+
+#include "window/grid/easygrid.h"
+
+struct FontLookT {
+  QString family;
+  int32_t pixelSize = 0;  // one of the two sizes is set
+  double pointSize = 0;
+  int32_t weight = 400;  // 1..1000
+  bool italic = false;
+};
+
+struct CalendarLookT {
+  std::optional<bool> bands, vertLines, horzLines;
+  std::optional<FontLookT> font;
+  std::vector<int32_t> order;   // column ids in display order; empty = as built
+  std::vector<int32_t> hidden;  // ids of hidden columns
+};
+
+struct WindowSettingsT {
+  std::optional<QRect> geometry;  // frame position and client size
+  std::optional<uint8_t> language;
+  std::optional<uint8_t> weekNumbering;
+  CalendarLookT calendar1, calendar2;
+};
+
+WindowSettingsT LoadWindowSettings(const QString& file);
+// Replaces the file whole through the program's file writer; false when it
+// could not be written, the old file then stays as it was.
+bool SaveWindowSettings(const QString& file, const WindowSettingsT& settings);
+
+// A calendar's look as its binder and grid have it now.
+CalendarLookT ReadCalendarLook(const TEasyGrid& binder);
+// Applies what fits the binder's columns: an order must name each column once
+// and keep the fixed ones in place, hidden ids must all exist.
+void ApplyCalendarLook(TEasyGrid& binder, const CalendarLookT& look);
+
+// The window's rectangle moved and shrunk into the available screen area,
+// never below the minimum size.
+QRect FitIntoArea(const QRect& wanted, const QSize& minimum, const QRect& available);

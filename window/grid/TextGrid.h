@@ -1,0 +1,281 @@
+#pragma once
+// TTextGrid: a string grid on Qt's table view. Row 0 is the header
+// (QHeaderView), the fixed columns are a frozen view laid over the left edge,
+// and one item delegate paints bands, lines, the selection and a marked cell.
+// Cells are addressed (column, row) from 0 in the order they are shown: the
+// grid never keeps a column order apart from its cells.
+#include <QFont>
+#include <QTableView>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "window/grid/PrintSettings.h"
+#include "grid/htmlwriter.h"
+
+class QMenu;
+class QPainter;
+class TGridModel;
+class TGridDelegate;
+class TGridHeader;
+class TFrozenView;
+
+// Options, as bits of TGridOptions.
+enum : uint32_t {
+  goFixedVertLine = 1u << 0,
+  goFixedHorzLine = 1u << 1,
+  goVertLine = 1u << 2,
+  goHorzLine = 1u << 3,
+  goRangeSelect = 1u << 4,
+  goDrawFocusSelected = 1u << 5,
+  goRowSizing = 1u << 6,
+  goColSizing = 1u << 7,
+  goRowMoving = 1u << 8,
+  goColMoving = 1u << 9,
+  goEditing = 1u << 10,
+  goTabs = 1u << 11,
+  goRowSelect = 1u << 12,
+  goAlwaysShowEditor = 1u << 13,
+  goThumbTracking = 1u << 14,
+};
+using TGridOptions = uint32_t;
+constexpr TGridOptions kDefaultGridOptions =
+    goFixedVertLine | goFixedHorzLine | goVertLine | goHorzLine | goRangeSelect;
+
+enum class TScrollStyle : uint8_t { ssNone, ssHorizontal, ssVertical, ssBoth };
+
+// Colours are 0x00BBGGRR; system colours (valstr.h) are resolved when painted.
+struct TGridBands {
+  bool Active;
+  uint32_t PrimaryColor;
+  uint32_t SecondaryColor;
+};
+
+enum class TCellAlign : uint8_t { Left, Center, Right };
+
+// Font style bits of a cell.
+enum : uint32_t { kCellBold = 1, kCellItalic = 2, kCellUnderline = 4 };
+
+struct TGridRect {
+  int32_t Left;
+  int32_t Top;
+  int32_t Right;
+  int32_t Bottom;
+};
+
+class TTextGrid : public QTableView {
+  Q_OBJECT
+ public:
+  explicit TTextGrid(QWidget* parent = nullptr);
+  ~TTextGrid() override;
+
+  // ---- cells ----
+  // Reads outside the grid give ""; writes outside it do nothing.
+  std::string Cell(int32_t col, int32_t row) const;
+  void SetCell(int32_t col, int32_t row, const std::string& text);
+  void ClearCells();
+
+  // ---- dimensions ----
+  int32_t ColCount() const;
+  void SetColCount(int32_t n);  // 1..100000; fixed columns shrink to fit
+  int32_t RowCount() const;
+  void SetRowCount(int32_t n);  // 1..10000000; fixed rows shrink to fit
+  int32_t FixedCols() const;
+  void SetFixedCols(int32_t n);  // 0..ColCount-1
+  int32_t FixedRows() const;
+  // 0..RowCount-1. Row 0 of a grid with fixed rows is the header, which stays
+  // on top; further fixed rows are painted as fixed but scroll.
+  void SetFixedRows(int32_t n);
+
+  int32_t DefaultColWidth() const;
+  void SetDefaultColWidth(int32_t w);  // new columns take this width
+  int32_t ColWidth(int32_t col) const;  // -1 outside the grid
+  void SetColWidth(int32_t col, int32_t w);  // w below 0 counts as 0
+  int32_t DefaultRowHeight() const;
+  void SetDefaultRowHeight(int32_t h);  // every row has this height, >= 1
+  int32_t GridLineWidth() const;
+  void SetGridLineWidth(int32_t w);  // 0..10
+
+  // Client area: the cell area without frame and scroll bars.
+  int32_t ClientWidth() const;
+  int32_t ClientHeight() const;
+  // Fully visible scrolled rows / columns below / right of the fixed ones.
+  int32_t VisibleRowCount() const;
+  int32_t VisibleColCount() const;
+
+  int32_t TopRow() const;
+  void SetTopRow(int32_t row);  // clamped to the rows below the header
+  int32_t LeftCol() const;
+  void SetLeftCol(int32_t col);  // clamped to FixedCols..ColCount-1
+
+  TScrollStyle ScrollBars() const;
+  void SetScrollBars(TScrollStyle s);
+  TGridOptions Options() const;
+  void SetOptions(TGridOptions o);
+
+  // ---- look ----
+  QFont Font() const;
+  void SetFont(const QFont& f);  // also the font of the fixed cells
+  std::string FontName() const;
+  void SetFontName(const std::string& name);
+  // Height as the classic font height: negative = character pixel height.
+  int32_t FontHeight() const;
+  void SetFontHeight(int32_t h);
+  uint32_t FontColor() const;
+  void SetFontColor(uint32_t c);
+  uint32_t Color() const;  // background of the scrolled cells
+  void SetColor(uint32_t c);
+  uint32_t FixedColor() const;
+  void SetFixedColor(uint32_t c);
+  uint32_t GridLineColor() const;
+  void SetGridLineColor(uint32_t c);
+  uint32_t SelectionColor() const;
+  void SetSelectionColor(uint32_t c);
+  const TGridBands& Bands() const;
+  void SetBands(const TGridBands& b);
+  bool BandsActive() const;
+  void SetBandsActive(bool on);
+  void SetBandPrimaryColor(uint32_t c);
+  void SetBandSecondaryColor(uint32_t c);
+  // Colour a scrolled cell of this row is painted with (bands or Color).
+  uint32_t RowColor(int32_t row) const;
+  bool DefaultDrawing() const;  // kept for the owner; the grid always paints
+  void SetDefaultDrawing(bool on);
+  bool BorderSingle() const;
+  void SetBorderSingle(bool on);
+
+  // Settings of the drag and hint behaviour.
+  bool RowColMoving() const;  // drag moving works only with this and goColMoving
+  void SetRowColMoving(bool on);
+  bool ShowCellHints() const;
+  void SetShowCellHints(bool on);
+  bool ShowLargeTextHints() const;  // hint only for texts wider than the cell
+  void SetShowLargeTextHints(bool on);
+  bool SyncScroll() const;  // scroll while the thumb is dragged
+  void SetSyncScroll(bool on);
+  bool ProportionalScroll() const;
+  void SetProportionalScroll(bool on);
+  TScrollStyle ScrollPositionHints() const;
+  void SetScrollPositionHints(TScrollStyle s);
+
+  // ---- cell attributes (painting, printing and the HTML writer) ----
+  // Alignment per column; fixed cells and scrolled cells alike.
+  TCellAlign CellAlignment(int32_t col, int32_t row) const;
+  void SetColAlignment(int32_t col, TCellAlign a);
+  bool WordWrap() const;
+  void SetWordWrap(bool on);
+  bool ShowUrls() const;  // URL display for the HTML writer; off by default
+  void SetShowUrls(bool on);
+  bool FullUrls() const;
+  void SetFullUrls(bool on);
+  // Background given to a cell by the cell colouring: the band colour of its
+  // row when bands are active, or what OnGetCellColor answers. False = none.
+  bool CellBackground(int32_t col, int32_t row, uint32_t& color) const;
+  // Font colour given by OnGetCellColor; false = the grid's font colour.
+  bool CellFontColor(int32_t col, int32_t row, uint32_t& color) const;
+  // kCellBold / kCellItalic / kCellUnderline of the font a cell is shown in.
+  uint32_t CellFontStyle(int32_t col, int32_t row) const;
+  // Cells are never merged: every cell is its own range.
+
+  // ---- marked cell ----
+  // One cell drawn bold and framed in the highlight colour, whatever the
+  // selection does; it moves with its cells when a column is moved.
+  void SetMarkedCell(int32_t col, int32_t row);
+  void ClearMarkedCell();
+  int32_t MarkedCol() const;  // -1 when no cell is marked
+  int32_t MarkedRow() const;
+
+  // ---- popup menu ----
+  // Shown on a right click. The grid does not own it unless it is its parent.
+  QMenu* PopupMenu() const;
+  void SetPopupMenu(QMenu* menu);
+
+  // ---- selection ----
+  TGridRect Selection() const;
+  void SetSelection(const TGridRect& r);
+  void SelectCell(int32_t col, int32_t row);
+  // Moves the selection to (ColCount, RowCount), outside the cells; the
+  // previous selection stays remembered for RestoreSelection.
+  void HideSelection();
+  void RestoreSelection();
+  bool SelectionHidden() const;
+
+  // ---- structure changes ----
+  // Moves the column's cells and width from one index to another (as a drag
+  // does), without raising OnColumnMoved. Fixed columns never move.
+  bool MoveColumn(int32_t from, int32_t to);
+  // Column / row at a point of the widget, -1 outside the cells.
+  int32_t ColumnAtX(int32_t x) const;
+  int32_t RowAtY(int32_t y) const;
+  // The caption text the header shows for a column at its present width.
+  std::string ShownCaption(int32_t col) const;
+  // Left edge and top edge of a cell in widget coordinates, -1 when hidden.
+  int32_t ColumnLeft(int32_t col) const;
+  int32_t RowTop(int32_t row) const;
+
+  // ---- print settings ----
+  TGridPrintSettings& PrintSettings();
+  const TGridPrintSettings& PrintSettings() const;
+  // Runs the print settings dialog modally; OK keeps the edits, Cancel
+  // restores the settings held before. Returns true on OK.
+  bool ExecPrintSettingsDialog();
+
+  // ---- HTML export ----
+  // The grid's HTML settings (defaults of InitHtmlSettings, width 100).
+  THTMLSettings& HtmlSettings();
+  const THTMLSettings& HtmlSettings() const;
+  // The cells as the HTML writer takes them: texts, alignment, colouring and
+  // font styles; never any merged ranges.
+  HtmlGridDataT HtmlData() const;
+
+  // ---- events ----
+  std::function<void(TTextGrid* sender, int32_t from, int32_t to)> OnColumnMoved;
+  std::function<void(TTextGrid* sender, int32_t row, int32_t col)> OnDblClickCell;
+  std::function<void(TTextGrid* sender, int32_t row, int32_t col)> OnClickCell;
+  std::function<void(TTextGrid* sender)> OnTopLeftChanged;
+  // Shorter forms of a column's caption, longest first; the header shows the
+  // longest that fits its column, the whole caption as its tooltip.
+  std::function<std::vector<std::string>(const TTextGrid* sender, int32_t col)> OnCaptionForms;
+  // Optional cell colouring: set background and/or font colour, return true
+  // when a background was set (font colour set with hasFont).
+  std::function<bool(const TTextGrid* sender, int32_t col, int32_t row,
+                     uint32_t& background, uint32_t& fontColor, bool& hasFont)>
+      OnGetCellColor;
+
+ protected:
+  void resizeEvent(QResizeEvent* e) override;
+  void mousePressEvent(QMouseEvent* e) override;
+  void mouseReleaseEvent(QMouseEvent* e) override;
+  void mouseDoubleClickEvent(QMouseEvent* e) override;
+  void contextMenuEvent(QContextMenuEvent* e) override;
+  bool event(QEvent* e) override;
+  QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
+
+ private:
+  friend class TGridModel;
+  friend class TGridDelegate;
+  friend class TGridHeader;
+  friend class TFrozenView;
+  struct Impl;
+  Impl* d;
+  void NeedScrollBars(bool& vertical, bool& horizontal) const;
+  void SetTopLeft(int32_t top, int32_t left);
+  void ScrollChanged();
+  int32_t HeaderRows() const;  // grid rows shown by the header: 0 or 1
+  int32_t FixedWidth() const;  // pixels of the fixed columns
+  void ApplyWidths();
+  void ApplyScrollPolicy();
+  void ApplyLook();
+  void UpdateFrozen();
+  void CountsChanged();
+  void CellPressed(int32_t col, int32_t row);
+  void CellReleased(int32_t col, int32_t row);
+  void CellDoubleClicked(int32_t col, int32_t row);
+  void ShowPopup(const QPoint& globalPos);
+  bool MovingAllowed() const;
+  QString FittedCaption(int32_t col, const QFont& font, int32_t room) const;
+  void PaintCell(QPainter& p, const QRect& r, int32_t col, int32_t row, bool selected,
+                 bool focused) const;
+};
+
