@@ -254,6 +254,19 @@ int32_t WeekdayOf(int32_t day, int32_t month, int32_t year) {
   return static_cast<int32_t>(((n % 7) + 7) % 7 + 1);
 }
 
+int64_t DayNumberOf(int32_t day, int32_t month, int32_t year) {
+  return DayNumber(Astro(year), month, day) - DayNumber(1, 1, 1);
+}
+
+DateTripleT DateOfDayNumber(int64_t n) {
+  int64_t a;
+  int32_t m, d;
+  FromDayNumber(std::clamp(n + DayNumber(1, 1, 1), kFirstDay, kLastDay), a, m, d);
+  return {d, m, static_cast<int32_t>(FromAstro(a))};
+}
+
+int32_t WeekdayOfDayNumber(int64_t n) { return static_cast<int32_t>((n % 7 + 7) % 7 + 1); }
+
 int32_t DayOfYearNo(int32_t day, int32_t month, int32_t year) {
   if (!ValidDate(day, month, year)) NormalizeDate(day, month, year);
   return kYearOffset[LeapYear(year) ? 1 : 0][month - 1] + day;

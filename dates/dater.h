@@ -80,6 +80,13 @@ double Count2260(int32_t day, int32_t month, int32_t year);
 DateInfoT FileDateInfo(const CalcContextT& context, uint32_t stamp);
 DateInfoT FileDateInfo(uint32_t stamp);
 
+// Day numbers: days since 1 January of year 1 (a Monday), negative before
+// it; one to one with the valid dates of the whole 32-bit year range.
+int64_t DayNumberOf(int32_t day, int32_t month, int32_t year);
+// The date of a day number; before the range's first day that day, after its last day that day.
+DateTripleT DateOfDayNumber(int64_t n);
+int32_t WeekdayOfDayNumber(int64_t n);  // 1 = Monday
+
 // The week of the year by the context's rule.
 int32_t WeekOfYearNo(const CalcContextT& context, int32_t day, int32_t month, int32_t year);
 
