@@ -2,36 +2,54 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
+#include <limits>
+
+#include "holidays/easter.h"
+#include "holidays/rules.h"
+
+// Counting. Holidays on working weekdays are counted as three sorted parts:
+// - years near a change of law ("listed" years) hold their holidays in one
+//   sorted list, counted by binary search;
+// - between changes, in a period of at least kMinPeriodYears, a year's count
+//   is its January/February part, which depends only on the year's type
+//   (weekday of 1 January, leap or not), plus its March..December part,
+//   which depends only on the date of Easter (it fixes the weekday of every
+//   day from March on). Whole years then sum over a 400-year cycle prefix of
+//   the type part, plus the Easter holidays, minus the few Easter dates on
+//   which an Easter holiday meets another one, counted from Easter tables;
+// - the user's single dates that no rule already gives.
+// This needs Easter holidays from March on and no holiday moved across the
+// end of February; the built-in rules and the user's fixed dates keep to it.
+
+struct SingleT {
+  int64_t day = 0;
+  std::string name;
+};
+
+struct PeriodT {
+  int64_t firstYear = 0, lastYear = 0;  // astronomical; the years around it are listed
+  int64_t before = 0;                   // holidays of the periods before
+  int64_t total = 0;
+  std::array<int64_t, 401> typeBefore{};  // type parts of the first k years of a 400-year cycle
+  int32_t easterHolidays = 0;             // per year, on the usual Easter date
+  std::vector<std::pair<int32_t, int32_t>> easterCorrections;  // (Easter date, difference)
+  std::array<std::vector<uint16_t>, 14> early;                   // by type: days after 1 January
+  std::array<std::vector<uint16_t>, kEasterDates> late;          // by Easter date: days after 1 March
+};
+
+struct WorkTablesT {
+  WeekendT weekend;
+  std::vector<HolidayRuleT> rules;
+  std::vector<SingleT> singles;         // by day
+  std::vector<int64_t> singlesCounted;  // single days on working weekdays no rule gives
+  std::vector<int64_t> listed;          // rule holidays on working weekdays in listed years
+  std::vector<PeriodT> periods;         // by year
+};
 
 namespace {
 
 constexpr std::array<std::string_view, 7> kDayNames = {"mon", "tue", "wed", "thu", "fri", "sat", "sun"};
-
-constexpr RegionT kRegions[] = {
-    {"DE", "Germany", "Deutschland"},
-    {"DE-BW", "Baden-W\xFCrttemberg", "Baden-W\xFCrttemberg"},
-    {"DE-BY", "Bavaria", "Bayern"},
-    {"DE-BE", "Berlin", "Berlin"},
-    {"DE-BB", "Brandenburg", "Brandenburg"},
-    {"DE-HB", "Bremen", "Bremen"},
-    {"DE-HH", "Hamburg", "Hamburg"},
-    {"DE-HE", "Hesse", "Hessen"},
-    {"DE-MV", "Mecklenburg-Western Pomerania", "Mecklenburg-Vorpommern"},
-    {"DE-NI", "Lower Saxony", "Niedersachsen"},
-    {"DE-NW", "North Rhine-Westphalia", "Nordrhein-Westfalen"},
-    {"DE-RP", "Rhineland-Palatinate", "Rheinland-Pfalz"},
-    {"DE-SL", "Saarland", "Saarland"},
-    {"DE-SN", "Saxony", "Sachsen"},
-    {"DE-ST", "Saxony-Anhalt", "Sachsen-Anhalt"},
-    {"DE-SH", "Schleswig-Holstein", "Schleswig-Holstein"},
-    {"DE-TH", "Thuringia", "Th\xFCringen"},
-    {"AT", "Austria", "\xD6sterreich"},
-    {"CH", "Switzerland", "Schweiz"},
-    {"GB-ENG", "England and Wales", "England und Wales"},
-    {"GB-SCT", "Scotland", "Schottland"},
-    {"GB-NIR", "Northern Ireland", "Nordirland"},
-    {"US", "United States", "Vereinigte Staaten"},
-};
 
 char Lower(char c) { return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -47,22 +65,301 @@ std::string_view Trimmed(std::string_view s) {
   return s;
 }
 
-int32_t DaysOff(WeekendT weekend) {
-  int32_t n = 0;
-  for (int i = 0; i < 7; ++i) n += (weekend.mask >> i) & 1;
-  return n;
-}
+constexpr int64_t kMinYear = -2147483647;  // astronomical year of the calendar's -2147483648
+constexpr int64_t kMaxYear = 2147483647;
+constexpr int64_t kMinPeriodYears = 64;
 
-// Weekend days among the n days starting on weekday w (0 = Monday).
-int64_t WeekendDaysFrom(WeekendT weekend, int32_t w, int64_t n) {
-  int64_t count = n / 7 * DaysOff(weekend);
+constexpr int64_t FloorDiv(int64_t a, int64_t b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
+constexpr int64_t FloorMod(int64_t a, int64_t b) { return a - FloorDiv(a, b) * b; }
+
+int64_t Astro(int32_t year) { return year >= 1 ? year : static_cast<int64_t>(year) + 1; }
+int32_t Calendar(int64_t astro) { return static_cast<int32_t>(astro >= 1 ? astro : astro - 1); }
+bool AstroLeap(int64_t a) { return (FloorMod(a, 4) == 0 && FloorMod(a, 100) != 0) || FloorMod(a, 400) == 0; }
+
+int64_t DayOf(int64_t astro, int32_t month, int32_t day) { return DayNumberOf(day, month, Calendar(astro)); }
+int64_t YearOfDay(int64_t day) { return Astro(DateOfDayNumber(day).year); }
+
+const int64_t kFirstDay = DayOf(kMinYear, 1, 1);
+const int64_t kEndDay = DayOf(kMaxYear, 12, 31) + 1;
+
+int64_t YearStart(int64_t astro) { return astro > kMaxYear ? kEndDay : DayOf(astro, 1, 1); }
+
+bool OffDay(WeekendT weekend, int64_t day) { return (weekend.mask >> (WeekdayOfDayNumber(day) - 1)) & 1; }
+
+// Weekend days in [a, b).
+int64_t WeekendDays(WeekendT weekend, int64_t a, int64_t b) {
+  int32_t perWeek = 0;
+  for (int i = 0; i < 7; ++i) perWeek += (weekend.mask >> i) & 1;
+  const int64_t n = b - a;
+  int64_t count = n / 7 * perWeek;
+  const int32_t w = WeekdayOfDayNumber(a) - 1;
   for (int64_t i = 0; i < n % 7; ++i) count += (weekend.mask >> ((w + i) % 7)) & 1;
   return count;
 }
 
-int64_t DayOf(DateTripleT d) {
+int32_t YearType(int64_t astro) { return (WeekdayOfDayNumber(DayOf(astro, 1, 1)) - 1) * 2 + AstroLeap(astro); }
+
+// Years that stand for each year type and each Easter date, and the type of
+// each year of a 400-year cycle.
+struct SamplesT {
+  std::array<int64_t, 14> byType{};
+  std::array<int64_t, kEasterDates> byEaster{};
+  std::array<uint8_t, 400> cycleType{};
+};
+
+const SamplesT& Samples() {
+  static const SamplesT samples = [] {
+    SamplesT s;
+    for (int64_t y = 2001; y <= 2028; ++y) s.byType[YearType(y)] = y;
+    int32_t found = 0;
+    for (int64_t y = 1583; found < kEasterDates; ++y) {
+      int64_t& slot = s.byEaster[EasterIndex(y)];
+      if (slot == 0) {
+        slot = y;
+        ++found;
+      }
+    }
+    for (int32_t q = 0; q < 400; ++q) s.cycleType[q] = static_cast<uint8_t>(YearType(q));
+    return s;
+  }();
+  return samples;
+}
+
+constexpr int64_t kNoDay = std::numeric_limits<int64_t>::min();
+
+int64_t RuleDate(const HolidayRuleT& r, int64_t year) {
+  switch (r.kind) {
+    case RuleKindT::kFixed:
+      if (!ValidDate(r.day, r.month, Calendar(year))) return kNoDay;
+      return DayOf(year, r.month, r.day);
+    case RuleKindT::kWeekdayOnOrAfter: {
+      const int64_t d = DayOf(year, r.month, r.day);
+      return d + (r.weekday - WeekdayOfDayNumber(d) + 7) % 7;
+    }
+    case RuleKindT::kLastWeekday: {
+      const int64_t d = DayOf(year, r.month, MonthLength(r.month, Calendar(year)));
+      return d - (WeekdayOfDayNumber(d) - r.weekday + 7) % 7;
+    }
+    case RuleKindT::kEaster:
+      return DayOf(year, 3, 22) + EasterIndex(year) + r.day;
+  }
+  return kNoDay;
+}
+
+struct DatedT {
+  int64_t day = 0;
+  int32_t rule = 0;
+  bool moved = false;  // the day off for a holiday on a weekend
+  bool operator<(const DatedT& o) const { return day != o.day ? day < o.day : rule < o.rule; }
+};
+
+// The rule holidays dated in an astronomical year, by date. The rules in
+// force are those of lawYear: the year itself, except for the period tables,
+// which date a period's rules in sample years. The neighbouring years' rules
+// count too, as their holidays may move into the year.
+void RuleHolidaysOfYear(const std::vector<HolidayRuleT>& rules, int64_t year, int64_t lawYear, bool withEaster,
+                        std::vector<DatedT>& out) {
+  out.clear();
+  for (int64_t dy = -1; dy <= 1; ++dy) {
+    const int64_t ruleYear = year + dy, law = lawYear + dy;
+    if (ruleYear < kMinYear || ruleYear > kMaxYear) continue;
+    for (size_t i = 0; i < rules.size(); ++i) {
+      const HolidayRuleT& r = rules[i];
+      if (law < r.firstYear || law > r.lastYear || (!withEaster && r.kind == RuleKindT::kEaster)) continue;
+      const int64_t d = RuleDate(r, ruleYear);
+      if (d != kNoDay) out.push_back({d, static_cast<int32_t>(i), false});
+    }
+  }
+  std::sort(out.begin(), out.end());
+  // In date order, so that a substitute day sees the ones given before it.
+  const size_t actual = out.size();
+  for (size_t k = 0; k < actual; ++k) {
+    const DatedT h = out[k];
+    const ObservanceT o = rules[h.rule].observance;
+    const int32_t w = WeekdayOfDayNumber(h.day);
+    if (w < 6 || o == ObservanceT::kNone) continue;
+    int64_t d = h.day;
+    if (o == ObservanceT::kObserved) {
+      d += w == 6 ? -1 : 1;
+    } else {
+      const auto taken = [&](int64_t t) {
+        return std::any_of(out.begin(), out.end(), [t](const DatedT& x) { return x.day == t; });
+      };
+      do ++d;
+      while (WeekdayOfDayNumber(d) >= 6 || taken(d));
+    }
+    out.push_back({d, h.rule, true});
+  }
+  const int64_t from = YearStart(year), to = YearStart(year + 1);
+  std::erase_if(out, [&](const DatedT& h) { return h.day < from || h.day >= to; });
+  std::sort(out.begin(), out.end());
+}
+
+// Calls f(day) for each date of the list once.
+template <typename F>
+void ForEachDay(const std::vector<DatedT>& dated, F&& f) {
+  for (size_t i = 0; i < dated.size(); ++i) {
+    if (i == 0 || dated[i].day != dated[i - 1].day) f(dated[i].day);
+  }
+}
+
+bool RulesInForce(const std::vector<HolidayRuleT>& rules, int64_t year) {
+  return std::any_of(rules.begin(), rules.end(),
+                     [year](const HolidayRuleT& r) { return year >= r.firstYear && year <= r.lastYear; });
+}
+
+int64_t TypePartBefore(const PeriodT& p, int64_t year) {
+  return FloorDiv(year, 400) * p.typeBefore[400] + p.typeBefore[FloorMod(year, 400)];
+}
+
+// Holidays on working weekdays of the whole years y1 .. y2 of a period.
+int64_t PeriodYears(const PeriodT& p, int64_t y1, int64_t y2) {
+  if (y2 < y1) return 0;
+  int64_t n = TypePartBefore(p, y2 + 1) - TypePartBefore(p, y1) + p.easterHolidays * (y2 - y1 + 1);
+  for (const auto& [easter, difference] : p.easterCorrections) {
+    n += difference * YearsWithEaster(easter, y1, y2 + 1);
+  }
+  return n;
+}
+
+// Holidays on working weekdays of a period's year before the day.
+int64_t PeriodYearBefore(const PeriodT& p, int64_t year, int64_t day) {
+  const auto before = [](const std::vector<uint16_t>& offsets, int64_t start, int64_t d) {
+    return std::lower_bound(offsets.begin(), offsets.end(), d - start,
+                            [](uint16_t o, int64_t v) { return o < v; }) - offsets.begin();
+  };
+  const int64_t jan1 = DayOf(year, 1, 1), mar1 = DayOf(year, 3, 1);
+  int64_t n = before(p.early[YearType(year)], jan1, day);
+  if (day > mar1) n += before(p.late[EasterIndex(year)], mar1, day);
+  return n;
+}
+
+void BuildPeriod(const WorkTablesT& t, PeriodT& p) {
+  if (!RulesInForce(t.rules, p.firstYear)) return;
+  const SamplesT& samples = Samples();
+  std::vector<DatedT> dated;
+  std::array<int32_t, 14> lateWithoutEaster{};
+  for (int32_t type = 0; type < 14; ++type) {
+    const int64_t y = samples.byType[type];
+    const int64_t jan1 = DayOf(y, 1, 1), mar1 = DayOf(y, 3, 1);
+    RuleHolidaysOfYear(t.rules, y, p.firstYear, false, dated);
+    ForEachDay(dated, [&](int64_t d) {
+      if (OffDay(t.weekend, d)) return;
+      if (d < mar1) {
+        p.early[type].push_back(static_cast<uint16_t>(d - jan1));
+      } else {
+        ++lateWithoutEaster[type];
+      }
+    });
+  }
+  std::array<int32_t, kEasterDates> easterPart{};
+  for (int32_t e = 0; e < kEasterDates; ++e) {
+    const int64_t y = samples.byEaster[e];
+    const int64_t mar1 = DayOf(y, 3, 1);
+    RuleHolidaysOfYear(t.rules, y, p.firstYear, true, dated);
+    ForEachDay(dated, [&](int64_t d) {
+      if (d >= mar1 && !OffDay(t.weekend, d)) p.late[e].push_back(static_cast<uint16_t>(d - mar1));
+    });
+    easterPart[e] = static_cast<int32_t>(p.late[e].size()) - lateWithoutEaster[YearType(y)];
+  }
+  // The usual Easter part is the most frequent one; the others are corrections.
+  std::array<int32_t, kEasterDates> sorted = easterPart;
+  std::sort(sorted.begin(), sorted.end());
+  int32_t best = sorted[0], bestRun = 0;
+  for (size_t i = 0, run = 0; i < sorted.size(); ++i) {
+    run = i > 0 && sorted[i] == sorted[i - 1] ? run + 1 : 1;
+    if (static_cast<int32_t>(run) > bestRun) {
+      bestRun = static_cast<int32_t>(run);
+      best = sorted[i];
+    }
+  }
+  p.easterHolidays = best;
+  for (int32_t e = 0; e < kEasterDates; ++e) {
+    if (easterPart[e] != best) p.easterCorrections.emplace_back(e, easterPart[e] - best);
+  }
+  for (int32_t q = 0; q < 400; ++q) {
+    const int32_t type = samples.cycleType[q];
+    p.typeBefore[q + 1] = p.typeBefore[q] + static_cast<int64_t>(p.early[type].size()) + lateWithoutEaster[type];
+  }
+  p.total = PeriodYears(p, p.firstYear, p.lastYear);
+}
+
+// Holidays on working weekdays before the day, from the first day of the range.
+int64_t HolidaysBefore(const WorkTablesT& t, int64_t day) {
+  int64_t n = (std::lower_bound(t.listed.begin(), t.listed.end(), day) - t.listed.begin()) +
+              (std::lower_bound(t.singlesCounted.begin(), t.singlesCounted.end(), day) - t.singlesCounted.begin());
+  const int64_t year = day >= kEndDay ? kMaxYear + 1 : YearOfDay(day);
+  const auto after = std::upper_bound(t.periods.begin(), t.periods.end(), year,
+                                      [](int64_t y, const PeriodT& p) { return y < p.firstYear; });
+  if (after == t.periods.begin()) return n;
+  const PeriodT& p = *(after - 1);
+  n += p.before;
+  if (year > p.lastYear) return n + p.total;
+  if (p.total == 0) return n;
+  return n + PeriodYears(p, p.firstYear, year - 1) + PeriodYearBefore(p, year, day);
+}
+
+// Working days in [first day of the range, day).
+int64_t WorkdaysBefore(const WorkTablesT& t, int64_t day) {
+  return day - kFirstDay - WeekendDays(t.weekend, kFirstDay, day) - HolidaysBefore(t, day);
+}
+
+const WorkTablesT& TablesOf(const WorkCalendarT& calendar) {
+  static const WorkTablesT none;
+  return calendar.tables ? *calendar.tables : none;
+}
+
+int64_t DayOfDate(DateTripleT d) {
   NormalizeDate(d.day, d.month, d.year);
   return DayNumberOf(d.day, d.month, d.year);
+}
+
+const char* MovedSuffix(ObservanceT o, uint8_t language) {
+  if (language == 1) return " (Ersatztag)";
+  return o == ObservanceT::kObserved ? " (observed)" : " (substitute day)";
+}
+
+void AddName(std::string& names, const std::string& name) {
+  // Two rules may give the same holiday on one date (a one-off and a lasting law).
+  size_t start = 0;
+  while (start <= names.size() && !names.empty()) {
+    size_t end = names.find(" / ", start);
+    if (end == std::string::npos) end = names.size();
+    if (names.compare(start, end - start, name) == 0) return;
+    start = end + 3;
+  }
+  if (!names.empty()) names += " / ";
+  names += name;
+}
+
+// The named holidays of an astronomical year, by date, each date once.
+void NamedHolidaysOfYear(const WorkTablesT& t, int64_t year, std::vector<DatedT>& dated, std::vector<HolidayT>& out) {
+  RuleHolidaysOfYear(t.rules, year, year, true, dated);
+  const int64_t from = YearStart(year), to = YearStart(year + 1);
+  auto single = std::lower_bound(t.singles.begin(), t.singles.end(), from,
+                                 [](const SingleT& s, int64_t d) { return s.day < d; });
+  size_t k = 0;
+  while (k < dated.size() || (single != t.singles.end() && single->day < to)) {
+    int64_t day = k < dated.size() ? dated[k].day : to;
+    if (single != t.singles.end() && single->day < day) day = single->day;
+    HolidayT h;
+    h.date = DateOfDayNumber(day);
+    for (; k < dated.size() && dated[k].day == day; ++k) {
+      const HolidayRuleT& r = t.rules[dated[k].rule];
+      AddName(h.english, dated[k].moved ? r.english + MovedSuffix(r.observance, 2) : r.english);
+      AddName(h.german, dated[k].moved ? r.german + MovedSuffix(r.observance, 1) : r.german);
+    }
+    for (; single != t.singles.end() && single->day == day; ++single) {
+      AddName(h.english, single->name);
+      AddName(h.german, single->name);
+    }
+    out.push_back(std::move(h));
+  }
+}
+
+bool PlausibleCustom(const CustomHolidayT& c) {
+  return c.month >= 1 && c.month <= 12 && c.day >= 1 && c.day <= MonthLength(c.month, 2000) && c.firstYear != 0 &&
+         c.lastYear != 0 && c.firstYear <= c.lastYear;
 }
 
 }  // namespace
@@ -104,52 +401,164 @@ std::string WeekendText(WeekendT weekend) {
   return out;
 }
 
-std::span<const RegionT> Regions() { return kRegions; }
-
-const RegionT* FindRegion(std::string_view code) {
-  for (const RegionT& r : kRegions) {
-    if (SameNoCase(r.code, code)) return &r;
-  }
-  return nullptr;
-}
-
 const std::string& HolidayName(const HolidayT& holiday, uint8_t language) {
   return language == 1 ? holiday.german : holiday.english;
 }
-
-struct WorkTablesT {};
 
 void InitWorkCalendar(WorkCalendarT& calendar, WeekendT weekend, const RegionT* region,
                       std::span<const CustomHolidayT> custom) {
   calendar.weekend = weekend;
   calendar.region = region;
   calendar.custom.assign(custom.begin(), custom.end());
-  calendar.tables = std::make_shared<const WorkTablesT>();
+  auto t = std::make_shared<WorkTablesT>();
+  t->weekend = weekend;
+  if (region) t->rules = RegionRules(*region);
+  for (const CustomHolidayT& c : custom) {
+    if (!PlausibleCustom(c)) continue;
+    if (c.firstYear == c.lastYear) {
+      if (ValidDate(c.day, c.month, c.firstYear)) t->singles.push_back({DayNumberOf(c.day, c.month, c.firstYear), c.name});
+      continue;
+    }
+    HolidayRuleT r;
+    r.month = c.month;
+    r.day = c.day;
+    r.firstYear = Astro(c.firstYear);
+    r.lastYear = Astro(c.lastYear);
+    r.english = r.german = c.name;
+    t->rules.push_back(std::move(r));
+  }
+  std::stable_sort(t->singles.begin(), t->singles.end(),
+                   [](const SingleT& a, const SingleT& b) { return a.day < b.day; });
+
+  // Years where the rules in force change start new eras; an era's inner
+  // years form a period, its first and last years are listed.
+  std::vector<int64_t> starts = {kMinYear};
+  for (const HolidayRuleT& r : t->rules) {
+    if (r.firstYear > kMinYear) starts.push_back(r.firstYear);
+    if (r.lastYear < kMaxYear) starts.push_back(r.lastYear + 1);
+  }
+  std::sort(starts.begin(), starts.end());
+  starts.erase(std::unique(starts.begin(), starts.end()), starts.end());
+  std::vector<DatedT> dated;
+  const auto list = [&](int64_t y1, int64_t y2) {
+    for (int64_t y = y1; y <= y2; ++y) {
+      RuleHolidaysOfYear(t->rules, y, y, true, dated);
+      ForEachDay(dated, [&](int64_t d) {
+        if (!OffDay(weekend, d)) t->listed.push_back(d);
+      });
+    }
+  };
+  for (size_t i = 0; i < starts.size(); ++i) {
+    const int64_t s = starts[i], e = i + 1 < starts.size() ? starts[i + 1] - 1 : kMaxYear;
+    if (e - s - 1 < kMinPeriodYears) {
+      list(s, e);
+      continue;
+    }
+    list(s, s);
+    PeriodT& p = t->periods.emplace_back();
+    p.firstYear = s + 1;
+    p.lastYear = e - 1;
+    list(e, e);
+  }
+  int64_t before = 0;
+  for (PeriodT& p : t->periods) {
+    BuildPeriod(*t, p);
+    p.before = before;
+    before += p.total;
+  }
+  int64_t lastYear = kMinYear - 1;
+  for (const SingleT& s : t->singles) {
+    if (OffDay(weekend, s.day) || (!t->singlesCounted.empty() && t->singlesCounted.back() == s.day)) continue;
+    const int64_t year = YearOfDay(s.day);
+    if (year != lastYear) RuleHolidaysOfYear(t->rules, year, year, true, dated);
+    lastYear = year;
+    if (std::none_of(dated.begin(), dated.end(), [&](const DatedT& h) { return h.day == s.day; })) {
+      t->singlesCounted.push_back(s.day);
+    }
+  }
+  calendar.tables = std::move(t);
 }
 
-std::optional<HolidayT> HolidayOn(const WorkCalendarT&, DateTripleT) { return std::nullopt; }
+std::optional<HolidayT> HolidayOn(const WorkCalendarT& calendar, DateTripleT date) {
+  const WorkTablesT& t = TablesOf(calendar);
+  const int64_t day = DayOfDate(date);
+  std::vector<DatedT> dated;
+  std::vector<HolidayT> year;
+  NamedHolidaysOfYear(t, YearOfDay(day), dated, year);
+  const DateTripleT d = DateOfDayNumber(day);
+  for (HolidayT& h : year) {
+    if (h.date == d) return std::move(h);
+  }
+  return std::nullopt;
+}
 
 bool IsWorkday(const WorkCalendarT& calendar, DateTripleT date) {
-  const int32_t w = WeekdayOfDayNumber(DayOf(date)) - 1;
-  return ((calendar.weekend.mask >> w) & 1) == 0 && !HolidayOn(calendar, date);
+  return !OffDay(calendar.weekend, DayOfDate(date)) && !HolidayOn(calendar, date);
 }
 
-std::vector<HolidayT> HolidaysInYears(const WorkCalendarT&, int32_t, int32_t) { return {}; }
+std::vector<HolidayT> HolidaysInYears(const WorkCalendarT& calendar, int32_t firstYear, int32_t lastYear) {
+  const WorkTablesT& t = TablesOf(calendar);
+  std::vector<HolidayT> out;
+  std::vector<DatedT> dated;
+  for (int64_t y = Astro(firstYear); y <= Astro(lastYear); ++y) NamedHolidaysOfYear(t, y, dated, out);
+  return out;
+}
 
 WorkdayCountT CountWorkdays(const WorkCalendarT& calendar, DateTripleT date1, DateTripleT date2, bool includeEnd) {
-  int64_t a = DayOf(date1), b = DayOf(date2);
+  const WorkTablesT& t = TablesOf(calendar);
+  int64_t a = DayOfDate(date1), b = DayOfDate(date2);
   if (a > b) std::swap(a, b);
   if (includeEnd) ++b;
   WorkdayCountT r;
   r.totalDays = b - a;
-  r.weekendDays = WeekendDaysFrom(calendar.weekend, WeekdayOfDayNumber(a) - 1, b - a);
+  r.weekendDays = WeekendDays(calendar.weekend, a, b);
+  r.holidays = HolidaysBefore(t, b) - HolidaysBefore(t, a);
   r.count = r.totalDays - r.weekendDays - r.holidays;
   return r;
 }
 
-WorkdayShiftT ShiftWorkdays(const WorkCalendarT&, DateTripleT date, int64_t n) {
+WorkdayShiftT ShiftWorkdays(const WorkCalendarT& calendar, DateTripleT date, int64_t n) {
+  const WorkTablesT& t = TablesOf(calendar);
   WorkdayShiftT r;
-  r.date = date;
-  if (n != 0) r.error = "not yet";
+  const int64_t day = DayOfDate(date);
+  r.date = DateOfDayNumber(day);
+  if (n == 0) return r;
+  // The result is x - 1 for the first x with WorkdaysBefore(x) >= target.
+  const int64_t all = WorkdaysBefore(t, kEndDay);
+  const int64_t span = kEndDay - kFirstDay;
+  const int64_t target = n > 0 ? (n > span ? all + 1 : WorkdaysBefore(t, day + 1) + n)
+                                : (n < -span ? 0 : WorkdaysBefore(t, day) + n + 1);
+  if (target > all) {
+    r.error = "the working day lies after 31.12.2147483647";
+    return r;
+  }
+  if (target < 1) {
+    r.error = "the working day lies before 1.1.-2147483648";
+    return r;
+  }
+  int64_t lo = n > 0 ? day + 1 : kFirstDay, hi = n > 0 ? kEndDay : day;
+  int64_t atLo = WorkdaysBefore(t, lo), atHi = n > 0 ? all : WorkdaysBefore(t, hi);
+  // Working days grow almost linearly: interpolate, and halve the span
+  // whenever interpolation gains less than half of it.
+  bool halve = false;
+  while (hi - lo > 1) {
+    int64_t x = lo + (hi - lo) / 2;
+    if (!halve) {
+      const long double f = static_cast<long double>(target - atLo) / static_cast<long double>(atHi - atLo);
+      x = lo + static_cast<int64_t>(std::llround(f * static_cast<long double>(hi - lo)));
+    }
+    x = std::clamp(x, lo + 1, hi - 1);
+    const int64_t before = hi - lo;
+    const int64_t at = WorkdaysBefore(t, x);
+    if (at >= target) {
+      hi = x;
+      atHi = at;
+    } else {
+      lo = x;
+      atLo = at;
+    }
+    halve = (hi - lo) * 2 > before;
+  }
+  r.date = DateOfDayNumber(hi - 1);
   return r;
 }

@@ -35,6 +35,7 @@ struct RegionT {
   std::string_view code;     // ISO 3166: "DE", "DE-BY", "GB-SCT", "US"
   std::string_view english;  // "Bavaria"
   std::string_view german;   // "Bayern"
+  int32_t firstYear = 1950;  // no built-in holidays before it
 };
 
 // The built-in regions, in a fixed order.
