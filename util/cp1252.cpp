@@ -1,5 +1,6 @@
 #include "util/cp1252.h"
 
+
 namespace {
 // 0x80..0x9F; 0 marks the five bytes the code page leaves undefined.
 constexpr char16_t kHigh[32] = {
@@ -19,6 +20,26 @@ void PutUtf8(std::string& out, char32_t u) {
     out += static_cast<char>(0x80 | ((u >> 6) & 0x3F));
     out += static_cast<char>(0x80 | (u & 0x3F));
   }
+}
+// The code point of the UTF-8 sequence at s[i] and its length; 0 when the
+// bytes there do not form one.
+size_t Utf8Sequence(std::string_view s, size_t i, char32_t& u) {
+  const auto c = static_cast<unsigned char>(s[i]);
+  const size_t len = c < 0x80 ? 1 : (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 0;
+  if (len == 0 || i + len > s.size()) return 0;
+  u = len == 1 ? c : len == 2 ? (c & 0x1F) : len == 3 ? (c & 0x0F) : (c & 0x07);
+  for (size_t k = 1; k < len; ++k) {
+    const auto cc = static_cast<unsigned char>(s[i + k]);
+    if ((cc & 0xC0) != 0x80) return 0;
+    u = (u << 6) | (cc & 0x3F);
+  }
+  return len;
+}
+
+// Overlong forms and surrogates are not characters.
+bool Character(char32_t u, size_t len) {
+  static constexpr char32_t kMin[5] = {0, 0, 0x80, 0x800, 0x10000};
+  return u >= kMin[len] && u <= 0x10FFFF && !(u >= 0xD800 && u <= 0xDFFF);
 }
 }  // namespace
 
@@ -52,32 +73,30 @@ std::string AnsiToUtf8(std::string_view ansi) {
   return out;
 }
 
+bool IsUtf8(std::string_view bytes) {
+  char32_t u;
+  for (size_t i = 0, n; i < bytes.size(); i += n) {
+    if ((n = Utf8Sequence(bytes, i, u)) == 0 || !Character(u, n)) return false;
+  }
+  return true;
+}
+
 std::string Utf8ToAnsi(std::string_view s) {
   std::string out;
   out.reserve(s.size());
   size_t i = 0;
   while (i < s.size()) {
-    auto c = static_cast<unsigned char>(s[i]);
-    if (c < 0x80) {
+    if (static_cast<unsigned char>(s[i]) < 0x80) {
       size_t end = i + 1;
       while (end < s.size() && static_cast<unsigned char>(s[end]) < 0x80) ++end;
       out.append(s.data() + i, end - i);
       i = end;
       continue;
     }
-    int len = (c & 0xE0) == 0xC0 ? 2 : (c & 0xF0) == 0xE0 ? 3 : (c & 0xF8) == 0xF0 ? 4 : 0;
-    char32_t u = len == 2 ? (c & 0x1F) : len == 3 ? (c & 0x0F) : (c & 0x07);
-    bool ok = len != 0 && i + len <= s.size();
-    for (int k = 1; ok && k < len; ++k) {
-      auto cc = static_cast<unsigned char>(s[i + k]);
-      if ((cc & 0xC0) != 0x80) ok = false; else u = (u << 6) | (cc & 0x3F);
-    }
-    if (!ok) { out += '?'; ++i; continue; }
-    // Overlong forms and surrogates are not characters.
-    static constexpr char32_t kMin[5] = {0, 0, 0x80, 0x800, 0x10000};
-    if (u < kMin[len] || u > 0x10FFFF || (u >= 0xD800 && u <= 0xDFFF)) out += '?';
-    else out += static_cast<char>(UnicodeToCp1252(u));
-    i += len;
+    char32_t u;
+    const size_t n = Utf8Sequence(s, i, u);
+    out += n != 0 && Character(u, n) ? static_cast<char>(UnicodeToCp1252(u)) : '?';
+    i += n == 0 ? 1 : n;
   }
   return out;
 }

@@ -15,5 +15,7 @@ char32_t Cp1252ToUnicode(unsigned char c);
 unsigned char UnicodeToCp1252(char32_t u);
 
 std::string AnsiToUtf8(std::string_view ansi);
+// Whether the bytes are well-formed UTF-8 (no overlong forms or surrogates).
+bool IsUtf8(std::string_view bytes);
 // Malformed UTF-8 sequences and characters outside the code page become '?'.
 AnsiText Utf8ToAnsi(std::string_view utf8);

@@ -1,0 +1,242 @@
+#include "holidays/ics.h"
+
+#include <libical/ical.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <limits>
+#include <memory>
+#include <vector>
+
+#include "util/ErrorText.h"
+#include "util/cp1252.h"
+
+namespace {
+
+struct ComponentFree {
+  void operator()(icalcomponent* c) const { icalcomponent_free(c); }
+};
+using ComponentT = std::unique_ptr<icalcomponent, ComponentFree>;
+
+// libical's errors are results here, never aborts.
+void QuietErrors() { icalerror_set_errors_are_fatal(0); }
+
+bool SameNoCase(std::string_view a, std::string_view b) {
+  const auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
+  return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [&](char x, char y) {
+           return upper(x) == upper(y);
+         });
+}
+
+// The line of each BEGIN:VEVENT, in order; libical keeps no line numbers.
+std::vector<int64_t> EventLines(std::string_view bytes) {
+  std::vector<int64_t> lines;
+  int64_t line = 0;
+  while (!bytes.empty()) {
+    const size_t end = std::min(bytes.find('\n'), bytes.size());
+    std::string_view text = bytes.substr(0, end);
+    bytes.remove_prefix(std::min(end + 1, bytes.size()));
+    ++line;
+    while (!text.empty() && (text.back() == '\r' || text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
+    if (SameNoCase(text, "BEGIN:VEVENT")) lines.push_back(line);
+  }
+  return lines;
+}
+
+bool Listed(const short* values) { return values[0] != ICAL_RECURRENCE_ARRAY_MAX; }
+
+int32_t YearOf(const icaltimetype& t) { return t.year >= 1 ? t.year : -1; }
+
+int64_t DayOf(const icaltimetype& t) { return DayNumberOf(t.day, t.month, YearOf(t)); }
+
+// The year of the count-th yearly occurrence from the first year.
+int32_t LastOfCount(int32_t first, int64_t count, bool leapDay) {
+  constexpr int64_t kMax = std::numeric_limits<int32_t>::max();
+  if (!leapDay) return static_cast<int32_t>(std::min<int64_t>(first + count - 1, kMax));
+  // 29 February: 97 leap years in every 400 years.
+  int64_t y = first + (count - 1) / 97 * 400;
+  int64_t left = (count - 1) % 97;
+  while (left > 0 && y < kMax) {
+    ++y;
+    if (LeapYear(static_cast<int32_t>(std::min(y, kMax)))) --left;
+  }
+  return static_cast<int32_t>(std::min(y, kMax));
+}
+
+// The holidays of one event; an error text when it cannot be read.
+std::string ReadEvent(icalcomponent* event, std::vector<CustomHolidayT>& out) {
+  if (icalproperty* e = icalcomponent_get_first_property(event, ICAL_XLICERROR_PROPERTY)) {
+    const char* text = icalproperty_get_xlicerror(e);
+    return ShownText(text ? text : "unreadable property");
+  }
+  if (icalcomponent_get_status(event) == ICAL_STATUS_CANCELLED) return {};
+  if (icalcomponent_get_first_property(event, ICAL_RECURRENCEID_PROPERTY)) {
+    return "changed occurrences (RECURRENCE-ID) are not supported";
+  }
+  icalproperty* start = icalcomponent_get_first_property(event, ICAL_DTSTART_PROPERTY);
+  if (!start) return "the event has no DTSTART";
+  const icaltimetype date = icalproperty_get_dtstart(start);
+  if (!date.is_date) return "the event has a time; holidays are all-day events (DTSTART;VALUE=DATE)";
+  if (!ValidDate(date.day, date.month, YearOf(date))) return "DTSTART is no date";
+  const char* summary = icalcomponent_get_summary(event);
+  if (!summary || !*summary) return "the event has no SUMMARY";
+  CustomHolidayT h;
+  h.month = date.month;
+  h.day = date.day;
+  h.firstYear = h.lastYear = YearOf(date);
+  h.name = HolidayNameText(summary);
+
+  int64_t days = 1;
+  if (icalproperty* end = icalcomponent_get_first_property(event, ICAL_DTEND_PROPERTY)) {
+    const icaltimetype until = icalproperty_get_dtend(end);
+    if (until.is_date && ValidDate(until.day, until.month, YearOf(until))) days = DayOf(until) - DayOf(date);
+  }
+  icalproperty* rule = icalcomponent_get_first_property(event, ICAL_RRULE_PROPERTY);
+  if (!rule) {
+    if (days > 366) return "the event is longer than a year";
+    for (int64_t k = 0; k < std::max<int64_t>(days, 1); ++k) {
+      const DateTripleT d = DateOfDayNumber(DayOf(date) + k);
+      out.push_back({d.month, d.day, d.year, d.year, h.name});
+    }
+  } else {
+    if (icalcomponent_get_next_property(event, ICAL_RRULE_PROPERTY)) return "the event has more than one RRULE";
+    if (days > 1) return "yearly events of more than one day are not supported";
+    const icalrecurrencetype r = icalproperty_get_rrule(rule);
+    if (r.freq != ICAL_YEARLY_RECURRENCE) return "only yearly rules (RRULE:FREQ=YEARLY) are read";
+    if (r.interval > 1) return "yearly rules with an INTERVAL are not supported";
+    const bool sameMonth = !Listed(r.by_month) || (r.by_month[0] == date.month && r.by_month[1] == ICAL_RECURRENCE_ARRAY_MAX);
+    const bool sameDay =
+        !Listed(r.by_month_day) || (r.by_month_day[0] == date.day && r.by_month_day[1] == ICAL_RECURRENCE_ARRAY_MAX);
+    if (!sameMonth || !sameDay || Listed(r.by_day) || Listed(r.by_year_day) || Listed(r.by_week_no) ||
+        Listed(r.by_set_pos) || Listed(r.by_hour) || Listed(r.by_minute) || Listed(r.by_second)) {
+      return "RRULE parts other than FREQ=YEARLY, COUNT and UNTIL are not supported";
+    }
+    h.lastYear = std::numeric_limits<int32_t>::max();
+    if (r.count > 0) h.lastYear = LastOfCount(h.firstYear, r.count, h.month == 2 && h.day == 29);
+    if (!icaltime_is_null_time(r.until)) {
+      h.lastYear = YearOf(r.until);
+      if (r.until.month < h.month || (r.until.month == h.month && r.until.day < h.day)) {
+        h.lastYear = h.lastYear == 1 ? -1 : h.lastYear - 1;
+      }
+    }
+    if (h.lastYear < h.firstYear) return {};
+    // Excluded dates split the years into runs.
+    std::vector<int32_t> excluded;
+    for (icalproperty* p = icalcomponent_get_first_property(event, ICAL_EXDATE_PROPERTY); p;
+         p = icalcomponent_get_next_property(event, ICAL_EXDATE_PROPERTY)) {
+      const icaltimetype x = icalproperty_get_exdate(p);
+      if (x.month == h.month && x.day == h.day) excluded.push_back(YearOf(x));
+    }
+    std::sort(excluded.begin(), excluded.end());
+    int32_t from = h.firstYear;
+    for (int32_t x : excluded) {
+      if (x < from || x > h.lastYear) continue;
+      if (x > from) out.push_back({h.month, h.day, from, x == 1 ? -1 : x - 1, h.name});
+      if (x == h.lastYear) return {};
+      from = x == -1 ? 1 : x + 1;
+    }
+    out.push_back({h.month, h.day, from, h.lastYear, h.name});
+  }
+  for (icalproperty* p = icalcomponent_get_first_property(event, ICAL_RDATE_PROPERTY); p;
+       p = icalcomponent_get_next_property(event, ICAL_RDATE_PROPERTY)) {
+    const icaltimetype x = icalproperty_get_rdate(p).time;
+    if (!x.is_date || !ValidDate(x.day, x.month, YearOf(x))) return "RDATE is no date";
+    out.push_back({x.month, x.day, YearOf(x), YearOf(x), h.name});
+  }
+  return {};
+}
+
+std::string Hex64(uint64_t v) {
+  static constexpr char kHex[] = "0123456789abcdef";
+  std::string s(16, '0');
+  for (int i = 15; i >= 0; --i, v >>= 4) s[i] = kHex[v & 15];
+  return s;
+}
+
+// FNV-1a: a stable hash, the same on every platform.
+uint64_t Fnv1a(std::string_view s) {
+  uint64_t h = 14695981039346656037ull;
+  for (char c : s) h = (h ^ static_cast<unsigned char>(c)) * 1099511628211ull;
+  return h;
+}
+
+icaltimetype DateValue(DateTripleT d) {
+  icaltimetype t = icaltime_null_date();
+  t.year = d.year;
+  t.month = d.month;
+  t.day = d.day;
+  t.is_date = 1;
+  return t;
+}
+
+}  // namespace
+
+HolidayFileT ReadIcsHolidays(std::string_view bytes, std::string_view name) {
+  QuietErrors();
+  HolidayFileT r;
+  const std::string text(bytes.begin(), std::find(bytes.begin(), bytes.end(), '\0'));
+  const ComponentT root(icalparser_parse_string(text.c_str()));
+  if (!root) {
+    r.error = std::string(name) + ":1: not an iCalendar file that can be read";
+    return r;
+  }
+  std::vector<icalcomponent*> calendars;
+  if (icalcomponent_isa(root.get()) == ICAL_VCALENDAR_COMPONENT) {
+    calendars.push_back(root.get());
+  } else {
+    for (icalcomponent* c = icalcomponent_get_first_component(root.get(), ICAL_VCALENDAR_COMPONENT); c;
+         c = icalcomponent_get_next_component(root.get(), ICAL_VCALENDAR_COMPONENT)) {
+      calendars.push_back(c);
+    }
+  }
+  const std::vector<int64_t> lines = EventLines(bytes);
+  size_t index = 0;
+  for (icalcomponent* calendar : calendars) {
+    for (icalcomponent* event = icalcomponent_get_first_component(calendar, ICAL_VEVENT_COMPONENT); event;
+         event = icalcomponent_get_next_component(calendar, ICAL_VEVENT_COMPONENT), ++index) {
+      const std::string error = ReadEvent(event, r.holidays);
+      if (!error.empty()) {
+        r.holidays.clear();
+        r.error = std::string(name) + ":" + std::to_string(index < lines.size() ? lines[index] : 1) + ": " + error;
+        return r;
+      }
+    }
+  }
+  return r;
+}
+
+IcsTextT IcsOfHolidays(std::span<const HolidayT> holidays, uint8_t language) {
+  QuietErrors();
+  IcsTextT r;
+  const ComponentT calendar(icalcomponent_new(ICAL_VCALENDAR_COMPONENT));
+  icalcomponent_add_property(calendar.get(), icalproperty_new_version("2.0"));
+  icalcomponent_add_property(calendar.get(), icalproperty_new_prodid("-//Orvane//Holidays//EN"));
+  icalcomponent_add_property(calendar.get(), icalproperty_new_calscale("GREGORIAN"));
+  // A fixed stamp keeps the output the same for the same list.
+  icaltimetype stamp = icaltime_null_time();
+  stamp.year = 1970;
+  stamp.month = 1;
+  stamp.day = 1;
+  stamp.zone = icaltimezone_get_utc_timezone();
+  for (const HolidayT& h : holidays) {
+    if (h.date.year < 1 || h.date.year > 9999) {
+      r.error = "iCalendar holds the years 1 to 9999 only, not " + std::to_string(h.date.year);
+      return r;
+    }
+    const std::string summary = AnsiToUtf8(HolidayName(h, language));
+    char day[9];
+    std::snprintf(day, sizeof day, "%04d%02d%02d", h.date.year, h.date.month, h.date.day);
+    icalcomponent* event = icalcomponent_new(ICAL_VEVENT_COMPONENT);
+    icalcomponent_add_property(event, icalproperty_new_uid((std::string(day) + "-" + Hex64(Fnv1a(std::string(day) + summary)) + "@orvane").c_str()));
+    icalcomponent_add_property(event, icalproperty_new_dtstamp(stamp));
+    icalcomponent_add_property(event, icalproperty_new_dtstart(DateValue(h.date)));
+    icalcomponent_add_property(event, icalproperty_new_dtend(DateValue(DateOfDayNumber(DayNumberOf(h.date.day, h.date.month, h.date.year) + 1))));
+    icalcomponent_add_property(event, icalproperty_new_summary(summary.c_str()));
+    icalcomponent_add_property(event, icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT));
+    icalcomponent_add_component(calendar.get(), event);
+  }
+  char* text = icalcomponent_as_ical_string_r(calendar.get());
+  r.text = text ? text : "";
+  icalmemory_free_buffer(text);
+  return r;
+}

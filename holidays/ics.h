@@ -1,0 +1,15 @@
+#pragma once
+// Internal parts of the holiday files: names, and iCalendar through libical
+// (ics.cpp, built only where libical is found).
+#include <span>
+#include <string>
+#include <string_view>
+
+#include "holidays/holidayfile.h"
+
+// A holiday's name from a file's bytes: UTF-8 when it is valid UTF-8,
+// Windows-1252 otherwise; control characters become spaces.
+std::string HolidayNameText(std::string_view bytes);
+
+HolidayFileT ReadIcsHolidays(std::string_view bytes, std::string_view name);
+IcsTextT IcsOfHolidays(std::span<const HolidayT> holidays, uint8_t language);
