@@ -367,6 +367,7 @@ bool PlausibleCustom(const CustomHolidayT& c) {
 WeekendParseT ParseWeekend(std::string_view text) {
   WeekendParseT r;
   r.weekend.mask = 0;
+  if (SameNoCase(Trimmed(text), "none")) return r;
   size_t start = 0;
   while (start <= text.size()) {
     size_t end = text.find(',', start);
@@ -391,6 +392,7 @@ WeekendParseT ParseWeekend(std::string_view text) {
 }
 
 std::string WeekendText(WeekendT weekend) {
+  if ((weekend.mask & 0x7F) == 0) return "none";
   std::string out;
   for (size_t i = 0; i < kDayNames.size(); ++i) {
     if ((weekend.mask >> i) & 1) {

@@ -24,8 +24,9 @@ struct WeekendParseT {
   std::string error;  // empty when the text was read
 };
 
-// English three-letter day names, comma separated, any case: "sat,sun". A
-// name may repeat; unknown names and all seven days are errors.
+// English three-letter day names, comma separated, any case: "sat,sun";
+// "none" for a seven-day working week. A name may repeat; unknown names and
+// all seven days are errors.
 WeekendParseT ParseWeekend(std::string_view text);
 // The mask as ParseWeekend reads it, Monday first: "sat,sun".
 std::string WeekendText(WeekendT weekend);
