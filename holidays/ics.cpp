@@ -28,19 +28,31 @@ bool SameNoCase(std::string_view a, std::string_view b) {
          });
 }
 
-// The line of each BEGIN:VEVENT, in order; libical keeps no line numbers.
-std::vector<int64_t> EventLines(std::string_view bytes) {
-  std::vector<int64_t> lines;
-  int64_t line = 0;
+struct LayoutT {
+  std::vector<int64_t> eventLines;  // the line of each BEGIN:VEVENT, in order
+  std::string error;                // END without BEGIN, which libical would print
+};
+
+// libical keeps no line numbers: the lines of the components from the text.
+LayoutT Layout(std::string_view bytes, int64_t line) {
+  LayoutT layout;
+  int64_t depth = 0;
   while (!bytes.empty()) {
     const size_t end = std::min(bytes.find('\n'), bytes.size());
     std::string_view text = bytes.substr(0, end);
     bytes.remove_prefix(std::min(end + 1, bytes.size()));
     ++line;
     while (!text.empty() && (text.back() == '\r' || text.back() == ' ' || text.back() == '\t')) text.remove_suffix(1);
-    if (SameNoCase(text, "BEGIN:VEVENT")) lines.push_back(line);
+    if (text.empty() || text[0] == ' ' || text[0] == '\t') continue;  // folded: part of the line before
+    if (SameNoCase(text.substr(0, 6), "BEGIN:")) {
+      ++depth;
+      if (SameNoCase(text, "BEGIN:VEVENT")) layout.eventLines.push_back(line);
+    } else if (SameNoCase(text.substr(0, 4), "END:") && --depth < 0) {
+      layout.error = std::to_string(line) + ": " + ShownText(text) + " without its BEGIN";
+      return layout;
+    }
   }
-  return lines;
+  return layout;
 }
 
 bool Listed(const short* values) { return values[0] != ICAL_RECURRENCE_ARRAY_MAX; }
@@ -174,7 +186,15 @@ icaltimetype DateValue(DateTripleT d) {
 HolidayFileT ReadIcsHolidays(std::string_view bytes, std::string_view name) {
   QuietErrors();
   HolidayFileT r;
-  const std::string text(bytes.begin(), std::find(bytes.begin(), bytes.end(), '\0'));
+  // Blank lines before the calendar would be read as folded lines; libical
+  // reads up to a zero byte.
+  const size_t start = std::min(bytes.find_first_not_of(" \t\r\n"), bytes.size());
+  const std::string text(bytes.begin() + start, std::find(bytes.begin() + start, bytes.end(), '\0'));
+  const LayoutT layout = Layout(text, std::count(bytes.begin(), bytes.begin() + start, '\n'));
+  if (!layout.error.empty()) {
+    r.error = std::string(name) + ":" + layout.error;
+    return r;
+  }
   const ComponentT root(icalparser_parse_string(text.c_str()));
   if (!root) {
     r.error = std::string(name) + ":1: not an iCalendar file that can be read";
@@ -189,7 +209,7 @@ HolidayFileT ReadIcsHolidays(std::string_view bytes, std::string_view name) {
       calendars.push_back(c);
     }
   }
-  const std::vector<int64_t> lines = EventLines(bytes);
+  const std::vector<int64_t>& lines = layout.eventLines;
   size_t index = 0;
   for (icalcomponent* calendar : calendars) {
     for (icalcomponent* event = icalcomponent_get_first_component(calendar, ICAL_VEVENT_COMPONENT); event;
