@@ -1,5 +1,7 @@
 #include "holidays/easter.h"
 
+#include <algorithm>
+
 namespace {
 
 constexpr int64_t FloorDiv(int64_t a, int64_t b) { return a / b - ((a % b != 0) && ((a < 0) != (b < 0))); }
@@ -58,17 +60,24 @@ constexpr EasterTablesT MakeTables() {
 
 constexpr EasterTablesT kTables = MakeTables();
 
-// Years in [0, year) with Easter on the index; negative for negative years.
-int64_t YearsBefore(int32_t index, int64_t year) {
-  const int64_t cycleYears = kCycleCenturies * 100;
-  const int64_t cycles = FloorDiv(year, cycleYears);
-  const int64_t rest = year - cycles * cycleYears;
-  const int64_t century = rest / 100;
-  const int64_t block = century / kBlockCenturies;
-  int64_t n = cycles * kTables.beforeBlock[index][kBlocks] + kTables.beforeBlock[index][block];
+// Years in [0, year) of the cycle (0 <= year <= its length) with Easter on
+// the index: from the nearer end of the 10,000-year block and of the century,
+// so at most 50 centuries and 50 years are counted one by one.
+int64_t YearsInCycleBefore(int32_t index, int64_t year) {
+  const int64_t century = year / 100;
+  const int64_t block = std::min<int64_t>((century + kBlockCenturies / 2) / kBlockCenturies, kBlocks);
+  int64_t n = kTables.beforeBlock[index][block];
   for (int64_t b = block * kBlockCenturies; b < century; ++b) n += kTables.perCentury[index][CenturyState(b)];
+  for (int64_t b = century; b < block * kBlockCenturies; ++b) n -= kTables.perCentury[index][CenturyState(b)];
+  if (year % 100 == 0) return n;
   const int32_t state = CenturyState(century);
-  for (int32_t c = 0; c < rest % 100; ++c) n += EasterInCentury(state, c) == index;
+  const int32_t c = static_cast<int32_t>(year % 100);
+  if (c <= 50) {
+    for (int32_t k = 0; k < c; ++k) n += EasterInCentury(state, k) == index;
+  } else {
+    n += kTables.perCentury[index][state];
+    for (int32_t k = c; k < 100; ++k) n -= EasterInCentury(state, k) == index;
+  }
   return n;
 }
 
@@ -78,13 +87,20 @@ int32_t EasterIndex(int64_t astroYear) {
   return EasterInCentury(CenturyState(FloorDiv(astroYear, 100)), static_cast<int32_t>(FloorMod(astroYear, 100)));
 }
 
+int64_t YearsWithEasterBefore(int32_t index, int64_t year) {
+  if (index < 0 || index >= kEasterDates) return 0;
+  const int64_t cycleYears = kCycleCenturies * 100;
+  const int64_t cycles = FloorDiv(year, cycleYears);
+  return cycles * kTables.beforeBlock[index][kBlocks] + YearsInCycleBefore(index, year - cycles * cycleYears);
+}
+
 int64_t YearsWithEaster(int32_t index, int64_t fromYear, int64_t toYear) {
   if (index < 0 || index >= kEasterDates || toYear <= fromYear) return 0;
   // A short span year by year is faster than two lookups from the cycle's start.
-  if (toYear - fromYear <= 64) {
+  if (toYear - fromYear <= 32) {
     int64_t n = 0;
     for (int64_t y = fromYear; y < toYear; ++y) n += EasterIndex(y) == index;
     return n;
   }
-  return YearsBefore(index, toYear) - YearsBefore(index, fromYear);
+  return YearsWithEasterBefore(index, toYear) - YearsWithEasterBefore(index, fromYear);
 }

@@ -11,7 +11,10 @@ inline constexpr int32_t kEasterDates = 35;
 // negative years too; it repeats every 5,700,000 years.
 int32_t EasterIndex(int64_t astroYear);
 
-// Years y in [fromYear, toYear) (astronomical) with Easter on the index.
-// Constant time: whole Easter cycles, blocks of 10,000 years and centuries
-// from tables built at compile time, and fewer than 100 single years.
+// Years in [0, year) (astronomical) with Easter on the index; for a negative
+// year, minus those in [year, 0). Constant time: whole Easter cycles, blocks
+// of 10,000 years and centuries from tables built at compile time, and at
+// most 50 centuries and 50 years one by one.
+int64_t YearsWithEasterBefore(int32_t index, int64_t year);
+// Years y in [fromYear, toYear) with Easter on the index.
 int64_t YearsWithEaster(int32_t index, int64_t fromYear, int64_t toYear);

@@ -34,6 +34,7 @@ struct PeriodT {
   std::array<int64_t, 401> typeBefore{};  // type parts of the first k years of a 400-year cycle
   int32_t easterHolidays = 0;             // per year, on the usual Easter date
   std::vector<std::pair<int32_t, int32_t>> easterCorrections;  // (Easter date, difference)
+  std::vector<int64_t> easterBeforeFirst;  // YearsWithEasterBefore(date, firstYear) of each correction
   std::array<std::vector<uint16_t>, 14> early;                   // by type: days after 1 January
   std::array<std::vector<uint16_t>, kEasterDates> late;          // by Easter date: days after 1 March
 };
@@ -127,7 +128,8 @@ const SamplesT& Samples() {
 
 constexpr int64_t kNoDay = std::numeric_limits<int64_t>::min();
 
-int64_t RuleDate(const HolidayRuleT& r, int64_t year) {
+// easter: the day number of the year's Easter Sunday.
+int64_t RuleDate(const HolidayRuleT& r, int64_t year, int64_t easter) {
   switch (r.kind) {
     case RuleKindT::kFixed:
       if (!ValidDate(r.day, r.month, Calendar(year))) return kNoDay;
@@ -141,7 +143,7 @@ int64_t RuleDate(const HolidayRuleT& r, int64_t year) {
       return d - (WeekdayOfDayNumber(d) - r.weekday + 7) % 7;
     }
     case RuleKindT::kEaster:
-      return DayOf(year, 3, 22) + EasterIndex(year) + r.day;
+      return easter + r.day;
   }
   return kNoDay;
 }
@@ -155,18 +157,23 @@ struct DatedT {
 
 // The rule holidays dated in an astronomical year, by date. The rules in
 // force are those of lawYear: the year itself, except for the period tables,
-// which date a period's rules in sample years. The neighbouring years' rules
-// count too, as their holidays may move into the year.
+// which date a period's rules in sample years. Holidays that move on a
+// weekend may move across New Year, so those of the years around count too.
 void RuleHolidaysOfYear(const std::vector<HolidayRuleT>& rules, int64_t year, int64_t lawYear, bool withEaster,
                         std::vector<DatedT>& out) {
   out.clear();
   for (int64_t dy = -1; dy <= 1; ++dy) {
     const int64_t ruleYear = year + dy, law = lawYear + dy;
     if (ruleYear < kMinYear || ruleYear > kMaxYear) continue;
+    int64_t easter = kNoDay;
     for (size_t i = 0; i < rules.size(); ++i) {
       const HolidayRuleT& r = rules[i];
-      if (law < r.firstYear || law > r.lastYear || (!withEaster && r.kind == RuleKindT::kEaster)) continue;
-      const int64_t d = RuleDate(r, ruleYear);
+      if (law < r.firstYear || law > r.lastYear || (dy != 0 && r.observance == ObservanceT::kNone)) continue;
+      if (r.kind == RuleKindT::kEaster) {
+        if (!withEaster) continue;
+        if (easter == kNoDay) easter = DayOf(ruleYear, 3, 22) + EasterIndex(ruleYear);
+      }
+      const int64_t d = RuleDate(r, ruleYear, easter);
       if (d != kNoDay) out.push_back({d, static_cast<int32_t>(i), false});
     }
   }
@@ -216,8 +223,13 @@ int64_t TypePartBefore(const PeriodT& p, int64_t year) {
 int64_t PeriodYears(const PeriodT& p, int64_t y1, int64_t y2) {
   if (y2 < y1) return 0;
   int64_t n = TypePartBefore(p, y2 + 1) - TypePartBefore(p, y1) + p.easterHolidays * (y2 - y1 + 1);
-  for (const auto& [easter, difference] : p.easterCorrections) {
-    n += difference * YearsWithEaster(easter, y1, y2 + 1);
+  for (size_t i = 0; i < p.easterCorrections.size(); ++i) {
+    const auto [easter, difference] = p.easterCorrections[i];
+    // From the period's first year its count is kept.
+    const int64_t years = y1 == p.firstYear && y2 - y1 > 32
+                              ? YearsWithEasterBefore(easter, y2 + 1) - p.easterBeforeFirst[i]
+                              : YearsWithEaster(easter, y1, y2 + 1);
+    n += difference * years;
   }
   return n;
 }
@@ -275,7 +287,10 @@ void BuildPeriod(const WorkTablesT& t, PeriodT& p) {
   }
   p.easterHolidays = best;
   for (int32_t e = 0; e < kEasterDates; ++e) {
-    if (easterPart[e] != best) p.easterCorrections.emplace_back(e, easterPart[e] - best);
+    if (easterPart[e] != best) {
+      p.easterCorrections.emplace_back(e, easterPart[e] - best);
+      p.easterBeforeFirst.push_back(YearsWithEasterBefore(e, p.firstYear));
+    }
   }
   for (int32_t q = 0; q < 400; ++q) {
     const int32_t type = samples.cycleType[q];
@@ -284,24 +299,39 @@ void BuildPeriod(const WorkTablesT& t, PeriodT& p) {
   p.total = PeriodYears(p, p.firstYear, p.lastYear);
 }
 
-// Holidays on working weekdays before the day, from the first day of the range.
-int64_t HolidaysBefore(const WorkTablesT& t, int64_t day) {
-  int64_t n = (std::lower_bound(t.listed.begin(), t.listed.end(), day) - t.listed.begin()) +
-              (std::lower_bound(t.singlesCounted.begin(), t.singlesCounted.end(), day) - t.singlesCounted.begin());
-  const int64_t year = day >= kEndDay ? kMaxYear + 1 : YearOfDay(day);
+// The period holding a year, or the one before it; nullptr when none is.
+const PeriodT* PeriodAt(const WorkTablesT& t, int64_t year) {
   const auto after = std::upper_bound(t.periods.begin(), t.periods.end(), year,
                                       [](int64_t y, const PeriodT& p) { return y < p.firstYear; });
-  if (after == t.periods.begin()) return n;
-  const PeriodT& p = *(after - 1);
-  n += p.before;
-  if (year > p.lastYear) return n + p.total;
-  if (p.total == 0) return n;
-  return n + PeriodYears(p, p.firstYear, year - 1) + PeriodYearBefore(p, year, day);
+  return after == t.periods.begin() ? nullptr : &*(after - 1);
+}
+
+// Holidays on working weekdays of the periods before the day.
+int64_t PeriodsBefore(const WorkTablesT& t, int64_t day, int64_t year) {
+  const PeriodT* p = PeriodAt(t, year);
+  if (!p) return 0;
+  if (year > p->lastYear) return p->before + p->total;
+  return p->before + PeriodYears(*p, p->firstYear, year - 1) + PeriodYearBefore(*p, year, day);
+}
+
+// Holidays on working weekdays in [a, b), a <= b.
+int64_t HolidaysBetween(const WorkTablesT& t, int64_t a, int64_t b) {
+  const auto before = [](const std::vector<int64_t>& days, int64_t d) {
+    return std::lower_bound(days.begin(), days.end(), d) - days.begin();
+  };
+  int64_t n = before(t.listed, b) - before(t.listed, a) + before(t.singlesCounted, b) - before(t.singlesCounted, a);
+  const int64_t ya = a >= kEndDay ? kMaxYear + 1 : YearOfDay(a), yb = b >= kEndDay ? kMaxYear + 1 : YearOfDay(b);
+  const PeriodT* p = PeriodAt(t, ya);
+  // Within one period the years between count directly.
+  if (p && yb <= p->lastYear && ya <= p->lastYear) {
+    return n + PeriodYears(*p, ya, yb - 1) + PeriodYearBefore(*p, yb, b) - PeriodYearBefore(*p, ya, a);
+  }
+  return n + PeriodsBefore(t, b, yb) - PeriodsBefore(t, a, ya);
 }
 
 // Working days in [first day of the range, day).
 int64_t WorkdaysBefore(const WorkTablesT& t, int64_t day) {
-  return day - kFirstDay - WeekendDays(t.weekend, kFirstDay, day) - HolidaysBefore(t, day);
+  return day - kFirstDay - WeekendDays(t.weekend, kFirstDay, day) - HolidaysBetween(t, kFirstDay, day);
 }
 
 const WorkTablesT& TablesOf(const WorkCalendarT& calendar) {
@@ -514,7 +544,7 @@ WorkdayCountT CountWorkdays(const WorkCalendarT& calendar, DateTripleT date1, Da
   WorkdayCountT r;
   r.totalDays = b - a;
   r.weekendDays = WeekendDays(calendar.weekend, a, b);
-  r.holidays = HolidaysBefore(t, b) - HolidaysBefore(t, a);
+  r.holidays = HolidaysBetween(t, a, b);
   r.count = r.totalDays - r.weekendDays - r.holidays;
   return r;
 }
