@@ -129,7 +129,7 @@ HolidayFileT ReadHolidayFile(const std::filesystem::path& path) {
 
 bool IcsSupported() {
 #ifdef ORVANE_HAVE_LIBICAL
-  return true;
+  return IcsLibraryOpens();
 #else
   return false;
 #endif

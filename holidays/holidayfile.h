@@ -25,7 +25,9 @@ HolidayFileT ReadHolidays(std::string_view bytes, std::string_view name);
 // The file from disk, then as ReadHolidays.
 HolidayFileT ReadHolidayFile(const std::filesystem::path& path);
 
-// Whether this build reads and writes iCalendar (it needs libical).
+// Whether iCalendar files can be read and written: the build has libical's
+// headers and the library opens (at the first iCalendar file, so that the
+// program starts without it).
 bool IcsSupported();
 
 struct IcsTextT {

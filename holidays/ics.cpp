@@ -1,5 +1,6 @@
 #include "holidays/ics.h"
 
+#include <dlfcn.h>
 #include <libical/ical.h>
 
 #include <algorithm>
@@ -13,13 +14,71 @@
 
 namespace {
 
+// libical is opened at the first iCalendar file: linked in, it and the ICU
+// libraries it needs would slow every start of the program.
+#define ORVANE_ICAL_FUNCTIONS(X) \
+  X(icalcomponent_add_component) \
+  X(icalcomponent_add_property) \
+  X(icalcomponent_as_ical_string_r) \
+  X(icalcomponent_free) \
+  X(icalcomponent_get_first_component) \
+  X(icalcomponent_get_first_property) \
+  X(icalcomponent_get_next_component) \
+  X(icalcomponent_get_next_property) \
+  X(icalcomponent_get_status) \
+  X(icalcomponent_get_summary) \
+  X(icalcomponent_isa) \
+  X(icalcomponent_new) \
+  X(icalerror_set_errors_are_fatal) \
+  X(icalmemory_free_buffer) \
+  X(icalparser_parse_string) \
+  X(icalproperty_get_dtend) \
+  X(icalproperty_get_dtstart) \
+  X(icalproperty_get_exdate) \
+  X(icalproperty_get_rdate) \
+  X(icalproperty_get_rrule) \
+  X(icalproperty_get_xlicerror) \
+  X(icalproperty_new_calscale) \
+  X(icalproperty_new_dtend) \
+  X(icalproperty_new_dtstamp) \
+  X(icalproperty_new_dtstart) \
+  X(icalproperty_new_prodid) \
+  X(icalproperty_new_summary) \
+  X(icalproperty_new_transp) \
+  X(icalproperty_new_uid) \
+  X(icalproperty_new_version) \
+  X(icaltimezone_get_utc_timezone)
+
+struct IcalT {
+#define ORVANE_ICAL_POINTER(f) decltype(&::f) f = nullptr;
+  ORVANE_ICAL_FUNCTIONS(ORVANE_ICAL_POINTER)
+#undef ORVANE_ICAL_POINTER
+};
+
+// The library's functions; nullptr when it cannot be opened. It stays open.
+const IcalT* OpenIcal() {
+  static const IcalT* const opened = []() -> const IcalT* {
+    void* library = dlopen(ORVANE_LIBICAL, RTLD_NOW | RTLD_LOCAL);
+    if (!library) return nullptr;
+    static IcalT ical;
+    bool complete = true;
+#define ORVANE_ICAL_SYMBOL(f) \
+  complete = complete && (ical.f = reinterpret_cast<decltype(ical.f)>(dlsym(library, #f))) != nullptr;
+    ORVANE_ICAL_FUNCTIONS(ORVANE_ICAL_SYMBOL)
+#undef ORVANE_ICAL_SYMBOL
+    if (!complete) return nullptr;
+    // libical's errors are results here, never aborts.
+    ical.icalerror_set_errors_are_fatal(0);
+    return &ical;
+  }();
+  return opened;
+}
+
 struct ComponentFree {
-  void operator()(icalcomponent* c) const { icalcomponent_free(c); }
+  const IcalT* ical;
+  void operator()(icalcomponent* c) const { ical->icalcomponent_free(c); }
 };
 using ComponentT = std::unique_ptr<icalcomponent, ComponentFree>;
-
-// libical's errors are results here, never aborts.
-void QuietErrors() { icalerror_set_errors_are_fatal(0); }
 
 bool SameNoCase(std::string_view a, std::string_view b) {
   const auto upper = [](char c) { return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c; };
@@ -76,21 +135,21 @@ int32_t LastOfCount(int32_t first, int64_t count, bool leapDay) {
 }
 
 // The holidays of one event; an error text when it cannot be read.
-std::string ReadEvent(icalcomponent* event, std::vector<CustomHolidayT>& out) {
-  if (icalproperty* e = icalcomponent_get_first_property(event, ICAL_XLICERROR_PROPERTY)) {
-    const char* text = icalproperty_get_xlicerror(e);
+std::string ReadEvent(const IcalT& ical, icalcomponent* event, std::vector<CustomHolidayT>& out) {
+  if (icalproperty* e = ical.icalcomponent_get_first_property(event, ICAL_XLICERROR_PROPERTY)) {
+    const char* text = ical.icalproperty_get_xlicerror(e);
     return ShownText(text ? text : "unreadable property");
   }
-  if (icalcomponent_get_status(event) == ICAL_STATUS_CANCELLED) return {};
-  if (icalcomponent_get_first_property(event, ICAL_RECURRENCEID_PROPERTY)) {
+  if (ical.icalcomponent_get_status(event) == ICAL_STATUS_CANCELLED) return {};
+  if (ical.icalcomponent_get_first_property(event, ICAL_RECURRENCEID_PROPERTY)) {
     return "changed occurrences (RECURRENCE-ID) are not supported";
   }
-  icalproperty* start = icalcomponent_get_first_property(event, ICAL_DTSTART_PROPERTY);
+  icalproperty* start = ical.icalcomponent_get_first_property(event, ICAL_DTSTART_PROPERTY);
   if (!start) return "the event has no DTSTART";
-  const icaltimetype date = icalproperty_get_dtstart(start);
+  const icaltimetype date = ical.icalproperty_get_dtstart(start);
   if (!date.is_date) return "the event has a time; holidays are all-day events (DTSTART;VALUE=DATE)";
   if (!ValidDate(date.day, date.month, YearOf(date))) return "DTSTART is no date";
-  const char* summary = icalcomponent_get_summary(event);
+  const char* summary = ical.icalcomponent_get_summary(event);
   if (!summary || !*summary) return "the event has no SUMMARY";
   CustomHolidayT h;
   h.month = date.month;
@@ -99,11 +158,11 @@ std::string ReadEvent(icalcomponent* event, std::vector<CustomHolidayT>& out) {
   h.name = HolidayNameText(summary);
 
   int64_t days = 1;
-  if (icalproperty* end = icalcomponent_get_first_property(event, ICAL_DTEND_PROPERTY)) {
-    const icaltimetype until = icalproperty_get_dtend(end);
+  if (icalproperty* end = ical.icalcomponent_get_first_property(event, ICAL_DTEND_PROPERTY)) {
+    const icaltimetype until = ical.icalproperty_get_dtend(end);
     if (until.is_date && ValidDate(until.day, until.month, YearOf(until))) days = DayOf(until) - DayOf(date);
   }
-  icalproperty* rule = icalcomponent_get_first_property(event, ICAL_RRULE_PROPERTY);
+  icalproperty* rule = ical.icalcomponent_get_first_property(event, ICAL_RRULE_PROPERTY);
   if (!rule) {
     if (days > 366) return "the event is longer than a year";
     for (int64_t k = 0; k < std::max<int64_t>(days, 1); ++k) {
@@ -111,9 +170,9 @@ std::string ReadEvent(icalcomponent* event, std::vector<CustomHolidayT>& out) {
       out.push_back({d.month, d.day, d.year, d.year, h.name});
     }
   } else {
-    if (icalcomponent_get_next_property(event, ICAL_RRULE_PROPERTY)) return "the event has more than one RRULE";
+    if (ical.icalcomponent_get_next_property(event, ICAL_RRULE_PROPERTY)) return "the event has more than one RRULE";
     if (days > 1) return "yearly events of more than one day are not supported";
-    const icalrecurrencetype r = icalproperty_get_rrule(rule);
+    const icalrecurrencetype r = ical.icalproperty_get_rrule(rule);
     if (r.freq != ICAL_YEARLY_RECURRENCE) return "only yearly rules (RRULE:FREQ=YEARLY) are read";
     if (r.interval > 1) return "yearly rules with an INTERVAL are not supported";
     const bool sameMonth = !Listed(r.by_month) || (r.by_month[0] == date.month && r.by_month[1] == ICAL_RECURRENCE_ARRAY_MAX);
@@ -125,7 +184,7 @@ std::string ReadEvent(icalcomponent* event, std::vector<CustomHolidayT>& out) {
     }
     h.lastYear = std::numeric_limits<int32_t>::max();
     if (r.count > 0) h.lastYear = LastOfCount(h.firstYear, r.count, h.month == 2 && h.day == 29);
-    if (!icaltime_is_null_time(r.until)) {
+    if (r.until.year != 0) {
       h.lastYear = YearOf(r.until);
       if (r.until.month < h.month || (r.until.month == h.month && r.until.day < h.day)) {
         h.lastYear = h.lastYear == 1 ? -1 : h.lastYear - 1;
@@ -134,9 +193,9 @@ std::string ReadEvent(icalcomponent* event, std::vector<CustomHolidayT>& out) {
     if (h.lastYear < h.firstYear) return {};
     // Excluded dates split the years into runs.
     std::vector<int32_t> excluded;
-    for (icalproperty* p = icalcomponent_get_first_property(event, ICAL_EXDATE_PROPERTY); p;
-         p = icalcomponent_get_next_property(event, ICAL_EXDATE_PROPERTY)) {
-      const icaltimetype x = icalproperty_get_exdate(p);
+    for (icalproperty* p = ical.icalcomponent_get_first_property(event, ICAL_EXDATE_PROPERTY); p;
+         p = ical.icalcomponent_get_next_property(event, ICAL_EXDATE_PROPERTY)) {
+      const icaltimetype x = ical.icalproperty_get_exdate(p);
       if (x.month == h.month && x.day == h.day) excluded.push_back(YearOf(x));
     }
     std::sort(excluded.begin(), excluded.end());
@@ -149,9 +208,9 @@ std::string ReadEvent(icalcomponent* event, std::vector<CustomHolidayT>& out) {
     }
     out.push_back({h.month, h.day, from, h.lastYear, h.name});
   }
-  for (icalproperty* p = icalcomponent_get_first_property(event, ICAL_RDATE_PROPERTY); p;
-       p = icalcomponent_get_next_property(event, ICAL_RDATE_PROPERTY)) {
-    const icaltimetype x = icalproperty_get_rdate(p).time;
+  for (icalproperty* p = ical.icalcomponent_get_first_property(event, ICAL_RDATE_PROPERTY); p;
+       p = ical.icalcomponent_get_next_property(event, ICAL_RDATE_PROPERTY)) {
+    const icaltimetype x = ical.icalproperty_get_rdate(p).time;
     if (!x.is_date || !ValidDate(x.day, x.month, YearOf(x))) return "RDATE is no date";
     out.push_back({x.month, x.day, YearOf(x), YearOf(x), h.name});
   }
@@ -173,7 +232,7 @@ uint64_t Fnv1a(std::string_view s) {
 }
 
 icaltimetype DateValue(DateTripleT d) {
-  icaltimetype t = icaltime_null_date();
+  icaltimetype t{};
   t.year = d.year;
   t.month = d.month;
   t.day = d.day;
@@ -181,11 +240,22 @@ icaltimetype DateValue(DateTripleT d) {
   return t;
 }
 
+std::string Unopened() {
+  return std::string("iCalendar files need libical, which cannot be opened (") + ORVANE_LIBICAL + ")";
+}
+
 }  // namespace
 
+bool IcsLibraryOpens() { return OpenIcal() != nullptr; }
+
 HolidayFileT ReadIcsHolidays(std::string_view bytes, std::string_view name) {
-  QuietErrors();
   HolidayFileT r;
+  const IcalT* opened = OpenIcal();
+  if (!opened) {
+    r.error = std::string(name) + ": " + Unopened();
+    return r;
+  }
+  const IcalT& ical = *opened;
   // Blank lines before the calendar would be read as folded lines; libical
   // reads up to a zero byte.
   const size_t start = std::min(bytes.find_first_not_of(" \t\r\n"), bytes.size());
@@ -195,26 +265,26 @@ HolidayFileT ReadIcsHolidays(std::string_view bytes, std::string_view name) {
     r.error = std::string(name) + ":" + layout.error;
     return r;
   }
-  const ComponentT root(icalparser_parse_string(text.c_str()));
+  const ComponentT root(ical.icalparser_parse_string(text.c_str()), ComponentFree{&ical});
   if (!root) {
     r.error = std::string(name) + ":1: not an iCalendar file that can be read";
     return r;
   }
   std::vector<icalcomponent*> calendars;
-  if (icalcomponent_isa(root.get()) == ICAL_VCALENDAR_COMPONENT) {
+  if (ical.icalcomponent_isa(root.get()) == ICAL_VCALENDAR_COMPONENT) {
     calendars.push_back(root.get());
   } else {
-    for (icalcomponent* c = icalcomponent_get_first_component(root.get(), ICAL_VCALENDAR_COMPONENT); c;
-         c = icalcomponent_get_next_component(root.get(), ICAL_VCALENDAR_COMPONENT)) {
+    for (icalcomponent* c = ical.icalcomponent_get_first_component(root.get(), ICAL_VCALENDAR_COMPONENT); c;
+         c = ical.icalcomponent_get_next_component(root.get(), ICAL_VCALENDAR_COMPONENT)) {
       calendars.push_back(c);
     }
   }
   const std::vector<int64_t>& lines = layout.eventLines;
   size_t index = 0;
   for (icalcomponent* calendar : calendars) {
-    for (icalcomponent* event = icalcomponent_get_first_component(calendar, ICAL_VEVENT_COMPONENT); event;
-         event = icalcomponent_get_next_component(calendar, ICAL_VEVENT_COMPONENT), ++index) {
-      const std::string error = ReadEvent(event, r.holidays);
+    for (icalcomponent* event = ical.icalcomponent_get_first_component(calendar, ICAL_VEVENT_COMPONENT); event;
+         event = ical.icalcomponent_get_next_component(calendar, ICAL_VEVENT_COMPONENT), ++index) {
+      const std::string error = ReadEvent(ical, event, r.holidays);
       if (!error.empty()) {
         r.holidays.clear();
         r.error = std::string(name) + ":" + std::to_string(index < lines.size() ? lines[index] : 1) + ": " + error;
@@ -226,18 +296,23 @@ HolidayFileT ReadIcsHolidays(std::string_view bytes, std::string_view name) {
 }
 
 IcsTextT IcsOfHolidays(std::span<const HolidayT> holidays, uint8_t language) {
-  QuietErrors();
   IcsTextT r;
-  const ComponentT calendar(icalcomponent_new(ICAL_VCALENDAR_COMPONENT));
-  icalcomponent_add_property(calendar.get(), icalproperty_new_version("2.0"));
-  icalcomponent_add_property(calendar.get(), icalproperty_new_prodid("-//Orvane//Holidays//EN"));
-  icalcomponent_add_property(calendar.get(), icalproperty_new_calscale("GREGORIAN"));
+  const IcalT* opened = OpenIcal();
+  if (!opened) {
+    r.error = Unopened();
+    return r;
+  }
+  const IcalT& ical = *opened;
+  const ComponentT calendar(ical.icalcomponent_new(ICAL_VCALENDAR_COMPONENT), ComponentFree{&ical});
+  ical.icalcomponent_add_property(calendar.get(), ical.icalproperty_new_version("2.0"));
+  ical.icalcomponent_add_property(calendar.get(), ical.icalproperty_new_prodid("-//Orvane//Holidays//EN"));
+  ical.icalcomponent_add_property(calendar.get(), ical.icalproperty_new_calscale("GREGORIAN"));
   // A fixed stamp keeps the output the same for the same list.
-  icaltimetype stamp = icaltime_null_time();
+  icaltimetype stamp{};
   stamp.year = 1970;
   stamp.month = 1;
   stamp.day = 1;
-  stamp.zone = icaltimezone_get_utc_timezone();
+  stamp.zone = ical.icaltimezone_get_utc_timezone();
   for (const HolidayT& h : holidays) {
     if (h.date.year < 1 || h.date.year > 9999) {
       r.error = "iCalendar holds the years 1 to 9999 only, not " + std::to_string(h.date.year);
@@ -246,17 +321,17 @@ IcsTextT IcsOfHolidays(std::span<const HolidayT> holidays, uint8_t language) {
     const std::string summary = AnsiToUtf8(HolidayName(h, language));
     char day[9];
     std::snprintf(day, sizeof day, "%04d%02d%02d", h.date.year, h.date.month, h.date.day);
-    icalcomponent* event = icalcomponent_new(ICAL_VEVENT_COMPONENT);
-    icalcomponent_add_property(event, icalproperty_new_uid((std::string(day) + "-" + Hex64(Fnv1a(std::string(day) + summary)) + "@orvane").c_str()));
-    icalcomponent_add_property(event, icalproperty_new_dtstamp(stamp));
-    icalcomponent_add_property(event, icalproperty_new_dtstart(DateValue(h.date)));
-    icalcomponent_add_property(event, icalproperty_new_dtend(DateValue(DateOfDayNumber(DayNumberOf(h.date.day, h.date.month, h.date.year) + 1))));
-    icalcomponent_add_property(event, icalproperty_new_summary(summary.c_str()));
-    icalcomponent_add_property(event, icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT));
-    icalcomponent_add_component(calendar.get(), event);
+    icalcomponent* event = ical.icalcomponent_new(ICAL_VEVENT_COMPONENT);
+    ical.icalcomponent_add_property(event, ical.icalproperty_new_uid((std::string(day) + "-" + Hex64(Fnv1a(std::string(day) + summary)) + "@orvane").c_str()));
+    ical.icalcomponent_add_property(event, ical.icalproperty_new_dtstamp(stamp));
+    ical.icalcomponent_add_property(event, ical.icalproperty_new_dtstart(DateValue(h.date)));
+    ical.icalcomponent_add_property(event, ical.icalproperty_new_dtend(DateValue(DateOfDayNumber(DayNumberOf(h.date.day, h.date.month, h.date.year) + 1))));
+    ical.icalcomponent_add_property(event, ical.icalproperty_new_summary(summary.c_str()));
+    ical.icalcomponent_add_property(event, ical.icalproperty_new_transp(ICAL_TRANSP_TRANSPARENT));
+    ical.icalcomponent_add_component(calendar.get(), event);
   }
-  char* text = icalcomponent_as_ical_string_r(calendar.get());
+  char* text = ical.icalcomponent_as_ical_string_r(calendar.get());
   r.text = text ? text : "";
-  icalmemory_free_buffer(text);
+  ical.icalmemory_free_buffer(text);
   return r;
 }

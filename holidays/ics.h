@@ -11,5 +11,7 @@
 // Windows-1252 otherwise; control characters become spaces.
 std::string HolidayNameText(std::string_view bytes);
 
+// Whether libical opens; ics.cpp opens it at the first use.
+bool IcsLibraryOpens();
 HolidayFileT ReadIcsHolidays(std::string_view bytes, std::string_view name);
 IcsTextT IcsOfHolidays(std::span<const HolidayT> holidays, uint8_t language);
