@@ -200,13 +200,15 @@ std::string ReadEvent(const IcalT& ical, icalcomponent* event, std::vector<Custo
     }
     std::sort(excluded.begin(), excluded.end());
     int32_t from = h.firstYear;
+    bool rest = true;
     for (int32_t x : excluded) {
       if (x < from || x > h.lastYear) continue;
       if (x > from) out.push_back({h.month, h.day, from, x == 1 ? -1 : x - 1, h.name});
-      if (x == h.lastYear) return {};
+      rest = x < h.lastYear;
+      if (!rest) break;
       from = x == -1 ? 1 : x + 1;
     }
-    out.push_back({h.month, h.day, from, h.lastYear, h.name});
+    if (rest) out.push_back({h.month, h.day, from, h.lastYear, h.name});
   }
   for (icalproperty* p = ical.icalcomponent_get_first_property(event, ICAL_RDATE_PROPERTY); p;
        p = ical.icalcomponent_get_next_property(event, ICAL_RDATE_PROPERTY)) {

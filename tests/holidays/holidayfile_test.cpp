@@ -88,6 +88,18 @@ TEST(ICalendar, FileMadeByPythonIcalendar) {
   EXPECT_EQ(Entries(file), want);
 }
 
+TEST(ICalendar, ExcludedAndAddedDates) {
+  if (!IcsSupported()) GTEST_SKIP() << "built without libical";
+  const HolidayFileT file = ReadHolidays(
+      "BEGIN:VCALENDAR\r\nBEGIN:VEVENT\r\nUID:1\r\nDTSTART;VALUE=DATE:20200105\r\nSUMMARY:Fair\r\n"
+      "RRULE:FREQ=YEARLY;COUNT=4\r\nEXDATE;VALUE=DATE:20210105,20230105\r\nRDATE;VALUE=DATE:20300107\r\n"
+      "END:VEVENT\r\nEND:VCALENDAR\r\n",
+      "fair.ics");
+  EXPECT_EQ(file.error, "");
+  const std::vector<EntryT> want = {{1, 5, 2020, 2020, "Fair"}, {1, 5, 2022, 2022, "Fair"}, {1, 7, 2030, 2030, "Fair"}};
+  EXPECT_EQ(Entries(file), want);
+}
+
 TEST(ICalendar, ErrorsNameTheEventsLine) {
   if (!IcsSupported()) GTEST_SKIP() << "built without libical";
   const std::string head = "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:x\r\n";
