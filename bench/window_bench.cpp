@@ -5,6 +5,7 @@
 #include <benchmark/benchmark.h>
 
 #include "window/form/main.h"
+#include "window/services/SystemServices.h"
 
 namespace {
 
@@ -13,6 +14,12 @@ CliOptionsT Options() {
   options.context.today = DateTripleT{7, 12, 2026};
   options.todayFixed = true;
   return options;
+}
+
+// The window's real services, as its entry builds them: start-up as a user has it.
+const TWindowServices& Services() {
+  static TSystemWindowServices system(SystemUrlPlatform(), SystemProcessPlatform());
+  return system.Services();
 }
 
 // Notes the first paint of the window itself.
@@ -27,7 +34,7 @@ struct PaintSpy : QObject {
 void BM_StartupToFirstPaint(benchmark::State& state) {
   const CliOptionsT options = Options();
   for (auto _ : state) {
-    TForm1 form(options);
+    TForm1 form(options, nullptr, Services());
     PaintSpy spy;
     form.installEventFilter(&spy);
     form.show();
@@ -41,7 +48,7 @@ void BM_StartupToFirstPaint(benchmark::State& state) {
 BENCHMARK(BM_StartupToFirstPaint)->Unit(benchmark::kMillisecond);
 
 void BM_KeystrokeInDateField(benchmark::State& state) {
-  TForm1 form(Options());
+  TForm1 form(Options(), nullptr, Services());
   form.show();
   QApplication::processEvents();
   form.Edit1->setText("07.12.202");
@@ -56,7 +63,7 @@ void BM_KeystrokeInDateField(benchmark::State& state) {
 BENCHMARK(BM_KeystrokeInDateField)->Unit(benchmark::kMicrosecond);
 
 void BM_KeystrokeWorstCase(benchmark::State& state) {
-  TForm1 form(Options());
+  TForm1 form(Options(), nullptr, Services());
   form.show();
   QApplication::processEvents();
   form.ComboBox2->setCurrentIndex(1);

@@ -48,7 +48,7 @@ enum class UrlLaunchT { kStarted, kNoBrowser, kFailed };
 
 // The platform operations the launcher needs: the registry read, the program
 // start and the browser start built on them. The real one is
-// SystemUrlPlatform(); tests inject fakes.
+// SystemUrlPlatform(), which only the window's entry asks for; tests inject fakes.
 class TUrlPlatform {
  public:
   virtual ~TUrlPlatform() = default;
@@ -76,7 +76,6 @@ TUrlPlatform& SystemUrlPlatform();
 
 class TUrlLauncher {
  public:
-  TUrlLauncher() = default;
   explicit TUrlLauncher(TUrlPlatform& platform, TUrlOpener* opener = nullptr)
       : platform_(&platform), opener_(opener) {}
 
@@ -91,6 +90,6 @@ class TUrlLauncher {
   long ReadDefaultValue(TRegKey root, const std::string& subKey, std::string& value);
 
  private:
-  TUrlPlatform* platform_ = &SystemUrlPlatform();
+  TUrlPlatform* platform_;
   TUrlOpener* opener_ = nullptr;
 };

@@ -70,7 +70,7 @@ UrlLaunchT TDesktopUrlPlatform::LaunchBrowser(const std::string& url, int /*show
 }
 
 TUrlPlatform& SystemUrlPlatform() {
-  static TDesktopUrlPlatform platform;
+  static TDesktopUrlPlatform platform{SystemProcessPlatform()};
   return platform;
 }
 #endif

@@ -10,7 +10,7 @@
 #ifndef _WIN32
 class TDesktopUrlPlatform : public TUrlPlatform {
  public:
-  explicit TDesktopUrlPlatform(TProcessPlatform& process = SystemProcessPlatform()) : process_(process) {}
+  explicit TDesktopUrlPlatform(TProcessPlatform& process) : process_(process) {}
   long ReadDefaultValue(TRegKey root, const std::string& subKey, std::string& value) override;
   // Returns kExecOk, or a WinExec-style error below 32 when the program could
   // not be run.

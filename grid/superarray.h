@@ -143,7 +143,7 @@ void SortRows(ArrayOfFiles& table);
 // ---- shell "open" ----------------------------------------------------------
 // The desktop's opener; the target is Windows-1252 text. True when it was
 // handed over.
-bool ShellOpen(const std::string& target, TProcessPlatform& process = SystemProcessPlatform());
+bool ShellOpen(const std::string& target, TProcessPlatform& process);
 
 // Whatever opens files and addresses for a caller: the window's services in
 // the program, a fake in tests.

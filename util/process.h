@@ -25,8 +25,8 @@ std::string FindProgram(const std::string& name);
 // this process keeps no child behind.
 StartErrorT StartDetached(const std::string& program, const std::vector<std::string>& args);
 
-// The process's surroundings as a component sees them: the real system by
-// default, a fake in tests.
+// The process's surroundings as a component sees them: the real system here,
+// a fake in tests.
 class TProcessPlatform {
  public:
   virtual ~TProcessPlatform() = default;
@@ -34,4 +34,5 @@ class TProcessPlatform {
   virtual std::string Getenv(const std::string& name);
   virtual StartErrorT Start(const std::string& program, const std::vector<std::string>& args);
 };
+// The real one; only the program's entries ask for it and hand it down.
 TProcessPlatform& SystemProcessPlatform();

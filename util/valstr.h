@@ -78,9 +78,10 @@ constexpr uint32_t cl3DLight = 0x80000016u;
 constexpr uint32_t clInfoText = 0x80000017u;
 constexpr uint32_t clInfoBk = 0x80000018u;
 
-// The window layer installs a resolver that reads the desktop palette. Without
-// one, system colours get the classic light-theme defaults (button face
-// 0xF0F0F0, window white, texts black, ...); plain colours always pass through.
+// The window's entry installs a resolver that reads the desktop palette, once
+// at start-up: the program's one process-wide setting. Without one, system
+// colours get the classic light-theme defaults (button face 0xF0F0F0, window
+// white, texts black, ...); plain colours always pass through.
 using SystemColorResolverT = std::function<uint32_t(uint32_t)>;
 void SetSystemColorResolver(SystemColorResolverT resolver);  // empty = defaults
 uint32_t ResolveColor(uint32_t color);  // 0x00BBGGRR

@@ -13,6 +13,7 @@
 
 #include "window/form/main.h"
 #include "window/components/QtText.h"
+#include "tests/support/FakeWindowServices.h"
 #include "tests/support/options.h"
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -54,7 +55,7 @@ int64_t MemoryInUse() {
 class Robustness : public ::testing::Test {
  protected:
   void SetUp() override {
-    form = std::make_unique<TForm1>(TestOptions());
+    form = std::make_unique<TForm1>(TestOptions(), nullptr, services);
     form->show();
   }
   // The window shows exactly what the result layer computes from the texts
@@ -82,6 +83,7 @@ class Robustness : public ::testing::Test {
     EXPECT_EQ(FromQString(f.Label3->text()), r.label1) << context;
     EXPECT_EQ(FromQString(f.Label4->text()), r.label2) << context;
   }
+  FakeWindowServices services;
   std::unique_ptr<TForm1> form;
 };
 

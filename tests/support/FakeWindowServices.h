@@ -1,6 +1,7 @@
 #pragma once
 // Window services that run no dialog, open nothing and never wait; they record
-// what was asked of them.
+// what was asked of them. The fake is every part of the record at once and
+// passes as the record itself.
 #include <QDialog>
 #include <functional>
 #include <string>
@@ -9,9 +10,14 @@
 #include "window/services/WindowServices.h"
 #include "tests/support/FakeUrlPlatform.h"
 
-
-class FakeWindowServices : public TWindowServices {
+class FakeWindowServices : public TDialogs, public TDesktopLinks, public TAnimationClock, public TSettingsPlace {
  public:
+  FakeWindowServices() = default;
+  // The record refers to this very object.
+  FakeWindowServices(const FakeWindowServices&) = delete;
+  FakeWindowServices& operator=(const FakeWindowServices&) = delete;
+  operator const TWindowServices&() const { return record_; }
+
   // Stands in for a modal run; without it every dialog is rejected.
   std::function<int(QDialog&)> onExec;
   // Handed out in order to the file questions; none left = no file chosen.
@@ -60,4 +66,5 @@ class FakeWindowServices : public TWindowServices {
     fileAnswers.erase(fileAnswers.begin());
     return next;
   }
+  TWindowServices record_{*this, *this, *this, *this};
 };

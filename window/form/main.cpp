@@ -95,13 +95,13 @@ int TSpinEdit::valueFromText(const QString& text) const {
 
 void TSpinEdit::fixup(QString&) const {}
 
-TForm1::TForm1(const CliOptionsT& options, QWidget* parent, TWindowServices& services)
-    : QWidget(parent), UrlLauncher1(services.UrlPlatform(), &services), options_(options), services_(services) {
-  Panels.services = &services;
-  SetWindowServices(Binder1, services);
-  SetWindowServices(Binder2, services);
+TForm1::TForm1(const CliOptionsT& options, QWidget* parent, const TWindowServices& services)
+    : QWidget(parent),
+      UrlLauncher1(services.desktop.UrlPlatform(), &services.desktop),
+      options_(options),
+      services_(services) {
   if (!options_.noSettings) {
-    settingsFile_ = services.SettingsFile();
+    settingsFile_ = services.settings.SettingsFile();
     stored_ = LoadWindowSettings(settingsFile_);
   }
   languageChosen_ = options_.languageGiven;
@@ -323,7 +323,7 @@ void TForm1::DescribeForAssistiveTools() {
 }
 
 void TForm1::SetupCalendar(TEasyGrid& binder, TTextGrid* grid, ArrayOfFiles& table) {
-  SetupGrid(binder, grid, table, false, false);
+  SetupGrid(binder, services_, grid, table, false, false);
   TEasyGrid* b = &binder;
   grid->OnColumnMoved = [b](TTextGrid*, int32_t from, int32_t to) { ColumnMoved(*b, from, to); };
   grid->OnCaptionForms = [this, b](const TTextGrid*, int32_t col) { return CaptionForms(*b, col); };
@@ -336,7 +336,7 @@ void TForm1::InitStart() {
   StatusPanel->setText(tr("Zelko Orvane v1.11 // Click here to visit my Homepage"));
   StatusPanel->setAccessibleName(StatusPanel->text());
 
-  InitPanels(Panels);
+  InitPanels(Panels, services_.animation);
   Panels.buttons = false;
   RegisterPanel(Panels, Panel1, "", true);
   RegisterPanel(Panels, Panel2, "", true);
@@ -549,8 +549,8 @@ void TForm1::gourl() {
   try {
     UrlLauncher1.OpenUrl();
   } catch (const EUrlLaunchError& e) {
-    services_.ShowError(this, MessageTitle(this),
-                        FromQString(QCoreApplication::translate("TUrlLauncher", e.what())));
+    services_.dialogs.ShowError(this, MessageTitle(this),
+                                FromQString(QCoreApplication::translate("TUrlLauncher", e.what())));
   }
 }
 

@@ -67,9 +67,9 @@ class TSpinEdit : public QSpinBox {
 class TForm1 : public QWidget {
   Q_OBJECT
  public:
-  // Dialogs, messages, the shell and the browser go through services.
-  explicit TForm1(const CliOptionsT& options, QWidget* parent = nullptr,
-                  TWindowServices& services = SystemWindowServices());
+  // Dialogs, messages, the shell, the browser, the panels' animation and the
+  // settings file go through the services, which outlive the window.
+  TForm1(const CliOptionsT& options, QWidget* parent, const TWindowServices& services);
   ~TForm1() override;
 
   // ---- components, with the form's names ----
@@ -162,7 +162,7 @@ class TForm1 : public QWidget {
   void KeepOnScreen();
 
   CliOptionsT options_;
-  TWindowServices& services_;
+  TWindowServices services_;
   QString settingsFile_;     // empty: nothing is read or kept
   WindowSettingsT stored_;   // as read at the start
   bool languageChosen_ = false;  // named on the command line or stored

@@ -13,6 +13,7 @@
 #include "window/form/main.h"
 #include "window/components/QtText.h"
 #include "window/panels/ComponentHandling.h"
+#include "window/services/SystemServices.h"
 #include "util/ErrorText.h"
 #include "util/SaveFile.h"
 
@@ -99,11 +100,15 @@ int RunWindow(const CliOptionsT& options, int argc, char** argv) {
   gHeldMessages = nullptr;
   ShowHeldMessages(held);
   SubstituteFonts();
+  // The one process-wide setting: system colours follow the desktop palette.
+  // It is set here, once, before any widget resolves a colour.
   InstallDesktopColorResolver();
+  // The real services, built once; everything below gets them from the window.
+  TSystemWindowServices system(SystemUrlPlatform(), SystemProcessPlatform());
   // A picture made for others shows the window as new and leaves the settings alone.
   CliOptionsT windowOptions = options;
   if (!options.screenshotFile.empty()) windowOptions.noSettings = true;
-  TForm1 form(windowOptions);
+  TForm1 form(windowOptions, nullptr, system.Services());
   form.show();
   if (!options.screenshotFile.empty()) {
     // ORVANE_WINDOW_SIZE=minimum pictures the window at its least size.

@@ -26,7 +26,7 @@ QString Tr(const char* caption) { return QCoreApplication::translate("GridMenu",
 
 void RunFontDialog(TEasyGrid& g) {
   g.fontDialog = new QFontDialog(g.grid->Font(), g.grid);
-  if (g.services->ExecDialog(*g.fontDialog) == QDialog::Accepted && g.grid && g.fontDialog)
+  if (g.services->dialogs.ExecDialog(*g.fontDialog) == QDialog::Accepted && g.grid && g.fontDialog)
     g.grid->SetFont(g.fontDialog->currentFont());
   delete g.fontDialog.data();
   g.fontDialog = nullptr;
@@ -114,7 +114,7 @@ void GridMenuClick(TEasyGrid& g, int32_t position) {
   }
   if (position == pos[kMenuPrintGrid]) {
     RefreshAllRows(g);
-    RunPrintSettingsDialog(grid, *g.services);
+    RunPrintSettingsDialog(grid, g.services->dialogs);
   }
   if (position == pos[kMenuFont]) RunFontDialog(g);
   if (position == pos[kMenuPropFont]) grid.SetFontName(grid.FontName() != "Courier New" ? "Courier New" : "Tahoma");

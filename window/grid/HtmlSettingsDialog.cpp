@@ -42,7 +42,7 @@ QLineEdit* AddEdit(QGridLayout* grid, int row, const QString& caption) {
 HtmlDialogError::HtmlDialogError() : std::runtime_error("The dialog does not have a grid component.") {}
 
 THtmlSettingsDialog::THtmlSettingsDialog(THTMLSettings& settings, HtmlGridSourceT source, QWidget* parent,
-                                         uint8_t options, TWindowServices& services)
+                                         uint8_t options, const TWindowServices& services)
     : QDialog(parent), settings_(settings), source_(std::move(source)), services_(services) {
   setWindowTitle(tr("HTML Settings"));
   setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint |
@@ -156,7 +156,7 @@ void THtmlSettingsDialog::Browse(QLineEdit* edit) {
   ask.filter = FromQString(tr("HTML Files (*.htm *.html);;All Files (*)"));
   ask.current = FromQString(edit->text());
   ask.defaultSuffix = "htm";
-  const std::string chosen = services_.AskOpenFileName(this, ask);
+  const std::string chosen = services_.dialogs.AskOpenFileName(this, ask);
   if (!chosen.empty()) edit->setText(ToQString(chosen));
 }
 
@@ -166,7 +166,7 @@ void THtmlSettingsDialog::BrowseFooter() { Browse(footerEdit); }
 
 void THtmlSettingsDialog::Preview() {
   ControlsToSettings(settings_);
-  WriteShowingErrors([this] { PreviewHtml(source_ ? source_() : HtmlGridDataT{}, settings_, services_); });
+  WriteShowingErrors([this] { PreviewHtml(source_ ? source_() : HtmlGridDataT{}, settings_, services_.desktop); });
 }
 
 void THtmlSettingsDialog::SaveAs() {
@@ -175,7 +175,7 @@ void THtmlSettingsDialog::SaveAs() {
   ask.caption = FromQString(tr("Save grid as Html"));
   ask.filter = FromQString(tr("HTML Files (*.htm *.html);;All Files (*)"));
   ask.defaultSuffix = "htm";
-  const std::string chosen = services_.AskSaveFileName(this, ask);
+  const std::string chosen = services_.dialogs.AskSaveFileName(this, ask);
   if (chosen.empty()) return;
   const std::string name = WithDefaultExtension(chosen, ".htm");
   WriteShowingErrors([this, &name] {
@@ -188,19 +188,19 @@ void THtmlSettingsDialog::WriteShowingErrors(const std::function<void()>& write)
     write();
   } catch (const HtmlFileError& e) {
     // The dialog stays open.
-    services_.ShowError(this, MessageTitle(this),
-                        FromQString(tr("Cannot Create file %1: %2")
-                                        .arg(PathToQString(e.file()), QString::fromStdString(e.reason()))));
+    services_.dialogs.ShowError(this, MessageTitle(this),
+                                FromQString(tr("Cannot Create file %1: %2")
+                                                .arg(PathToQString(e.file()), QString::fromStdString(e.reason()))));
   } catch (const std::exception& e) {
-    services_.ShowError(this, MessageTitle(this), e.what());
+    services_.dialogs.ShowError(this, MessageTitle(this), e.what());
   }
 }
 
 void THtmlSettingsDialog::reject() { done(kHtmlResultCancel); }
 
 int RunHtmlSettingsDialog(THTMLSettings* settings, HtmlGridSourceT source, QWidget* parent, uint8_t options,
-                          TWindowServices& services) {
+                          const TWindowServices& services) {
   if (settings == nullptr || !source) throw HtmlDialogError();
   THtmlSettingsDialog dialog(*settings, std::move(source), parent, options, services);
-  return services.ExecDialog(dialog);
+  return services.dialogs.ExecDialog(dialog);
 }

@@ -40,8 +40,10 @@ class HtmlDialogError : public std::runtime_error {
 class THtmlSettingsDialog : public QDialog {
   Q_OBJECT
  public:
-  THtmlSettingsDialog(THTMLSettings& settings, HtmlGridSourceT source, QWidget* parent = nullptr,
-                      uint8_t options = kHtmlAllGroups, TWindowServices& services = SystemWindowServices());
+  // File choices and messages run through the services' dialogs, the
+  // preview through their desktop.
+  THtmlSettingsDialog(THTMLSettings& settings, HtmlGridSourceT source, QWidget* parent, uint8_t options,
+                      const TWindowServices& services);
 
   void SettingsToControls(const THTMLSettings& s);
   // Control values into s; what the dialog does not show (column widths,
@@ -88,11 +90,11 @@ class THtmlSettingsDialog : public QDialog {
   void WriteShowingErrors(const std::function<void()>& write);
   THTMLSettings& settings_;
   HtmlGridSourceT source_;
-  TWindowServices& services_;
+  TWindowServices services_;
 };
 
 // Opens the dialog for a grid, runs it modally and discards it. OK stores the
 // controls into settings, Cancel leaves them. Without a grid source it raises
 // HtmlDialogError. Returns the modal result.
-int RunHtmlSettingsDialog(THTMLSettings* settings, HtmlGridSourceT source, QWidget* parent = nullptr,
-                          uint8_t options = kHtmlAllGroups, TWindowServices& services = SystemWindowServices());
+int RunHtmlSettingsDialog(THTMLSettings* settings, HtmlGridSourceT source, QWidget* parent, uint8_t options,
+                          const TWindowServices& services);

@@ -234,7 +234,7 @@ void PrintGrid(const TTextGrid& grid, const TGridPrintSettings& ps, QPrinter& pr
 
 // ---- dialog -------------------------------------------------------------------
 
-TPrintSettingsDialog::TPrintSettingsDialog(TTextGrid& grid, QWidget* parent, TWindowServices& services)
+TPrintSettingsDialog::TPrintSettingsDialog(TTextGrid& grid, QWidget* parent, TDialogs& services)
     : QDialog(parent ? parent : grid.window()), grid_(grid), old_(grid.PrintSettings()), services_(services) {
   setWindowTitle(tr("Print Settings"));
   auto* page = new QGroupBox(tr("Page"), this);
@@ -414,12 +414,10 @@ void TPrintSettingsDialog::Preview() {
   services_.ExecDialog(dlg);
 }
 
-bool RunPrintSettingsDialog(TTextGrid& grid, TWindowServices& services) {
+bool RunPrintSettingsDialog(TTextGrid& grid, TDialogs& services) {
   const TGridPrintSettings old = grid.PrintSettings();
   TPrintSettingsDialog dlg(grid, nullptr, services);
   const bool ok = services.ExecDialog(dlg) == QDialog::Accepted;
   grid.PrintSettings() = ok ? dlg.ControlsToSettings() : old;
   return ok;
 }
-
-bool TTextGrid::ExecPrintSettingsDialog() { return RunPrintSettingsDialog(*this); }

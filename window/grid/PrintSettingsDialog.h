@@ -60,8 +60,9 @@ void PrintGrid(const TTextGrid& grid, const TGridPrintSettings& ps, QPrinter& pr
 class TPrintSettingsDialog : public QDialog {
   Q_OBJECT
  public:
-  explicit TPrintSettingsDialog(TTextGrid& grid, QWidget* parent = nullptr,
-                                TWindowServices& services = SystemWindowServices());
+  // Its file choices, messages and preview run through the dialogs; a null
+  // parent is the grid's window.
+  TPrintSettingsDialog(TTextGrid& grid, QWidget* parent, TDialogs& services);
 
   // The settings as the controls show them / controls from settings.
   TGridPrintSettings ControlsToSettings() const;
@@ -98,9 +99,9 @@ class TPrintSettingsDialog : public QDialog {
  private:
   TTextGrid& grid_;
   TGridPrintSettings old_;
-  TWindowServices& services_;
+  TDialogs& services_;
 };
 
 // Runs the dialog for the grid: OK keeps the edited settings, Cancel restores
 // the previous ones. Returns true on OK.
-bool RunPrintSettingsDialog(TTextGrid& grid, TWindowServices& services = SystemWindowServices());
+bool RunPrintSettingsDialog(TTextGrid& grid, TDialogs& services);

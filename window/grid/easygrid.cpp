@@ -114,12 +114,6 @@ TEasyGrid::~TEasyGrid() {
 
 // ---- set-up ----------------------------------------------------------------
 
-void SetWindowServices(TEasyGrid& g, TWindowServices& services) {
-  g.services = &services;
-  g.panels.services = &services;
-  g.gridPanels.services = &services;
-}
-
 void ResetBinder(TEasyGrid& g) {
   if (g.grid) g.grid->SetFont(g.savedFont);
   g.markId = -1;
@@ -148,8 +142,10 @@ void ResetBinder(TEasyGrid& g) {
   g.afterToggle = nullptr;
 }
 
-void SetupGrid(TEasyGrid& g, TTextGrid* grid, ArrayOfFiles& table, bool hook, bool registerLayout) {
-  InitPanels(g.panels);
+void SetupGrid(TEasyGrid& g, const TWindowServices& services, TTextGrid* grid, ArrayOfFiles& table, bool hook,
+               bool registerLayout) {
+  g.services = &services;
+  InitPanels(g.panels, services.animation);
   g.resizeGuard = false;
   g.grid = grid;
   g.table = &table;
@@ -158,7 +154,7 @@ void SetupGrid(TEasyGrid& g, TTextGrid* grid, ArrayOfFiles& table, bool hook, bo
   g.panelColumns = 2;
   g.height1 = 10;
   g.height2 = 10;
-  InitPanels(g.gridPanels);
+  InitPanels(g.gridPanels, services.animation);
   g.gridPanels.layoutText.clear();
   g.panels.OnChange = [&g] { RelayoutPanels(g); };
   ResetBinder(g);
@@ -193,7 +189,7 @@ void SetupGrid(TEasyGrid& g, TTextGrid* grid, ArrayOfFiles& table, bool hook, bo
     grid->OnColumnMoved = [&g](TTextGrid*, int32_t from, int32_t to) { ColumnMoved(g, from, to); };
     grid->OnDblClickCell = [&g](TTextGrid*, int32_t row, int32_t) {
       // Only a file that exists: any other text would be handed to the shell.
-      if (g.table && FileExists(GetCell(*g.table, row, 10))) OpenCellTarget(*g.table, row, 10, *g.services);
+      if (g.table && FileExists(GetCell(*g.table, row, 10))) OpenCellTarget(*g.table, row, 10, g.services->desktop);
     };
     grid->SetRowCount(2);
     BuildGridMenu(g);

@@ -109,15 +109,16 @@ struct TEasyGrid {
   int32_t markRow = 0;
   bool hookMode = false;   // the grid's events were bound by SetupGrid
   QPointer<QObject> hook;  // hook mode: the form's event filter
-  TWindowServices* services = &SystemWindowServices();  // dialogs and the shell opener
+  const TWindowServices* services = nullptr;  // dialogs and the shell opener, from SetupGrid
   std::vector<GridMenuCheckT> lookItems;  // after "Horizontal lines"
 };
 
 // ---- set-up ----------------------------------------------------------------
-void SetupGrid(TEasyGrid& g, TTextGrid* grid, ArrayOfFiles& table, bool hook, bool registerLayout);
+// The services run the binder's dialogs, open its files and pause its panels'
+// animations; they outlive the binder.
+void SetupGrid(TEasyGrid& g, const TWindowServices& services, TTextGrid* grid, ArrayOfFiles& table, bool hook,
+               bool registerLayout);
 void ResetBinder(TEasyGrid& g);
-// The services for the binder's dialogs, shell opener and panels.
-void SetWindowServices(TEasyGrid& g, TWindowServices& services);
 
 // ---- columns ---------------------------------------------------------------
 void AddColumn(TEasyGrid& g, const std::string& caption, int32_t id, bool refresh);

@@ -24,5 +24,6 @@ void AdoptChildren(QWidget* container, QWidget* newParent);
 bool IsTransparent(const QWidget* control);
 
 // Fills the utility library's system-colour hook from the desktop palette.
-// Call once after the QApplication exists.
+// The window's entry calls it once after the QApplication exists; it is the
+// one start-up setting that is not passed down with the services.
 void InstallDesktopColorResolver();

@@ -179,7 +179,8 @@ int32_t SlotAt(std::string_view text, int32_t pos) { return DigitAt(text, pos); 
 
 // ---- set-up and registration -------------------------------------------------
 
-void InitPanels(TeasyPanel& p) {
+void InitPanels(TeasyPanel& p, TAnimationClock& clock) {
+  p.clock = &clock;
   p.marginX = 8;
   p.marginY = 8;
   p.gap = 8;
@@ -609,7 +610,7 @@ std::vector<MovementT> ExpandMovements(int32_t h, int32_t v, int32_t c) {
   return {{v, 1.9, 3}, {static_cast<int32_t>(std::clamp<int64_t>(middle, INT32_MIN, INT32_MAX)), 1.1, 3}, {v, 1.098, 1}};
 }
 
-void AnimateHeight(QWidget* panel, int32_t target, double factor, double step, TWindowServices& services) {
+void AnimateHeight(QWidget* panel, int32_t target, double factor, double step, TAnimationClock& clock) {
   if (!panel) return;
   QPointer<QWidget> guarded(panel);
   UnbufferedGuard unbuffered(panel);
@@ -623,7 +624,7 @@ void AnimateHeight(QWidget* panel, int32_t target, double factor, double step, T
     if (!(step >= 0.8)) step = 0.8;
     SetHeight(panel, static_cast<int32_t>(std::nearbyint(current)));
     panel->repaint();
-    services.WaitAnimation(panel);
+    clock.WaitAnimation(panel);
   }
 }
 
@@ -638,7 +639,7 @@ void AnimateCollapse(TeasyPanel& p, TPanel* panel) {
   QPointer<TPanel> guarded(panel);
   UnbufferedGuard unbuffered(panel);
   for (const MovementT& m : CollapseMovements(panel->height(), c))
-    if (guarded) AnimateHeight(panel, m.target, m.factor, m.step, *p.services);
+    if (guarded) AnimateHeight(panel, m.target, m.factor, m.step, *p.clock);
 }
 
 void AnimateExpand(TeasyPanel& p, TPanel* panel, int32_t target) {
@@ -652,5 +653,5 @@ void AnimateExpand(TeasyPanel& p, TPanel* panel, int32_t target) {
   QPointer<TPanel> guarded(panel);
   UnbufferedGuard unbuffered(panel);
   for (const MovementT& m : ExpandMovements(panel->height(), target, c))
-    if (guarded) AnimateHeight(panel, m.target, m.factor, m.step, *p.services);
+    if (guarded) AnimateHeight(panel, m.target, m.factor, m.step, *p.clock);
 }

@@ -81,7 +81,7 @@ struct TeasyPanel {
   std::string registeredSlots;
   int32_t availableHeight = 0;
   QPointer<TPopupMenu> menu;
-  TWindowServices* services = &SystemWindowServices();  // the animation's pause
+  TAnimationClock* clock = nullptr;  // the animation's pause, from InitPanels
 };
 
 // ---- slot characters -------------------------------------------------------
@@ -90,7 +90,7 @@ char SlotChar(int32_t slot);  // code 48 + slot
 int32_t SlotAt(std::string_view text, int32_t pos);
 
 // ---- set-up and registration -----------------------------------------------
-void InitPanels(TeasyPanel& p);
+void InitPanels(TeasyPanel& p, TAnimationClock& clock);
 // Adopts the panel: title bar, backdrop, buttons. A 22nd panel is ignored.
 void RegisterPanel(TeasyPanel& p, TPanel* panel, std::string_view sizeText, bool notify);
 // Registers the plain panels among the container's children (caption not " ");
@@ -145,7 +145,6 @@ std::vector<MovementT> CollapseMovements(int32_t h, int32_t c);
 std::vector<MovementT> ExpandMovements(int32_t h, int32_t v, int32_t c);
 // Moves the panel's height towards target, repainting and waiting after each
 // step; double buffering of the panel and its parent is off meanwhile.
-void AnimateHeight(QWidget* panel, int32_t target, double factor, double step,
-                   TWindowServices& services = SystemWindowServices());
+void AnimateHeight(QWidget* panel, int32_t target, double factor, double step, TAnimationClock& clock);
 void AnimateCollapse(TeasyPanel& p, TPanel* panel);
 void AnimateExpand(TeasyPanel& p, TPanel* panel, int32_t target);

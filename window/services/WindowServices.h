@@ -1,8 +1,8 @@
 #pragma once
-// What the window, its grids, menus and panels ask of the desktop: modal
-// dialogs, file choices, messages, opening files and addresses, the
-// animation's pause and the browser's platform. The real services by
-// default; tests inject a fake.
+// What the window, its grids, menus and panels ask of the desktop, as narrow
+// interfaces gathered in one record. The window's entry builds the real ones
+// once (SystemServices.h) and hands the record down; tests pass fakes. No
+// holder has a default, so nothing reaches the real desktop by omission.
 #include <QString>
 #include <string>
 
@@ -20,28 +20,50 @@ struct FileAskT {
   std::string defaultSuffix;  // added to a typed name without one
 };
 
-class TWindowServices : public TShellOpener, public TUrlOpener {
+// Modal dialogs, file choices and messages.
+class TDialogs {
  public:
+  virtual ~TDialogs() = default;
   // The modal run of a dialog; returns its result.
-  virtual int ExecDialog(QDialog& dialog);
+  virtual int ExecDialog(QDialog& dialog) = 0;
   // The chosen existing file / file to write (Windows-1252); empty for none.
-  virtual std::string AskOpenFileName(QWidget* parent, const FileAskT& ask);
-  virtual std::string AskSaveFileName(QWidget* parent, const FileAskT& ask);
+  virtual std::string AskOpenFileName(QWidget* parent, const FileAskT& ask) = 0;
+  virtual std::string AskSaveFileName(QWidget* parent, const FileAskT& ask) = 0;
   // Modal message boxes with one OK button.
-  virtual void ShowMessage(QWidget* parent, const std::string& title, const std::string& text);
-  virtual void ShowError(QWidget* parent, const std::string& title, const std::string& text);
-  bool OpenFile(const std::string& target) override;
-  // The desktop's own opener of an address (Windows-1252).
-  bool OpenAddress(const std::string& url) override;
-  // Called after each repainted step of a panel animation. Waits until more
-  // than 8 ms have passed, processing pending paint events.
-  virtual void WaitAnimation(QWidget* panel);
-  virtual TUrlPlatform& UrlPlatform();
-  // Where the window keeps its settings; empty for nowhere.
-  virtual QString SettingsFile();
+  virtual void ShowMessage(QWidget* parent, const std::string& title, const std::string& text) = 0;
+  virtual void ShowError(QWidget* parent, const std::string& title, const std::string& text) = 0;
 };
 
-TWindowServices& SystemWindowServices();
+// Files and addresses handed to the desktop (OpenFile, and OpenAddress, the
+// desktop's own opener of an address), and the browser's platform.
+class TDesktopLinks : public TShellOpener, public TUrlOpener {
+ public:
+  virtual TUrlPlatform& UrlPlatform() = 0;
+};
+
+// The pause after each repainted step of a panel animation.
+class TAnimationClock {
+ public:
+  virtual ~TAnimationClock() = default;
+  virtual void WaitAnimation(QWidget* panel) = 0;
+};
+
+// Where the window keeps its settings.
+class TSettingsPlace {
+ public:
+  virtual ~TSettingsPlace() = default;
+  // The settings file; empty for nowhere.
+  virtual QString SettingsFile() = 0;
+};
+
+// Everything the window reaches the desktop through. The parts outlive every
+// holder of the record.
+struct TWindowServices {
+  TDialogs& dialogs;
+  TDesktopLinks& desktop;
+  TAnimationClock& animation;
+  TSettingsPlace& settings;
+};
 
 // The caption of the main window a widget or its dialog belongs to: the title
 // of every message box.

@@ -345,7 +345,8 @@ TEST_F(Window, StatusBarFindsTheBrowserOnEveryDesktop) {
 namespace {
 
 TEST(WindowAccess, TabOrderAndNames) {
-  TForm1 f(TestOptions({"--lang", "de"}));
+  FakeWindowServices services;
+  TForm1 f(TestOptions({"--lang", "de"}), nullptr, services);
   f.show();
   // German names through the window as well.
   EXPECT_NE(TForm1::MemoText(f.Memo2).find("Montag, 07.12.2026 (Sch\xFCtze)"), std::string::npos);
@@ -363,7 +364,8 @@ TEST(WindowAccess, TabOrderAndNames) {
 namespace {
 
 TEST(WindowCalendarMenu, EntriesInOrder) {
-  TForm1 f(TestOptions());
+  FakeWindowServices services;
+  TForm1 f(TestOptions(), nullptr, services);
   f.show();
   QMenu* menu = f.StringGrid1->PopupMenu();
   ASSERT_NE(menu, nullptr);

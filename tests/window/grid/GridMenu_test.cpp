@@ -30,8 +30,7 @@ class CalendarMenu : public ::testing::Test {
     StyleGrid(grid);
     InitTable(table);
     for (int i = 0; i < 6; ++i) AddRow(table, "", 0);
-    SetupGrid(binder, grid, table, false, false);
-    SetWindowServices(binder, services);
+    SetupGrid(binder, services, grid, table, false, false);
     AddColumn(binder, "Week", 10, true);
     SetColumnFixed(binder, 10, true);
     for (int32_t id = 0; id < 7; ++id) AddColumn(binder, kDays[id], id, true);

@@ -68,7 +68,7 @@ class HtmlDialogTest : public ::testing::Test {
 };
 
 TEST_F(HtmlDialogTest, CaptionsRangesAndGroups) {
-  THtmlSettingsDialog d(settings, [] { return OneCellGrid("x"); }, nullptr, kHtmlGeneral | kHtmlTags);
+  THtmlSettingsDialog d(settings, [] { return OneCellGrid("x"); }, nullptr, kHtmlGeneral | kHtmlTags, services);
   EXPECT_EQ(d.windowTitle(), "HTML Settings");
   const std::vector<std::pair<QWidget*, const char*>> captions = {
       {d.prefixEdit, "&Prefix Tags:"},        {d.suffixEdit, "&Suffix Tags:"},
@@ -94,7 +94,7 @@ TEST_F(HtmlDialogTest, OkStoresAndCancelKeeps) {
   settings.BorderSize = 3;
   settings.SaveFonts = false;
   auto editAndClose = [&](bool ok) {
-    THtmlSettingsDialog d(settings, [] { return OneCellGrid("x"); });
+    THtmlSettingsDialog d(settings, [] { return OneCellGrid("x"); }, nullptr, kHtmlAllGroups, services);
     EXPECT_EQ(FromQString(d.headerEdit->text()), "h\xE4.htm");
     EXPECT_EQ(d.borderSpin->value(), 3);
     EXPECT_FALSE(d.fontsCheck->isChecked());
@@ -132,7 +132,7 @@ TEST_F(HtmlDialogTest, FileButtonsReplaceTheEditText) {
 
 TEST_F(HtmlDialogTest, RunWithoutGridRaises) {
   try {
-    RunHtmlSettingsDialog(&settings, nullptr);
+    RunHtmlSettingsDialog(&settings, nullptr, nullptr, kHtmlAllGroups, services);
     FAIL();
   } catch (const HtmlDialogError& e) {
     EXPECT_STREQ(e.what(), "The dialog does not have a grid component.");

@@ -41,7 +41,7 @@ class Calendar : public ::testing::Test {
     grid->SetBandPrimaryColor(16053751);
     InitTable(table);
     for (int i = 0; i < 6; ++i) AddRow(table, "", 0);
-    SetupGrid(binder, grid, table, false, false);
+    SetupGrid(binder, services, grid, table, false, false);
     grid->OnColumnMoved = [this](TTextGrid*, int32_t from, int32_t to) { ColumnMoved(binder, from, to); };
     AddColumn(binder, "Week", 10, true);
     SetColumnFixed(binder, 10, true);
@@ -67,6 +67,7 @@ class Calendar : public ::testing::Test {
     return -1;
   }
 
+  FakeWindowServices services;
   ArrayOfFiles table;
   TEasyGrid binder;
   std::unique_ptr<QWidget> form;
@@ -114,6 +115,7 @@ TEST_F(Calendar, VisualColumnsFollowVisibility) {
 }
 
 TEST(EasyGridReady, NothingReachesTheGridBeforeTheReadyMark) {
+  FakeWindowServices services;
   QWidget form;
   auto* grid = new TTextGrid(&form);
   grid->SetColCount(5);
@@ -122,7 +124,7 @@ TEST(EasyGridReady, NothingReachesTheGridBeforeTheReadyMark) {
   InitTable(table);
   AddRow(table, "x", 0);
   TEasyGrid binder;
-  SetupGrid(binder, grid, table, false, false);
+  SetupGrid(binder, services, grid, table, false, false);
   AddColumn(binder, "Week", 10, true);
   AddColumn(binder, "Monday", 0, true);
   EXPECT_EQ(binder.columnCount, 2);
@@ -184,12 +186,13 @@ TEST_F(Calendar, HidingEveryDayShowsNoDataDisplayable) {
 }
 
 TEST(EasyGridEmpty, AnEmptyTableShowsNoData) {
+  FakeWindowServices services;
   QWidget form;
   auto* grid = new TTextGrid(&form);
   ArrayOfFiles table;
   InitTable(table);
   TEasyGrid binder;
-  SetupGrid(binder, grid, table, false, false);
+  SetupGrid(binder, services, grid, table, false, false);
   SetReady(binder.panels);
   RefreshGrid(binder);
   EXPECT_EQ(grid->Cell(0, 0), "No Data");
@@ -200,6 +203,7 @@ TEST(EasyGridEmpty, AnEmptyTableShowsNoData) {
 }
 
 TEST(EasyGridRows, OnlyTheRowsInViewAreCopiedAndLeaversAreBlanked) {
+  FakeWindowServices services;
   QWidget form;
   auto* grid = new TTextGrid(&form);
   grid->resize(200, 200);
@@ -208,7 +212,7 @@ TEST(EasyGridRows, OnlyTheRowsInViewAreCopiedAndLeaversAreBlanked) {
   InitTable(table);
   for (int i = 1; i <= 300; ++i) AddRow(table, "r" + std::to_string(i), 0);
   TEasyGrid binder;
-  SetupGrid(binder, grid, table, false, false);
+  SetupGrid(binder, services, grid, table, false, false);
   AddColumn(binder, "Name", 0, false);
   SetReady(binder.panels);
   RefreshGrid(binder);
@@ -233,7 +237,7 @@ TEST_F(Calendar, LayoutsCycleFromTheSecond) {
   InitTable(t);
   AddRow(t, "", 0);
   TEasyGrid b;
-  SetupGrid(b, grid, t, false, false);
+  SetupGrid(b, services, grid, t, false, false);
   AddColumn(b, "a", 0, false);
   AddColumn(b, "b", 1, false);
   AddColumn(b, "c", 2, false);
@@ -273,8 +277,7 @@ TEST(EasyGridHook, PlaceholdersClicksAndSortSpecification) {
   InitTable(table);
   AddRow(table, "x", 0);
   TEasyGrid binder;
-  SetWindowServices(binder, services);
-  SetupGrid(binder, grid, table, true, false);
+  SetupGrid(binder, services, grid, table, true, false);
   EXPECT_EQ(binder.form, &form);
   EXPECT_EQ(binder.panel, panel);
   EXPECT_TRUE(binder.onPanel);
@@ -335,6 +338,7 @@ TEST(EasyGridHook, PlaceholdersClicksAndSortSpecification) {
 }
 
 TEST(EasyGridHook, MaximizeAndGridPanelsSwitchTheirStates) {
+  FakeWindowServices services;
   QWidget form;
   form.resize(600, 400);
   auto* holder = new TPanel(&form);
@@ -352,7 +356,7 @@ TEST(EasyGridHook, MaximizeAndGridPanelsSwitchTheirStates) {
   ArrayOfFiles table;
   InitTable(table);
   TEasyGrid binder;
-  SetupGrid(binder, grid, table, true, true);
+  SetupGrid(binder, services, grid, table, true, true);
   SetReady(binder.panels);
   const QRect normal = holder->geometry();  // registration adds a title bar
   ASSERT_EQ(binder.gridPanels.count, 1);
@@ -394,6 +398,7 @@ TEST(EasyGridHook, MaximizeAndGridPanelsSwitchTheirStates) {
 }
 
 TEST(EasyGridLifetime, AGridOutlivingItsBinderNoLongerCallsIt) {
+  FakeWindowServices services;
   QWidget form;
   auto* panel = new TPanel(&form);
   auto* grid = new TTextGrid(panel);
@@ -401,7 +406,7 @@ TEST(EasyGridLifetime, AGridOutlivingItsBinderNoLongerCallsIt) {
     ArrayOfFiles table;
     InitTable(table);
     TEasyGrid binder;
-    SetupGrid(binder, grid, table, true, false);
+    SetupGrid(binder, services, grid, table, true, false);
     ASSERT_NE(grid->PopupMenu(), nullptr);
   }
   EXPECT_EQ(grid->PopupMenu(), nullptr);

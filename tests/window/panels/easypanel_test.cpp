@@ -19,8 +19,7 @@ class PanelManager : public ::testing::Test {
  protected:
   void SetUp() override {
     window = std::make_unique<QWidget>();
-    InitPanels(rec);
-    rec.services = &services;
+    InitPanels(rec, services);
     rec.OnChange = [this] { ++notes; };
   }
 

@@ -1,0 +1,67 @@
+#include "window/services/SystemServices.h"
+
+#include <QCoreApplication>
+#include <QDesktopServices>
+#include <QDialog>
+#include <QElapsedTimer>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QStandardPaths>
+#include <QUrl>
+
+#include "window/components/QtText.h"
+
+namespace {
+
+std::string AskFileName(QWidget* parent, const FileAskT& ask, bool save) {
+  QFileDialog dlg(parent, ToQString(ask.caption));
+  dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+  dlg.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+  dlg.setNameFilter(ToQString(ask.filter));
+  if (!ask.defaultSuffix.empty()) dlg.setDefaultSuffix(ToQString(ask.defaultSuffix));
+  if (!ask.current.empty()) dlg.selectFile(ToQString(ask.current));
+  if (dlg.exec() != QDialog::Accepted || dlg.selectedFiles().isEmpty()) return {};
+  return FromQString(dlg.selectedFiles().first());
+}
+
+}  // namespace
+
+int TQtDialogs::ExecDialog(QDialog& dialog) { return dialog.exec(); }
+
+std::string TQtDialogs::AskOpenFileName(QWidget* parent, const FileAskT& ask) {
+  return AskFileName(parent, ask, false);
+}
+
+std::string TQtDialogs::AskSaveFileName(QWidget* parent, const FileAskT& ask) {
+  return AskFileName(parent, ask, true);
+}
+
+void TQtDialogs::ShowMessage(QWidget* parent, const std::string& title, const std::string& text) {
+  QMessageBox box(QMessageBox::Warning, ToQString(title), ToQString(text), QMessageBox::Ok, parent);
+  box.exec();
+}
+
+void TQtDialogs::ShowError(QWidget* parent, const std::string& title, const std::string& text) {
+  QMessageBox::critical(parent, ToQString(title), ToQString(text));
+}
+
+bool TSystemDesktopLinks::OpenFile(const std::string& target) { return ShellOpen(target, process_); }
+
+bool TSystemDesktopLinks::OpenAddress(const std::string& url) {
+  const QUrl address(ToQString(url));
+  return address.isValid() && QDesktopServices::openUrl(address);
+}
+
+void TPaintingAnimationClock::WaitAnimation(QWidget*) {
+  QElapsedTimer timer;
+  timer.start();
+  // Paint events only: the animation runs inside a click handler and must not
+  // take new input meanwhile.
+  while (timer.nsecsElapsed() <= 8'000'000)
+    QCoreApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+}
+
+QString TConfigSettingsPlace::SettingsFile() {
+  return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
+         QStringLiteral("/orvane/orvane.conf");
+}
