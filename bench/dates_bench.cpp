@@ -102,6 +102,7 @@ void RunBatchBench(benchmark::State& state, std::vector<std::string> args) {
     state.SkipWithError(error.c_str());
     return;
   }
+  options.context = CurrentContext(options, DateTripleT{7, 12, 2026});
   for (auto _ : state) {
     std::istringstream in(lines);
     NullBuffer sink;

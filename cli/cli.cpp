@@ -166,7 +166,7 @@ bool IsAscii(std::string_view text) {
 // allocates nothing. Only the parts that the output shows are computed.
 int RunBatch(const CliOptionsT& options, std::istream& in, std::ostream& out) {
   ResultsT results;
-  const CalcContextT context = CurrentContext(options);
+  const CalcContextT& context = options.context;
   const ResultPartsT parts = options.print ? kAllResultParts : options.fields;
   ResultCaseT defaults;
   ReadIncrementArg(options.add1, defaults.kind1, defaults.count1);
@@ -404,15 +404,15 @@ void ApplyLocaleLanguage(CliOptionsT& options, const char* lcAll, const char* lc
   if (!options.languageGiven) options.context.language = LocaleLanguage(lcAll, lcMessages, lang);
 }
 
-CalcContextT CurrentContext(const CliOptionsT& options) {
+CalcContextT CurrentContext(const CliOptionsT& options, const DateTripleT& clockToday) {
   CalcContextT context = options.context;
-  if (!options.todayFixed) context.today = TodayDate();
+  if (!options.todayFixed) context.today = clockToday;
   return context;
 }
 
 ResultInputT StartInput(const CliOptionsT& options) {
   ResultInputT input;
-  input.context = CurrentContext(options);
+  input.context = options.context;
   DateTripleT d1 = input.context.today, d2{1, 1, 2000};
   if (options.dates.size() > 0) ReadDateArg(options, input.context, options.dates[0], d1);
   if (options.dates.size() > 1) ReadDateArg(options, input.context, options.dates[1], d2);

@@ -26,9 +26,9 @@ struct CliOptionsT {
   bool fieldsChosen = false;
   std::filesystem::path htmlFile, screenshotFile;  // the argument's own bytes (wide on Windows)
   IncrementArgT add1, add2;
-  // Language, week rule and today as --lang and --today give them; today
-  // follows the clock unless --today fixed it.
-  CalcContextT context = DefaultContext();
+  // Language, week rule and today as --lang and --today give them. Without
+  // --today the program's entry fills in the clock's day (CurrentContext).
+  CalcContextT context;
   bool todayFixed = false;
   bool languageGiven = false;  // --lang named it
   bool noSettings = false;     // the window neither reads nor keeps settings
@@ -53,11 +53,12 @@ uint8_t LocaleLanguage(const char* lcAll, const char* lcMessages, const char* la
 // Takes the locale's language unless --lang chose one.
 void ApplyLocaleLanguage(CliOptionsT& options, const char* lcAll, const char* lcMessages, const char* lang);
 
-// The context of a calculation now: the options' own, today from the clock
-// unless --today fixed it.
-CalcContextT CurrentContext(const CliOptionsT& options);
+// The options' context on the clock's day: today is clockToday unless --today
+// fixed it. Only the program's entries read the clock to give it.
+CalcContextT CurrentContext(const CliOptionsT& options, const DateTripleT& clockToday);
 
-// The input of one recalculation as the window would start with these options.
+// The input of one recalculation as the window would start with these
+// options, on the day their context names.
 ResultInputT StartInput(const CliOptionsT& options);
 
 std::string PrintResults(const ResultsT& results);
@@ -66,9 +67,9 @@ void AppendPrintResults(std::string& out, const ResultsT& results);
 // The --help text in a language (1 = German, 2 = English), Windows-1252.
 std::string UsageText(uint8_t language = 2);
 
-// Runs --help, --version, --print, --json and --batch. Returns the exit
-// status: 1 when out cannot be written or in cannot be read (the message goes
-// to err), when a batch line was bad, or 0.
+// Runs --help, --version, --print, --json and --batch on the day the options'
+// context names. Returns the exit status: 1 when out cannot be written or in
+// cannot be read (the message goes to err), when a batch line was bad, or 0.
 int RunTextCommand(const CliOptionsT& options, std::istream& in, std::ostream& out, std::ostream& err);
 
 // True when the options ask for text output rather than the window.

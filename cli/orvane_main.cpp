@@ -104,6 +104,8 @@ int main(int argc, char** argv) {
     return 2;
   }
   ApplyLocaleLanguage(options, std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG"));
+  // The text outputs' one reading of the system's date.
+  options.context = CurrentContext(options, TodayDate());
   for (const std::string& warning : options.warnings) std::cerr << "orvane: warning: " << warning << '\n';
   // Standard streams whose failures are seen: a lost output is exit 1.
   FdOutBuf outBuf(1);

@@ -8,8 +8,6 @@
 #include <ctime>
 #include <limits>
 
-uint8_t NameLanguage = 2;
-
 namespace {
 
 constexpr int64_t kMinYear = std::numeric_limits<int32_t>::min();
@@ -127,29 +125,6 @@ constexpr NameListT kZodiac(
     "Steinbock,Wassermann,Fische,Widder,Stier,Zwillinge,Krebs,L\xF6we,Jungfrau,Waage,Skorpion,"
     "Sch\xFCtze,Capricorn,Aquarius,Pisces,Aries,Taurus,Gemini,Cancer,Leo,Virgo,Libra,Scorpio,"
     "Sagittarius");
-
-// The forms without a context that need only the language read no clock.
-CalcContextT NamesContext() {
-  CalcContextT context;
-  context.language = NameLanguage;
-  return context;
-}
-
-TodayClockT& Clock() {
-  static TodayClockT clock;
-  return clock;
-}
-
-DateTripleT SystemToday() {
-  std::time_t now = std::time(nullptr);
-  std::tm local{};
-#ifdef _WIN32
-  localtime_s(&local, &now);
-#else
-  localtime_r(&now, &local);
-#endif
-  return {local.tm_mday, local.tm_mon + 1, local.tm_year + 1900};
-}
 
 // The number in a text after dropping everything but digits, "." and a
 // leading "-". The number ends at a second ".".
@@ -472,8 +447,6 @@ double Count2260(int32_t day, int32_t month, int32_t year) {
   return static_cast<double>(s * t * 1.09927053L);
 }
 
-DateInfoT FileDateInfo(uint32_t stamp) { return FileDateInfo(NamesContext(), stamp); }
-
 DateInfoT FileDateInfo(const CalcContextT& context, uint32_t stamp) {
   DateInfoT info;
   info.stamp = stamp;
@@ -502,13 +475,6 @@ DateInfoT FileDateInfo(const CalcContextT& context, uint32_t stamp) {
 
 // ---- names ---------------------------------------------------------------
 
-CalcContextT DefaultContext() {
-  CalcContextT context;
-  context.today = TodayDate();
-  context.language = NameLanguage;
-  return context;
-}
-
 std::string_view MonthName(const CalcContextT& context, int32_t month) {
   if (month < 1 || month > 12) return {};
   return kMonths.Item(context.language, 12, month);
@@ -527,37 +493,24 @@ std::string_view WeekdayNameOf(const CalcContextT& context, int32_t weekday) {
   return kWeekdays.Item(context.language, 7, weekday);
 }
 
-std::string_view MonthName(int32_t month) { return MonthName(NamesContext(), month); }
-
-std::string_view WeekdayName(int32_t day, int32_t month, int32_t year) {
-  return WeekdayName(NamesContext(), day, month, year);
-}
-
 int32_t ZodiacIndex(int32_t day, int32_t month) {
   if (month < 1 || month > 12) month = 1;
   if (day <= kZodiacBoundary[month - 1]) return month;
   return month == 12 ? 1 : month + 1;
 }
 
-std::string_view ZodiacName(int32_t day, int32_t month, int32_t year) {
-  return ZodiacName(NamesContext(), day, month, year);
-}
-
 // ---- today ---------------------------------------------------------------
 
-void SetTodayClock(TodayClockT clock) { Clock() = std::move(clock); }
-
-DateTripleT TodayDate() { return Clock() ? Clock()() : SystemToday(); }
-
-DateTripleT TodayDate(int32_t& day, int32_t& month, int32_t& year) {
-  const DateTripleT t = TodayDate();
-  day = t.day;
-  month = t.month;
-  year = t.year;
-  return t;
+DateTripleT TodayDate() {
+  std::time_t now = std::time(nullptr);
+  std::tm local{};
+#ifdef _WIN32
+  localtime_s(&local, &now);
+#else
+  localtime_r(&now, &local);
+#endif
+  return {local.tm_mday, local.tm_mon + 1, local.tm_year + 1900};
 }
-
-int32_t CurrentYear() { return TodayDate().year; }
 
 // ---- texts ---------------------------------------------------------------
 
@@ -582,12 +535,6 @@ DateTripleT ParseDate(const CalcContextT& context, std::string_view text) {
   int32_t d, m, y;
   return ParseDate(context, text, d, m, y);
 }
-
-DateTripleT ParseDate(std::string_view text, int32_t& day, int32_t& month, int32_t& year) {
-  return ParseDate(DefaultContext(), text, day, month, year);
-}
-
-DateTripleT ParseDate(std::string_view text) { return ParseDate(DefaultContext(), text); }
 
 std::string IntText(int64_t n) {
   std::string out;
@@ -699,10 +646,6 @@ long double TextToReal(std::string_view text) {
   return v;
 }
 
-std::string WeekdayDateText(int32_t day, int32_t month, int32_t year) {
-  return WeekdayDateText(NamesContext(), day, month, year);
-}
-
 std::string WeekdayDateText(const CalcContextT& context, int32_t day, int32_t month, int32_t year) {
   std::string out(WeekdayName(context, day, month, year));
   out += ',';
@@ -726,10 +669,6 @@ std::string DateText(int32_t day, int32_t month, int32_t year) {
   out += '.';
   out += IntText(year);
   return out;
-}
-
-std::string FormatDate(std::string_view pattern, int32_t day, int32_t month, int32_t year) {
-  return FormatDate(NamesContext(), pattern, day, month, year);
 }
 
 std::string FormatDate(const CalcContextT& context, std::string_view pattern, int32_t day, int32_t month,
@@ -775,5 +714,3 @@ std::string FormatDate(const CalcContextT& context, std::string_view pattern, in
 std::string FormatToday(const CalcContextT& context, std::string_view pattern) {
   return FormatDate(context, pattern, context.today.day, context.today.month, context.today.year);
 }
-
-std::string FormatToday(std::string_view pattern) { return FormatToday(DefaultContext(), pattern); }

@@ -2,7 +2,6 @@
 // Calendar arithmetic on plain day/month/year integers (proleptic Gregorian,
 // no year 0) and the date texts, names and number texts built on it.
 #include <cstdint>
-#include <functional>
 #include <string>
 #include <string_view>
 
@@ -39,14 +38,12 @@ enum class WeekNumberingT : uint8_t {
 // Everything a calculation reads besides its own input: what "today" is, the
 // language of the names (1 = German, 2 = English) and the week rule. Passed
 // along instead of read from globals, so calculations can run side by side.
+// The program's entry fills in today; nothing below it reads the clock.
 struct CalcContextT {
   DateTripleT today;
   uint8_t language = 2;
   WeekNumberingT weeks = WeekNumberingT::kFirstMonday;
 };
-
-// The process defaults below as one context: NameLanguage and TodayDate().
-CalcContextT DefaultContext();
 
 // ---- arithmetic ----------------------------------------------------------
 bool LeapYear(int32_t year);
@@ -78,7 +75,6 @@ DateDiffT DateDifference(const DateTripleT& a, const DateTripleT& b);
 double Count2323(int32_t day, int32_t month, int32_t year);
 double Count2260(int32_t day, int32_t month, int32_t year);
 DateInfoT FileDateInfo(const CalcContextT& context, uint32_t stamp);
-DateInfoT FileDateInfo(uint32_t stamp);
 
 // Day numbers: days since 1 January of year 1 (a Monday), negative before
 // it; one to one with the valid dates of the whole 32-bit year range.
@@ -91,41 +87,26 @@ int32_t WeekdayOfDayNumber(int64_t n);  // 1 = Monday
 int32_t WeekOfYearNo(const CalcContextT& context, int32_t day, int32_t month, int32_t year);
 
 // ---- names ---------------------------------------------------------------
-// The default language of the forms without a context: 1 = German, 2 = English.
-extern uint8_t NameLanguage;
 std::string_view MonthName(const CalcContextT& context, int32_t month);
 std::string_view WeekdayName(const CalcContextT& context, int32_t day, int32_t month, int32_t year);
 std::string_view ZodiacName(const CalcContextT& context, int32_t day, int32_t month, int32_t year);
 // Weekday 1 (Monday) .. 7 (Sunday) by its number.
 std::string_view WeekdayNameOf(const CalcContextT& context, int32_t weekday);
-std::string_view MonthName(int32_t month);
-std::string_view WeekdayName(int32_t day, int32_t month, int32_t year);
 int32_t ZodiacIndex(int32_t day, int32_t month);
-std::string_view ZodiacName(int32_t day, int32_t month, int32_t year);
 
 // ---- today ---------------------------------------------------------------
-// The default "today" of the forms without a context. The clock is
-// replaceable for tests; an empty function is the system clock.
-using TodayClockT = std::function<DateTripleT()>;
-void SetTodayClock(TodayClockT clock);
-DateTripleT TodayDate(int32_t& day, int32_t& month, int32_t& year);
+// The system's local date. Only the program's entries ask it, to fill in a
+// context's today; calculations read today from their context.
 DateTripleT TodayDate();
-int32_t CurrentYear();
 
 // ---- texts ---------------------------------------------------------------
-// The forms without a context take the defaults above.
 DateTripleT ParseDate(const CalcContextT& context, std::string_view text, int32_t& day, int32_t& month,
                       int32_t& year);
 DateTripleT ParseDate(const CalcContextT& context, std::string_view text);
-DateTripleT ParseDate(std::string_view text, int32_t& day, int32_t& month, int32_t& year);
-DateTripleT ParseDate(std::string_view text);
 std::string FormatDate(const CalcContextT& context, std::string_view pattern, int32_t day, int32_t month,
                        int32_t year);
-std::string FormatDate(std::string_view pattern, int32_t day, int32_t month, int32_t year);
 std::string FormatToday(const CalcContextT& context, std::string_view pattern);
-std::string FormatToday(std::string_view pattern);
 std::string WeekdayDateText(const CalcContextT& context, int32_t day, int32_t month, int32_t year);
-std::string WeekdayDateText(int32_t day, int32_t month, int32_t year);
 std::string DateText(int32_t day, int32_t month, int32_t year);
 
 std::string IntText(int64_t n);

@@ -164,6 +164,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size) {
       FUZZ_CHECK(OneSafeLine(error));
       return;
     }
+    options.context = CurrentContext(options, DateTripleT{7, 12, 2026});  // as the entry gives the clock's day
     // A file output never goes with a text output, and never without a name.
     const bool text = options.json || options.print || options.batch;
     FUZZ_CHECK(!(text && (!options.htmlFile.empty() || !options.screenshotFile.empty())));

@@ -88,13 +88,14 @@ int32_t CompareTexts(const ArrayOfFiles& table, const std::string& a, const std:
   return c < 0 ? -1 : (c > 0 ? 1 : 0);
 }
 
+// Sorting reads only the numbers of a stamp, so any language does.
 int64_t StampDate(int32_t stamp) {
-  DateInfoT info = FileDateInfo(static_cast<uint32_t>(stamp));
+  DateInfoT info = FileDateInfo(CalcContextT{}, static_cast<uint32_t>(stamp));
   return static_cast<int64_t>(info.year) * 10000 + info.month * 100 + info.day;
 }
 
 int64_t StampTime(int32_t stamp) {
-  DateInfoT info = FileDateInfo(static_cast<uint32_t>(stamp));
+  DateInfoT info = FileDateInfo(CalcContextT{}, static_cast<uint32_t>(stamp));
   return static_cast<int64_t>(info.hour) * 3600 + info.minute * 60 + info.second;
 }
 

@@ -12,8 +12,8 @@
 enum IncKindT : int32_t { kIncDays = 0, kIncWeeks = 1, kIncMonths = 2, kIncYears = 3 };
 
 struct ResultInputT {
-  // Today, language and week rule; the process defaults unless the caller sets them.
-  CalcContextT context = DefaultContext();
+  // Today, language and week rule, as the caller sets them.
+  CalcContextT context;
   std::string date1, date2;    // texts of Edit1 and Edit2
   int32_t kind1 = 0, kind2 = 0;  // item indexes of ComboBox1 and ComboBox2
   std::string count1, count2;  // texts of SpinEdit1 and SpinEdit2

@@ -4,6 +4,7 @@
 
 #include <sstream>
 
+#include "tests/support/today.h"
 #include "util/cp1252.h"
 
 namespace {
@@ -17,6 +18,7 @@ struct Cli : ::testing::Test {
       out = error;
       return 2;
     }
+    options.context = CurrentContext(options, kTestToday);  // the clock's day
     std::istringstream input(in);
     std::ostringstream output, err;
     const int rc = RunTextCommand(options, input, output, err);
@@ -52,8 +54,15 @@ TEST_F(Cli, IncrementsAndLanguage) {
   ASSERT_EQ(Run({"--json", "--lang", "de", "--today", "7.12.2026"}, out), 0);
   EXPECT_NE(out.find("Montag, 07.12.2026 (Sch\xC3\xBCtze)"), std::string::npos);
   EXPECT_NE(out.find("\"label1\":\"Dezember 2026\""), std::string::npos);
-  EXPECT_EQ(MonthName(12), "December");  // the options' language, not the process default
   ASSERT_EQ(Run({"--json", "--", "--5.1.2000"}, out), 0);  // after -- everything is a date
+}
+
+TEST_F(Cli, TodayIsTheClocksDayUnlessFixed) {
+  std::string out;
+  ASSERT_EQ(Run({"--json", "--fields", "date1", "0"}, out), 0);
+  EXPECT_EQ(out, "{\"date1\":{\"day\":7,\"month\":12,\"year\":2026}}\n");
+  ASSERT_EQ(Run({"--json", "--fields", "date1", "--today", "8.12.2026", "0"}, out), 0);
+  EXPECT_EQ(out, "{\"date1\":{\"day\":8,\"month\":12,\"year\":2026}}\n");
 }
 
 TEST_F(Cli, LanguageFromTheLocaleUnlessGiven) {

@@ -38,7 +38,7 @@ void ExpectSane(const DateTripleT& d, const MonthCalendarT& calendar, const std:
   EXPECT_EQ(calendar.cells[calendar.ownRow][calendar.ownColumn], IntText(d.day)) << context;
   EXPECT_EQ(LineCount(facts), LeapYear(d.year) ? 6 : 5) << context;
   EXPECT_EQ(facts.find("-0"), std::string::npos) << context;
-  EXPECT_EQ(label, std::string(MonthName(d.month)) + " " + IntText(d.year)) << context;
+  EXPECT_EQ(label, std::string(MonthName(TestContext(), d.month)) + " " + IntText(d.year)) << context;
 }
 
 void ExpectSaneDifference(const ResultsT& r, const std::string& context) {

@@ -9,8 +9,13 @@
 
 #include "window/services/WindowServices.h"
 #include "tests/support/FakeUrlPlatform.h"
+#include "tests/support/today.h"
 
-class FakeWindowServices : public TDialogs, public TDesktopLinks, public TAnimationClock, public TSettingsPlace {
+class FakeWindowServices : public TDialogs,
+                           public TDesktopLinks,
+                           public TAnimationClock,
+                           public TSettingsPlace,
+                           public TTodayClock {
  public:
   FakeWindowServices() = default;
   // The record refers to this very object.
@@ -32,6 +37,7 @@ class FakeWindowServices : public TDialogs, public TDesktopLinks, public TAnimat
   std::function<void(QWidget*)> onWait;
   FakeUrlPlatform url;
   QString settingsFile;  // none unless a test sets one
+  DateTripleT today = kTestToday;  // the clock's day
 
   int ExecDialog(QDialog& dialog) override { return onExec ? onExec(dialog) : QDialog::Rejected; }
   std::string AskOpenFileName(QWidget*, const FileAskT& ask) override { return Answer(ask); }
@@ -57,6 +63,7 @@ class FakeWindowServices : public TDialogs, public TDesktopLinks, public TAnimat
   }
   TUrlPlatform& UrlPlatform() override { return url; }
   QString SettingsFile() override { return settingsFile; }
+  DateTripleT Today() override { return today; }
 
  private:
   std::string Answer(const FileAskT& ask) {
@@ -66,5 +73,5 @@ class FakeWindowServices : public TDialogs, public TDesktopLinks, public TAnimat
     fileAnswers.erase(fileAnswers.begin());
     return next;
   }
-  TWindowServices record_{*this, *this, *this, *this};
+  TWindowServices record_{*this, *this, *this, *this, *this};
 };

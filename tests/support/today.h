@@ -1,6 +1,6 @@
 #pragma once
-// "Today" and the language for tests: a context where the code takes one, and
-// scoped defaults for the forms that read the process defaults.
+// "Today" and the language for tests: every calculation takes them from a
+// context, so a test builds one.
 #include <cstdint>
 
 #include "dates/dater.h"
@@ -14,26 +14,3 @@ inline CalcContextT TestContext(DateTripleT today = kTestToday, uint8_t language
   context.language = language;
   return context;
 }
-
-// Fixes the default "today" for one scope, then gives the system clock back.
-class ScopedToday {
- public:
-  explicit ScopedToday(DateTripleT today = kTestToday) {
-    SetTodayClock([today] { return today; });
-  }
-  ~ScopedToday() { SetTodayClock({}); }
-  ScopedToday(const ScopedToday&) = delete;
-  ScopedToday& operator=(const ScopedToday&) = delete;
-};
-
-// Sets the default language for one scope and restores the earlier one.
-class ScopedLanguage {
- public:
-  explicit ScopedLanguage(uint8_t language) : saved_(NameLanguage) { NameLanguage = language; }
-  ~ScopedLanguage() { NameLanguage = saved_; }
-  ScopedLanguage(const ScopedLanguage&) = delete;
-  ScopedLanguage& operator=(const ScopedLanguage&) = delete;
-
- private:
-  uint8_t saved_;
-};

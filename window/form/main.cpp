@@ -100,6 +100,8 @@ TForm1::TForm1(const CliOptionsT& options, QWidget* parent, const TWindowService
       UrlLauncher1(services.desktop.UrlPlatform(), &services.desktop),
       options_(options),
       services_(services) {
+  // The fields start on the clock's day; later recalculations ask it again.
+  options_.context = Context();
   if (!options_.noSettings) {
     settingsFile_ = services.settings.SettingsFile();
     stored_ = LoadWindowSettings(settingsFile_);
@@ -364,7 +366,7 @@ void TForm1::InitStart() {
   }
   SetupCalendar(Binder1, StringGrid1, Table1);
   SetupCalendar(Binder2, StringGrid2, Table2);
-  const CalcContextT names = CurrentContext(options_);
+  const CalcContextT names = Context();
   for (TEasyGrid* binder : {&Binder1, &Binder2}) {
     AddColumn(*binder, std::string(LangText(names.language, TextT::kWeekColumn)), kWeekColumnId, true);
     SetColumnFixed(*binder, kWeekColumnId, true);
@@ -449,7 +451,7 @@ void TForm1::SetSizes() {
 
 ResultInputT TForm1::ReadInput() const {
   ResultInputT input;
-  input.context = CurrentContext(options_);
+  input.context = Context();
   input.date1 = FromQString(Edit1->text());
   input.date2 = FromQString(Edit2->text());
   input.kind1 = ComboBox1->currentIndex();
@@ -459,6 +461,8 @@ ResultInputT TForm1::ReadInput() const {
   if (CheckBox1->isChecked()) input.extra2 = int64_t{WidthOffset} + OuterWidth();
   return input;
 }
+
+CalcContextT TForm1::Context() const { return CurrentContext(options_, services_.clock.Today()); }
 
 void TForm1::Yeah() {
   if (!started_) return;
@@ -532,7 +536,7 @@ void TForm1::SetAdd() {
 void TForm1::SetPopDate(int32_t position) {
   auto* target = qobject_cast<QLineEdit*>(PopupMenu1->PopupComponent.data());
   if (target != Edit1 && target != Edit2) return;
-  const CalcContextT context = CurrentContext(options_);
+  const CalcContextT context = Context();
   std::string text;
   switch (position) {
     case 0: text = FormatToday(context, "dd.mm.yyyy"); break;

@@ -124,6 +124,8 @@ class TForm1 : public QWidget {
 
   // What a recalculation reads from the fields, the kind boxes and the add box.
   ResultInputT ReadInput() const;
+  // The window's language and week rule on the clock's day (unless --today fixed it).
+  CalcContextT Context() const;
   // The texts that the memos hold, line ends as CR LF.
   static std::string MemoText(const QPlainTextEdit* memo);
   // The outer width of the window, frame included.

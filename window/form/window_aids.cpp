@@ -187,7 +187,7 @@ bool TForm1::FilterAidEvent(QObject* watched, QEvent* event) {
 // Shorter captions of a calendar column from the name lists of the language.
 std::vector<std::string> TForm1::CaptionForms(const TEasyGrid& binder, int32_t col) const {
   const int32_t id = ColumnIdAt(binder, col);
-  const CalcContextT context = CurrentContext(options_);
+  const CalcContextT context = Context();
   if (id == kWeekColumn) return {std::string(LangText(context.language, TextT::kWeekShort)), "#"};
   if (id < 0 || id > 6) return {};
   // 1 January 2024 is a Monday.
@@ -280,7 +280,7 @@ QSize TForm1::ContentMinimumSize() const {
                      static_cast<QWidget*>(SpinEdit2)}) {
     panel = std::max(panel, w->x() + std::max(w->width(), w->minimumSizeHint().width()) + 8);
   }
-  const CalcContextT context = CurrentContext(options_);
+  const CalcContextT context = Context();
   QString weekday, zodiac;
   const QFontMetrics memoFont(Memo2->font());
   // 1 January 2024 is a Monday; the 1st and 25th of each month meet every sign.

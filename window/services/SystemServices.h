@@ -1,7 +1,7 @@
 #pragma once
 // The real window services: Qt's dialogs and message boxes, the desktop's
-// openers, an animation pause that paints meanwhile and the configuration
-// folder. The window's entry builds them once.
+// openers, an animation pause that paints meanwhile, the configuration folder
+// and the system's date. The window's entry builds them once.
 #include "util/process.h"
 #include "window/services/WindowServices.h"
 
@@ -38,6 +38,12 @@ class TConfigSettingsPlace : public TSettingsPlace {
   QString SettingsFile() override;
 };
 
+// The system's local date.
+class TSystemTodayClock : public TTodayClock {
+ public:
+  DateTripleT Today() override { return TodayDate(); }
+};
+
 // All of them and their record; the record refers to the parts, so the
 // whole stays where it was built.
 class TSystemWindowServices {
@@ -52,5 +58,6 @@ class TSystemWindowServices {
   TSystemDesktopLinks desktop_;
   TPaintingAnimationClock animation_;
   TConfigSettingsPlace settings_;
-  TWindowServices services_{dialogs_, desktop_, animation_, settings_};
+  TSystemTodayClock clock_;
+  TWindowServices services_{dialogs_, desktop_, animation_, settings_, clock_};
 };

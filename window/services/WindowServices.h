@@ -1,12 +1,13 @@
 #pragma once
-// What the window, its grids, menus and panels ask of the desktop, as narrow
-// interfaces gathered in one record. The window's entry builds the real ones
+// What the window, its grids, menus and panels ask of the desktop and the
+// clock, as narrow interfaces gathered in one record. The window's entry builds the real ones
 // once (SystemServices.h) and hands the record down; tests pass fakes. No
 // holder has a default, so nothing reaches the real desktop by omission.
 #include <QString>
 #include <string>
 
 #include "components/UrlLauncher.h"
+#include "dates/dater.h"
 #include "grid/superarray.h"
 
 class QDialog;
@@ -56,6 +57,14 @@ class TSettingsPlace {
   virtual QString SettingsFile() = 0;
 };
 
+// The day the window calls today unless --today fixed it; asked at every
+// recalculation, so a window left open over midnight moves on.
+class TTodayClock {
+ public:
+  virtual ~TTodayClock() = default;
+  virtual DateTripleT Today() = 0;
+};
+
 // Everything the window reaches the desktop through. The parts outlive every
 // holder of the record.
 struct TWindowServices {
@@ -63,6 +72,7 @@ struct TWindowServices {
   TDesktopLinks& desktop;
   TAnimationClock& animation;
   TSettingsPlace& settings;
+  TTodayClock& clock;
 };
 
 // The caption of the main window a widget or its dialog belongs to: the title
