@@ -67,7 +67,7 @@ void BM_KeystrokeWorstCase(benchmark::State& state) {
   form.show();
   QApplication::processEvents();
   form.ComboBox2->setCurrentIndex(1);
-  form.SpinEdit2->setText("2147483647");
+  form.SpinEdit2->SetText("2147483647");
   form.Edit1->setText("1.1.-200000000");
   bool odd = false;
   for (auto _ : state) {

@@ -128,7 +128,7 @@ TEST_F(Robustness, TenThousandCharactersPastedOrWrittenIntoEveryField) {
     field->setText(QStringLiteral("1"));
   }
   // A number beyond 32 bits stands for today.
-  f.SpinEdit1->setText(QStringLiteral("0"));
+  f.SpinEdit1->SetText(QStringLiteral("0"));
   f.Edit1->setText(LongText(10000, QStringLiteral("9")));
   EXPECT_EQ(f.Results.date1, kTestToday);
   EXPECT_EQ(FromQString(f.Label3->text()), "December 2026");
@@ -161,7 +161,7 @@ TEST_F(Robustness, AThousandRapidRecalculationsKeepMemoryFlat) {
       const int k = seed + i;
       f.Edit1->setText(ToQString(std::to_string(k % 31 + 1) + "." + std::to_string(k % 12 + 1) + "." +
                                  std::to_string(k * 7919 % 4000 - 2000)));
-      f.SpinEdit2->setText(ToQString(std::to_string((k % 2 ? -1 : 1) * k * 104729)));
+      f.SpinEdit2->SetText(ToQString(std::to_string((k % 2 ? -1 : 1) * k * 104729)));
       f.ComboBox1->setCurrentIndex(k % 4);
     }
     QApplication::processEvents();

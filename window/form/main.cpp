@@ -8,7 +8,7 @@
 #include <QGuiApplication>
 #include <QMouseEvent>
 #include <QScreen>
-#include <QValidator>
+#include <QStyle>
 #include <climits>
 
 #include "results/texts.h"
@@ -55,45 +55,6 @@ QFont GridFont() {
 }
 
 }  // namespace
-
-// Typing may not make the text longer than the limit; shorter edits of a
-// longer text (one the program wrote) stay possible.
-class MaxLengthValidator : public QValidator {
- public:
-  explicit MaxLengthValidator(TEdit* edit) : QValidator(edit), edit_(edit) {}
-  State validate(QString& input, int&) const override {
-    return TooLong(input.size(), edit_->maxLength_, edit_->shownLength_) ? Invalid : Acceptable;
-  }
-  static bool TooLong(int64_t length, int32_t limit, int32_t before) {
-    return limit > 0 && length > limit && length > before;
-  }
-
- private:
-  TEdit* edit_;
-};
-
-TEdit::TEdit(QWidget* parent) : QLineEdit(parent) {
-  setValidator(new MaxLengthValidator(this));
-  connect(this, &QLineEdit::textChanged, this, [this](const QString& t) { shownLength_ = static_cast<int32_t>(t.size()); });
-}
-
-TSpinEdit::TSpinEdit(QWidget* parent) : QSpinBox(parent) {
-  setCorrectionMode(QAbstractSpinBox::CorrectToPreviousValue);
-  setKeyboardTracking(true);
-  connect(lineEdit(), &QLineEdit::textChanged, this, [this](const QString& t) { shownLength_ = static_cast<int32_t>(t.size()); });
-}
-
-QValidator::State TSpinEdit::validate(QString& input, int&) const {
-  return MaxLengthValidator::TooLong(input.size(), maxLength_, shownLength_) ? QValidator::Invalid
-                                                                             : QValidator::Acceptable;
-}
-
-int TSpinEdit::valueFromText(const QString& text) const {
-  const int32_t v = TextToInt(FromQString(text));
-  return std::clamp(v, minimum(), maximum());
-}
-
-void TSpinEdit::fixup(QString&) const {}
 
 TForm1::TForm1(const CliOptionsT& options, QWidget* parent, const TWindowServices& services)
     : QWidget(parent),
@@ -175,7 +136,7 @@ void TForm1::CreateComponents() {
     connect(spin->Editor(), &QLineEdit::textChanged, this, [this] { Yeah(); });
     // The arrows rewrite the text without the editor's signal.
     connect(spin, &QSpinBox::valueChanged, this, [this, spin] {
-      const std::string shown = FromQString(spin->text());
+      const std::string shown = FromQString(spin->Text());
       if (shown != (spin == SpinEdit1 ? LastInput.count1 : LastInput.count2)) Yeah();
     });
     spin->installEventFilter(this);
@@ -391,8 +352,8 @@ void TForm1::InitStart() {
   // Increments from the command line are in place before the first results.
   ComboBox1->setCurrentIndex(start.kind1);
   ComboBox2->setCurrentIndex(start.kind2);
-  if (!start.count1.empty()) SpinEdit1->setText(ToQString(start.count1));
-  if (!start.count2.empty()) SpinEdit2->setText(ToQString(start.count2));
+  if (!start.count1.empty()) SpinEdit1->SetText(ToQString(start.count1));
+  if (!start.count2.empty()) SpinEdit2->SetText(ToQString(start.count2));
 
   SetReady(Binder1.panels);
   SetReady(Binder2.panels);
@@ -456,8 +417,8 @@ ResultInputT TForm1::ReadInput() const {
   input.date2 = FromQString(Edit2->text());
   input.kind1 = ComboBox1->currentIndex();
   input.kind2 = ComboBox2->currentIndex();
-  input.count1 = FromQString(SpinEdit1->text());
-  input.count2 = FromQString(SpinEdit2->text());
+  input.count1 = FromQString(SpinEdit1->Text());
+  input.count2 = FromQString(SpinEdit2->Text());
   if (CheckBox1->isChecked()) input.extra2 = int64_t{WidthOffset} + OuterWidth();
   return input;
 }
@@ -520,8 +481,8 @@ void TForm1::SetIncType() {
 }
 
 void TForm1::ups() {
-  if (SpinEdit2->text().isEmpty()) SpinEdit2->setText(QStringLiteral("0"));
-  if (SpinEdit1->text().isEmpty()) SpinEdit1->setText(QStringLiteral("0"));
+  if (SpinEdit2->Text().isEmpty()) SpinEdit2->SetText(QStringLiteral("0"));
+  if (SpinEdit1->Text().isEmpty()) SpinEdit1->SetText(QStringLiteral("0"));
 }
 
 void TForm1::SetAdd() {
@@ -574,7 +535,7 @@ void TForm1::SetDateOnClick(QObject* sender, int32_t row, int32_t column) {
   const std::string text = DateText(day, month, year);
   TSpinEdit* spin = first ? SpinEdit1 : SpinEdit2;
   spin->setValue(0);
-  spin->setText(QStringLiteral("0"));
+  spin->SetText(QStringLiteral("0"));
   (first ? Edit1 : Edit2)->setText(ToQString(text));
 }
 

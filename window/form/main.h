@@ -4,14 +4,13 @@
 #include <QComboBox>
 #include <QFrame>
 #include <QLabel>
-#include <QLineEdit>
 #include <QPlainTextEdit>
-#include <QSpinBox>
 #include <QStatusBar>
 #include <QWidget>
 #include <functional>
 #include <memory>
 
+#include "window/form/edits.h"
 #include "window/form/window_settings.h"
 #include "window/form/window_language.h"
 #include "cli/cli.h"
@@ -23,46 +22,6 @@
 #include "window/grid/easygrid.h"
 #include "grid/superarray.h"
 #include "window/panels/easypanel.h"
-
-class MaxLengthValidator;
-
-// An edit field whose maximum length limits typing only: texts that the
-// program writes are never cut.
-class TEdit : public QLineEdit {
-  Q_OBJECT
- public:
-  explicit TEdit(QWidget* parent = nullptr);
-  int32_t MaxLength() const { return maxLength_; }
-  void SetMaxLength(int32_t n) { maxLength_ = n; }
-  // Shown when the text is read otherwise than it reads; its tooltip says how.
-  QAction* Hint = nullptr;
-
- private:
-  int32_t maxLength_ = 0;  // 0 = no limit
-  int32_t shownLength_ = 0;  // length of the text before the edit under way
-  friend class MaxLengthValidator;
-};
-
-// A spin edit that keeps whatever text the user typed (read leniently later)
-// and steps with the arrows within its range.
-class TSpinEdit : public QSpinBox {
-  Q_OBJECT
- public:
-  explicit TSpinEdit(QWidget* parent = nullptr);
-  QString text() const { return lineEdit()->text(); }
-  void setText(const QString& text) { lineEdit()->setText(text); }
-  void SetMaxLength(int32_t n) { maxLength_ = n; }
-  QLineEdit* Editor() const { return lineEdit(); }
-
- protected:
-  QValidator::State validate(QString& input, int& pos) const override;
-  int valueFromText(const QString& text) const override;
-  void fixup(QString& input) const override;
-
- private:
-  int32_t maxLength_ = 0;
-  int32_t shownLength_ = 0;
-};
 
 class TForm1 : public QWidget {
   Q_OBJECT

@@ -61,14 +61,14 @@ TEST_F(WindowKeys, TabVisitsEveryControlInReadingOrderWithAVisibleFrame) {
 
 TEST_F(WindowKeys, EnterOrSpaceOnADayDoesWhatADoubleClickDoes) {
   auto f = Start({"10.2.2021", "1.1.2000"});
-  f->SpinEdit1->setText("3");
+  f->SpinEdit1->SetText("3");
   f->StringGrid1->setFocus(Qt::TabFocusReason);
   // 13 February 2021 is a Saturday: one day right, one week down from the 13th.
   QTest::keyClick(f->StringGrid1, Qt::Key_Right);
   QTest::keyClick(f->StringGrid1, Qt::Key_Down);
   QTest::keyClick(f->StringGrid1, Qt::Key_Return);
   EXPECT_EQ(FromQString(f->Edit1->text()), "21.02.2021");
-  EXPECT_EQ(FromQString(f->SpinEdit1->text()), "0");
+  EXPECT_EQ(FromQString(f->SpinEdit1->Text()), "0");
   QTest::keyClick(f->StringGrid1, Qt::Key_Up);
   QTest::keyClick(f->StringGrid1, Qt::Key_Space);
   EXPECT_EQ(FromQString(f->Edit1->text()), "14.02.2021");

@@ -131,7 +131,7 @@ TEST_F(Window, EveryChangeRecalculatesAtOnce) {
   ExpectShows(*f, "January 2001", "Wednesday, 31.01.2001 (Aquarius)", "January 2000",
               "Saturday, 01.01.2000 (Capricorn)", "396 Days ");
   f->ComboBox1->setCurrentIndex(2);
-  f->SpinEdit1->setText("1");
+  f->SpinEdit1->SetText("1");
   EXPECT_EQ(f->Results.date1, (DateTripleT{28, 2, 2001}));
   ExpectShows(*f, "February 2001", "Wednesday, 28.02.2001 (Pisces)", "January 2000",
               "Saturday, 01.01.2000 (Capricorn)", "424 Days ");
@@ -141,17 +141,17 @@ TEST_F(Window, EveryChangeRecalculatesAtOnce) {
   EXPECT_GT(f->RecalcCount, before);
   EXPECT_EQ(f->Results.date1, (DateTripleT{31, 3, 2001}));
   f->ComboBox2->setCurrentIndex(3);
-  f->SpinEdit2->setText("-1");
+  f->SpinEdit2->SetText("-1");
   EXPECT_EQ(f->Results.date2, (DateTripleT{1, 1, 1999}));
 }
 
 TEST_F(Window, EmptiedIncrementBecomesZeroOnLeaving) {
   auto f = Start();
-  f->SpinEdit1->setText("");
-  f->SpinEdit2->setText("");
+  f->SpinEdit1->SetText("");
+  f->SpinEdit2->SetText("");
   f->ups();
-  EXPECT_EQ(FromQString(f->SpinEdit1->text()), "0");
-  EXPECT_EQ(FromQString(f->SpinEdit2->text()), "0");
+  EXPECT_EQ(FromQString(f->SpinEdit1->Text()), "0");
+  EXPECT_EQ(FromQString(f->SpinEdit2->Text()), "0");
   // Typing cannot make a field longer than its limit, the program's texts are never cut.
   f->Edit1->selectAll();
   QTest::keyClicks(f->Edit1, "1.1.2000000000000");
@@ -229,10 +229,10 @@ TEST_F(Window, DoubleClickPicksADay) {
 
   // Date 2 shown with an increment: the clicked day of the shown month, no increment.
   f->ComboBox2->setCurrentIndex(2);
-  f->SpinEdit2->setText("14");  // March 2001
+  f->SpinEdit2->SetText("14");  // March 2001
   f->SetDateOnClick(f->StringGrid2, 3, 4);
   EXPECT_EQ(Text(f->Edit2), "15.03.2001");
-  EXPECT_EQ(FromQString(f->SpinEdit2->text()), "0");
+  EXPECT_EQ(FromQString(f->SpinEdit2->Text()), "0");
   EXPECT_EQ(f->Results.date2, (DateTripleT{15, 3, 2001}));
 
   // Years beyond four digits keep their millennium.
