@@ -70,12 +70,12 @@ class TForm1 : public QWidget {
   // ---- handlers ----
   void InitStart();
   void SetSizes();
-  void Yeah();
+  void Yeah();  // recalculates everything from the fields and shows the results
   void SetIncType();
-  void ups();
-  void SetAdd();
+  void ups();  // puts "0" into an increment field left empty
+  void SetAdd();  // the add box: checked, the window's widening from now on is added to date 2
   void SetPopDate(int32_t position);
-  void gourl();
+  void gourl();  // opens the maker's home page in the browser
   void SetDateOnClick(QObject* sender, int32_t row, int32_t column);
   // The week numbering of both calendars and the facts.
   void SetIsoWeeks(bool on);
