@@ -455,6 +455,21 @@ void TForm1::ShowResults() {
   Memo3->setAccessibleDescription(Memo3->toPlainText());
 }
 
+// A warning sign in the field when its text is read otherwise than it reads.
+void TForm1::ShowInputHint(TEdit* edit, const DateReadingT& reading) {
+  if (!edit->Hint) {
+    edit->Hint = edit->addAction(style()->standardIcon(QStyle::SP_MessageBoxWarning), QLineEdit::TrailingPosition);
+    edit->Hint->setObjectName("InputHint");
+  }
+  const QString hint = ToQString(reading.hint);
+  if (edit->Hint->toolTip() != hint || edit->Hint->isVisible() == hint.isEmpty()) {
+    edit->Hint->setToolTip(hint);
+    edit->Hint->setText(hint);
+    edit->Hint->setVisible(!hint.isEmpty());
+    edit->setAccessibleDescription(hint);
+  }
+}
+
 void TForm1::FillMonthCalendar(TEasyGrid& binder, ArrayOfFiles& table, const MonthCalendarT& calendar) {
   for (int32_t r = 1; r <= MonthCalendarT::kRows; ++r) {
     for (int32_t c = 0; c <= kWeekColumnId; ++c) SetCell(table, r, c, std::string(calendar.cells[r][c].view()));

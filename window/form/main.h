@@ -109,15 +109,16 @@ class TForm1 : public QWidget {
   void SetupCalendar(TEasyGrid& binder, TTextGrid* grid, ArrayOfFiles& table);
   void RestoreGeometry();
   void SaveSettings();
-  // Keyboard use, focus marking, hints and sizes (window_aids.cpp).
+  void ShowInputHint(TEdit* edit, const DateReadingT& reading);
+  // Keyboard use and focus marking (keyboard_focus.cpp).
   void SetupKeyboard();
-  std::vector<std::string> CaptionForms(const TEasyGrid& binder, int32_t col) const;
   void AddEditActions();
   QWidget* ControlOf(QWidget* w) const;
   void PlaceFocusRing();
   bool HandleControlKey(QWidget* control, QKeyEvent* key);
   bool FilterAidEvent(QObject* watched, QEvent* event);
-  void ShowInputHint(TEdit* edit, const DateReadingT& reading);
+  // Captions and sizes (window_size.cpp).
+  std::vector<std::string> CaptionForms(const TEasyGrid& binder, int32_t col) const;
   void FitMinimumSize();
   void FitCalendars();
   void KeepOnScreen();

@@ -1,26 +1,18 @@
-// What makes the window usable without a mouse and readable at any size:
-// focus marking, keyboard menus and day picking, input hints, the edit
-// actions of the date fields, and a minimum size that fits the content.
+// Using the window without a mouse: Tab order, a frame around the focused
+// control, menus and day picking from the keyboard, shortcuts to the date
+// fields, and the date fields' edit menu.
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QContextMenuEvent>
 #include <QKeyEvent>
 #include <QPainter>
-#include <QScreen>
 #include <QShortcut>
-#include <QStyle>
-#include <algorithm>
+#include <functional>
 
-#include "window/form/window_settings.h"
 #include "window/form/main.h"
-#include "window/components/QtText.h"
-#include "results/texts.h"
-#include "util/valstr.h"
 
 namespace {
-
-constexpr int32_t kWeekColumn = MonthCalendarT::kWeekColumn;
 
 // A frame drawn around the focused control, above its neighbours; it takes
 // no mouse input, so clicks reach the controls below.
@@ -182,23 +174,6 @@ bool TForm1::FilterAidEvent(QObject* watched, QEvent* event) {
   return HandleControlKey(control, key);
 }
 
-// ---- captions ----
-
-// Shorter captions of a calendar column from the name lists of the language.
-std::vector<std::string> TForm1::CaptionForms(const TEasyGrid& binder, int32_t col) const {
-  const int32_t id = ColumnIdAt(binder, col);
-  const CalcContextT context = Context();
-  if (id == kWeekColumn) return {std::string(LangText(context.language, TextT::kWeekShort)), "#"};
-  if (id < 0 || id > 6) return {};
-  // 1 January 2024 is a Monday.
-  const int32_t day = id + 1;
-  // German abbreviates weekdays to two letters ("Di", "Mi"); three read oddly.
-  if (context.language == 1)
-    return {std::string(WeekdayName(context, day, 1, 2024)), FormatDate(context, "DD", day, 1, 2024)};
-  return {std::string(WeekdayName(context, day, 1, 2024)), FormatDate(context, "DDD", day, 1, 2024),
-          FormatDate(context, "DD", day, 1, 2024)};
-}
-
 // ---- the date fields' menu ----
 
 void TForm1::AddEditActions() {
@@ -232,123 +207,4 @@ void TForm1::AddEditActions() {
     paste->setEnabled(edit && !QApplication::clipboard()->text().isEmpty());
     all->setEnabled(edit && !edit->text().isEmpty());
   });
-}
-
-// ---- input hints ----
-
-void TForm1::ShowInputHint(TEdit* edit, const DateReadingT& reading) {
-  if (!edit->Hint) {
-    edit->Hint = edit->addAction(style()->standardIcon(QStyle::SP_MessageBoxWarning), QLineEdit::TrailingPosition);
-    edit->Hint->setObjectName("InputHint");
-  }
-  const QString hint = ToQString(reading.hint);
-  if (edit->Hint->toolTip() != hint || edit->Hint->isVisible() == hint.isEmpty()) {
-    edit->Hint->setToolTip(hint);
-    edit->Hint->setText(hint);
-    edit->Hint->setVisible(!hint.isEmpty());
-    edit->setAccessibleDescription(hint);
-  }
-}
-
-// ---- size ----
-
-// Rows as tall as the calendar's font needs, never below the design's 21; the
-// calendar, its panel and the window grow with them.
-void TForm1::FitCalendars() {
-  for (TTextGrid* grid : {StringGrid1, StringGrid2}) {
-    const int32_t row = std::max(21, QFontMetrics(grid->Font()).height() + 6);
-    if (row != grid->DefaultRowHeight()) grid->SetDefaultRowHeight(row);
-  }
-  // Both calendars keep one height, as their bevels do: the taller one's.
-  int32_t tallest = 0;
-  for (const TTextGrid* g : {StringGrid1, StringGrid2}) {
-    const int32_t frame = g->height() - g->contentsRect().height();
-    tallest = std::max(tallest, g->RowCount() * (g->DefaultRowHeight() + g->GridLineWidth()) + frame);
-  }
-  StringGrid1->resize(StringGrid1->width(), tallest);
-  StringGrid2->resize(StringGrid2->width(), tallest);
-  SetSizes();
-  FitMinimumSize();
-}
-
-QSize TForm1::ContentMinimumSize() const {
-  // A date panel: its widest row of controls and its facts memo.
-  int32_t panel = 0;
-  for (QWidget* w : {static_cast<QWidget*>(Edit1), static_cast<QWidget*>(ComboBox1),
-                     static_cast<QWidget*>(SpinEdit1), static_cast<QWidget*>(Edit2),
-                     static_cast<QWidget*>(CheckBox1), static_cast<QWidget*>(ComboBox2),
-                     static_cast<QWidget*>(SpinEdit2)}) {
-    panel = std::max(panel, w->x() + std::max(w->width(), w->minimumSizeHint().width()) + 8);
-  }
-  const CalcContextT context = Context();
-  QString weekday, zodiac;
-  const QFontMetrics memoFont(Memo2->font());
-  // 1 January 2024 is a Monday; the 1st and 25th of each month meet every sign.
-  for (int32_t d = 1; d <= 7; ++d) {
-    const QString name = ToQString(std::string(WeekdayName(context, d, 1, 2024)));
-    if (memoFont.horizontalAdvance(name) > memoFont.horizontalAdvance(weekday)) weekday = name;
-  }
-  for (int32_t m = 1; m <= 12; ++m) {
-    for (int32_t d : {1, 25}) {
-      const QString name = ToQString(std::string(ZodiacName(context, d, m, 2024)));
-      if (memoFont.horizontalAdvance(name) > memoFont.horizontalAdvance(zodiac)) zodiac = name;
-    }
-  }
-  const QString facts = weekday + QStringLiteral(", 28.09.2026 (") + zodiac + QLatin1Char(')');
-  const int32_t memoMargins = 2 * (Memo2->frameWidth() + static_cast<int32_t>(Memo2->document()->documentMargin()));
-  panel = std::max(panel, memoFont.horizontalAdvance(facts) + memoMargins + 16 + 4);
-  // A calendar: every column at its least width, inside its panel and bevel.
-  int32_t columns = 0;
-  for (const TEasyGrid* b : {&Binder1, &Binder2}) {
-    std::string rules;
-    int32_t shown = 0;
-    for (int32_t s = 1; s <= b->columnCount; ++s) {
-      const ColDataT& c = b->columns[static_cast<size_t>(s)];
-      if (!c.visible) continue;
-      rules += "," + c.widthRule;
-      ++shown;
-    }
-    int32_t sum = shown * StringGrid1->GridLineWidth();
-    try {
-      // Nothing to share: every column gets its least width.
-      const std::string least = DistributeSize(0, rules);
-      for (size_t at = 0; at < least.size();) {
-        const size_t comma = std::min(least.find(',', at), least.size());
-        sum += TextToInt(std::string_view(least).substr(at, comma - at));
-        at = comma + 1;
-      }
-    } catch (const std::exception&) {
-      // An unreadable rule: the columns keep whatever widths they have.
-    }
-    columns = std::max(columns, sum);
-  }
-  const int32_t gridFrame = StringGrid1->width() - StringGrid1->contentsRect().width();
-  panel = std::max(panel, columns + gridFrame + 6 + 16);
-
-  // Heights: the panels and calendars keep theirs; the difference memo shows
-  // its four lines; the status bar below.
-  const QFontMetrics diffFont(Memo1->font());
-  // Lines are laid out a pixel or so beyond the font's spacing.
-  const int32_t memoHeight = 4 * (diffFont.lineSpacing() + 1) + 2 +
-                             2 * (Memo1->frameWidth() + static_cast<int32_t>(Memo1->document()->documentMargin()));
-  const int32_t calendarBottom = Panel1->y() + Panel1->height() + 8 + Panel4->height() + Label3->height() + 20;
-  const int32_t height = calendarBottom + 8 + memoHeight + 8 + StatusBar1->height();
-  return {2 * panel + 24, height};
-}
-
-void TForm1::FitMinimumSize() {
-  // The design's least size, raised to what the content needs; smaller again
-  // when a calendar font gets smaller.
-  setMinimumSize(QSize(300, 464).expandedTo(ContentMinimumSize()));
-  if (width() < minimumWidth() || height() < minimumHeight()) resize(size().expandedTo(minimumSize()));
-}
-
-void TForm1::KeepOnScreen() {
-  QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
-  if (!screen) return;
-  // Larger than the screen: shrunk to it, as far as the content allows.
-  const QSize frame = frameGeometry().size() - size();
-  const QRect place = FitIntoArea(frameGeometry(), minimumSize() + frame, screen->availableGeometry());
-  resize(place.size() - frame);
-  move(place.topLeft());
 }
