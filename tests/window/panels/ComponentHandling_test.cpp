@@ -4,31 +4,72 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMainWindow>
 #include <QScreen>
 #include <QStatusBar>
+#include <set>
+#include <string>
 
 #include "window/grid/TextGrid.h"
 #include "util/valstr.h"
 
-TEST(SetPanelStyle, StylesAndOutOfRange) {
+namespace {
+
+// The panel's frame as it is painted, from the outside in: "line" (a plain
+// border), "raised" (light at the left, dark at the right), "lowered", until
+// the panel's own colour shows.
+std::string FrameRings(TPanel& panel) {
+  const QImage image = panel.grab().toImage();
+  const int y = image.height() / 2;
+  const QRgb fill = image.pixel(image.width() / 2, y);
+  std::string rings;
+  for (int i = 0; i < 4; ++i) {
+    const QRgb left = image.pixel(i, y), right = image.pixel(image.width() - 1 - i, y);
+    if (left == fill && right == fill) break;
+    if (!rings.empty()) rings += ' ';
+    if (left == right) rings += "line";
+    else rings += qGray(left) > qGray(right) ? "raised" : "lowered";
+  }
+  return rings;
+}
+
+// Every column but the fixed ones gets an even share of what is left of the
+// client width after the grid lines: the shares differ by a pixel at most
+// and fill the width exactly.
+void ExpectEvenShares(const TTextGrid& g) {
+  int32_t sum = g.ColCount() * g.GridLineWidth(), least = INT32_MAX, most = 0;
+  for (int32_t c = g.FixedCols(); c < g.ColCount(); ++c) {
+    sum += g.ColWidth(c);
+    least = std::min(least, g.ColWidth(c));
+    most = std::max(most, g.ColWidth(c));
+  }
+  EXPECT_EQ(sum, g.ClientWidth());
+  EXPECT_LE(most - least, 1);
+}
+
+}  // namespace
+
+TEST(SetPanelStyle, TheFiveLooksAndNothingElse) {
   TPanel p;
-  SetPanelStyle(&p, 0);  // flat: no bevels, single border, no 3-D look
-  EXPECT_EQ(p.BevelOuter(), BevelCut::None);
-  EXPECT_EQ(p.BorderStyle(), BorderStyleT::Single);
-  EXPECT_FALSE(p.Ctl3D());
-  SetPanelStyle(&p, 2);  // lowered+raised
-  EXPECT_EQ(p.BevelInner(), BevelCut::Lowered);
-  EXPECT_EQ(p.BevelOuter(), BevelCut::Raised);
-  EXPECT_EQ(p.BorderStyle(), BorderStyleT::None);
+  p.resize(40, 30);
+  const char* const looks[5] = {"line", "raised", "raised lowered", "lowered", "line raised"};
+  for (uint8_t style = 0; style < 5; ++style) {
+    SetPanelStyle(&p, style);
+    EXPECT_EQ(FrameRings(p), looks[style]) << int(style);
+  }
+  // Flat and bordered styles are drawn without the 3-D look.
+  SetPanelStyle(&p, 2);
   EXPECT_TRUE(p.Ctl3D());
+  SetPanelStyle(&p, 0);
+  EXPECT_FALSE(p.Ctl3D());
+  // Other styles change nothing.
   SetPanelStyle(&p, 5);
   SetPanelStyle(&p, 255);
   SetPanelStyle(nullptr, 1);
-  EXPECT_EQ(p.BevelInner(), BevelCut::Lowered);
-  EXPECT_TRUE(p.Ctl3D());
+  EXPECT_EQ(FrameRings(p), "line");
 }
 
 TEST(Measures, FramesAndStatusBar) {
@@ -84,13 +125,14 @@ TEST(Children, ShiftAndAdopt) {
   EXPECT_EQ(inner->parentWidget(), &outer);
 }
 
-TEST(Window, CenterAndDoubleBuffer) {
+TEST(Window, CenteredOnTheScreenAndBufferedThroughout) {
   QWidget w;
   w.resize(301, 201);
   CenterOnScreen(&w);
   const QRect s = w.screen()->geometry();
-  EXPECT_EQ(w.x(), (s.width() - w.frameGeometry().width()) / 2);
-  EXPECT_EQ(w.y(), (s.height() - w.frameGeometry().height()) / 2);
+  const QRect f = w.frameGeometry();
+  EXPECT_LE(std::abs((f.left() - s.left()) - (s.right() - f.right())), 1);
+  EXPECT_LE(std::abs((f.top() - s.top()) - (s.bottom() - f.bottom())), 1);
 
   auto* panel = new TPanel(&w);
   auto* inner = new QLineEdit(panel);
@@ -102,22 +144,24 @@ TEST(Window, CenterAndDoubleBuffer) {
   EXPECT_FALSE(IsDoubleBuffered(label));
 }
 
-TEST(Grid, FitColumnsSpreadsOverNonFixedColumns) {
+TEST(Grid, ColumnsShareTheWidthEvenlyBesideTheFixedOnes) {
   TTextGrid g;
   g.SetScrollBars(TScrollStyle::ssNone);
   g.SetColCount(8);
   g.SetFixedCols(1);
   g.SetGridLineWidth(1);
   g.SetColWidth(0, 33);
-  g.resize(400, 200);
-  g.resize(400 + (400 - g.ClientWidth()), 200);
-  ASSERT_EQ(g.ClientWidth(), 400);
-  FitColumns(&g);  // 400 - 8 = 392 over 7 columns
-  EXPECT_EQ(g.ColWidth(0), 33);
-  for (int c = 1; c < 8; ++c) EXPECT_EQ(g.ColWidth(c), 56) << c;
+  for (int client : {400, 403}) {
+    g.resize(client, 200);
+    g.resize(client + (client - g.ClientWidth()), 200);
+    ASSERT_EQ(g.ClientWidth(), client);
+    FitColumns(&g);
+    EXPECT_EQ(g.ColWidth(0), 33);  // the fixed column keeps its own
+    ExpectEvenShares(g);
+  }
 }
 
-TEST(Grid, ApplyColumnWidthsAndStyle) {
+TEST(Grid, WidthRulesShareTheWidth) {
   TTextGrid g;
   g.SetScrollBars(TScrollStyle::ssNone);
   g.SetColCount(4);
@@ -125,21 +169,30 @@ TEST(Grid, ApplyColumnWidthsAndStyle) {
   g.SetGridLineWidth(1);
   g.resize(404, 200);
   g.resize(404 + (404 - g.ClientWidth()), 200);
-  ApplyColumnWidths(&g, ",0.1|20,,0.1|20,0.1|20,0.1|20,");
-  for (int c = 0; c < 4; ++c) EXPECT_EQ(g.ColWidth(c), 100) << c;
+  ApplyColumnWidths(&g, ",0.1|20,,0.1|20,0.1|20,0.1|20,");  // empty entries do not count
+  ExpectEvenShares(g);
+}
 
+TEST(Grid, TheDefaultLook) {
+  TTextGrid g;
+  g.SetColCount(3);
+  g.SetRowCount(5);
+  g.SetFixedRows(1);
   g.SetOptions(goRowSelect);
+  g.resize(300, 200);
   StyleGrid(&g);
-  EXPECT_EQ(g.Options(), goRowSelect | goColSizing | goColMoving);
-  EXPECT_TRUE(g.BandsActive());
-  EXPECT_EQ(g.Bands().PrimaryColor, 14810879u);
-  EXPECT_EQ(g.Bands().SecondaryColor, 0xFFFFFFu);
-  EXPECT_EQ(g.Color(), 0xFFFFFFu);
+  // Rows in bands of pale yellow and white, starting below the caption row.
+  EXPECT_EQ(g.RowColor(1), 14810879u);
+  EXPECT_EQ(g.RowColor(2), 0xFFFFFFu);
+  EXPECT_EQ(g.RowColor(3), g.RowColor(1));
   EXPECT_EQ(g.FontColor(), 0u);
-  EXPECT_TRUE(g.RowColMoving() && g.ShowCellHints() && g.ShowLargeTextHints() && g.SyncScroll());
-  EXPECT_FALSE(g.ProportionalScroll());
+  // Columns can be sized and dragged; the caller's own options stay.
+  EXPECT_EQ(g.Options(), goRowSelect | goColSizing | goColMoving);
+  EXPECT_TRUE(g.RowColMoving());
+  EXPECT_TRUE(g.ShowCellHints() && g.ShowLargeTextHints());
+  // A vertical scroll bar only, and the columns fill the width.
   EXPECT_EQ(g.ScrollBars(), TScrollStyle::ssVertical);
-  EXPECT_EQ(g.ScrollPositionHints(), TScrollStyle::ssVertical);
+  ExpectEvenShares(g);
 }
 
 TEST(DesktopColours, ResolverReadsThePalette) {
