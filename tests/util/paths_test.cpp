@@ -4,6 +4,7 @@
 #include <fstream>
 
 #include "util/Diskop.h"
+#include "tests/support/ScopedTempDir.h"
 
 namespace {
 
@@ -115,7 +116,8 @@ TEST(Paths, ResolveAgainstBase) {
 
 TEST(Paths, AnalyseExistingAndMissing) {
   namespace fs = std::filesystem;
-  const fs::path dir = fs::temp_directory_path() / "orvane_util_paths" / "inner";
+  const ScopedTempDir folder;
+  const fs::path dir = folder.path() / "inner";
   fs::create_directories(dir);
   const fs::path file = dir / "x.txt";
   std::ofstream(file) << "x";
@@ -142,7 +144,6 @@ TEST(Paths, AnalyseExistingAndMissing) {
   EXPECT_FALSE(FileExists(dir.string()));
   EXPECT_FALSE(FileExists((dir / "missing.txt").string()));
   EXPECT_FALSE(FileExists(file.string() + std::string("\0", 1)));
-  fs::remove_all(dir.parent_path());
 }
 
 }  // namespace

@@ -7,7 +7,6 @@
 #include <QMouseEvent>
 #include <QTest>
 #include <gtest/gtest.h>
-#include <stdlib.h>
 
 #include <filesystem>
 #include <fstream>
@@ -17,6 +16,7 @@
 #include "components/UrlLauncherDesktop.h"
 #include "tests/support/FakeProcess.h"
 #include "tests/support/FakeWindowServices.h"
+#include "tests/support/ScopedTempDir.h"
 #include "tests/support/options.h"
 
 namespace {
@@ -291,9 +291,8 @@ TEST_F(Window, StatusBarFindsTheBrowserOnEveryDesktop) {
     fs::create_directories(path.parent_path());
     std::ofstream(path, std::ios::binary) << text;
   };
-  std::string tmpl = (fs::temp_directory_path() / "orvane-home-XXXXXX").string();
-  ASSERT_NE(mkdtemp(tmpl.data()), nullptr);
-  const fs::path root = tmpl;
+  const ScopedTempDir homes("orvane-home-");
+  const fs::path& root = homes.path();
   const std::string browser = (root / "bin" / "stand-in").string();
   DesktopServices desktopServices;
   auto& process = desktopServices.process;
@@ -332,8 +331,6 @@ TEST_F(Window, StatusBarFindsTheBrowserOnEveryDesktop) {
   desktopServices.addressResult = false;
   QTest::mouseClick(f.StatusPanel, Qt::LeftButton);
   EXPECT_EQ(desktopServices.messages, std::vector<std::string>{"Couldn't launch default browser"});
-  std::error_code ec;
-  fs::remove_all(root, ec);
 }
 #endif
 

@@ -16,6 +16,7 @@
 #include "window/grid/ComponentHandlingGrid.h"
 #include "window/panels/ComponentHandling.h"
 #include "tests/support/FakeWindowServices.h"
+#include "tests/support/ScopedTempDir.h"
 
 namespace {
 
@@ -293,7 +294,8 @@ TEST(EasyGridHook, PlaceholdersClicksAndSortSpecification) {
   RefreshGrid(binder);
 
   // A double click opens the file named in column 10 only when it exists.
-  const std::string existing = (std::filesystem::temp_directory_path() / "orvane_easygrid_target.txt").string();
+  const ScopedTempDir folder;
+  const std::string existing = (folder.path() / "target.txt").string();
   std::ofstream(existing) << "x";
   SetCell(table, 1, 10, existing);
   for (const char* other : {"/no/such/file.txt", "rm -rf /tmp/x", ""}) {
@@ -306,7 +308,6 @@ TEST(EasyGridHook, PlaceholdersClicksAndSortSpecification) {
     QTest::mouseDClick(grid, Qt::LeftButton, Qt::NoModifier, at);
     QTest::mouseRelease(grid, Qt::LeftButton, Qt::NoModifier, at);
   }
-  std::filesystem::remove(existing);
   EXPECT_EQ(services.opened, std::vector<std::string>{existing});
 
   table.sortSpec.clear();
