@@ -7,6 +7,7 @@
 #include <charconv>
 #include <cstdint>
 #include <limits>
+#include <optional>
 
 namespace {
 
@@ -111,7 +112,33 @@ DateReadingT ReadDateField(const CalcContextT& context, std::string_view text) {
   return reading;
 }
 
-DateTripleT ApplyIncrement(int32_t kind, int64_t count, int32_t& day, int32_t& month, int32_t& year) {
+namespace {
+
+// Working days without a calendar of the user's: Saturday and Sunday off.
+const WorkCalendarT& WeekendOnlyCalendar() {
+  static const WorkCalendarT calendar = [] {
+    WorkCalendarT c;
+    InitWorkCalendar(c, WeekendT{}, nullptr, {});
+    return c;
+  }();
+  return calendar;
+}
+
+DateTripleT ShiftByWorkdays(const WorkCalendarT& calendar, int64_t count, int32_t& day, int32_t& month,
+                            int32_t& year) {
+  const WorkdayShiftT shift = ShiftWorkdays(calendar, {day, month, year}, count);
+  const DateTripleT d = !shift.error.empty() ? (count > 0 ? DateTripleT{31, 12, INT32_MAX} : DateTripleT{1, 1, INT32_MIN})
+                                             : shift.date;
+  day = d.day;
+  month = d.month;
+  year = d.year;
+  return d;
+}
+
+}  // namespace
+
+DateTripleT ApplyIncrement(int32_t kind, int64_t count, int32_t& day, int32_t& month, int32_t& year,
+                           const WorkCalendarT* calendar) {
   NormalizeDate(day, month, year);
   switch (kind) {
     case kIncDays: return AddDays(day, month, year, count);
@@ -123,8 +150,19 @@ DateTripleT ApplyIncrement(int32_t kind, int64_t count, int32_t& day, int32_t& m
     }
     case kIncMonths: return AddMonths(day, month, year, count);
     case kIncYears: return AddYears(day, month, year, count);
+    case kIncWorkdays:
+      return ShiftByWorkdays(calendar ? *calendar : WeekendOnlyCalendar(), count, day, month, year);
     default: return {day, month, year};
   }
+}
+
+void FillDateWorkday(DateWorkdayT& work, const WorkCalendarT& calendar, uint8_t language, const DateTripleT& date) {
+  const std::optional<HolidayT> holiday = HolidayOn(calendar, date);
+  const bool weekend = (calendar.weekend.mask >> (WeekdayOf(date.day, date.month, date.year) - 1)) & 1;
+  work.workday = !weekend && !holiday;
+  work.holiday = holiday.has_value();
+  if (holiday) work.holidayName = HolidayName(*holiday, language);
+  else work.holidayName.clear();
 }
 
 void AppendText(std::string& memo, std::string_view text) { memo += text; }
@@ -188,6 +226,11 @@ void AppendDifferenceText(std::string& memo, uint8_t lang, const SpanT& s) {
   AppendFraction(memo, lang, static_cast<long double>(s.totalWeeks) + s.weekDays / 7.0L, TextT::kWeeks);
   memo += kLineEnd;
   item(s.totalDays, TextT::kDay);
+}
+
+void AppendWorkdaysText(std::string& memo, uint8_t language, const WorkdayCountT& count) {
+  memo += kLineEnd;
+  AddCountItem(memo, count.count, LangText(language, TextT::kWorkingDay), LangText(language, TextT::kWorkingDayPlural));
 }
 
 std::string DifferenceText(const CalcContextT& context, const DateDiffT& diff) {
@@ -272,6 +315,8 @@ ResultCaseT ReadResultInput(const ResultInputT& input) {
   c.count1 = TextToInt(input.count1);
   // The add amount is a window width in practice; clamped so the sum cannot overflow.
   c.count2 = TextToInt(input.count2) + std::clamp<int64_t>(input.extra2, -(int64_t{1} << 62), int64_t{1} << 62);
+  c.workCalendar = input.workCalendar;
+  c.includeEnd = input.includeEnd;
   return c;
 }
 
@@ -279,10 +324,14 @@ void ComputeResults(ResultsT& results, const CalcContextT& context, const Result
   results.context = context;
   DateTripleT& a = results.date1;
   DateTripleT& b = results.date2;
+  const WorkCalendarT* work = input.workCalendar;
   a = input.date1;
-  ApplyIncrement(input.kind1, input.count1, a.day, a.month, a.year);
+  ApplyIncrement(input.kind1, input.count1, a.day, a.month, a.year, work);
   b = input.date2;
-  ApplyIncrement(input.kind2, input.count2, b.day, b.month, b.year);
+  ApplyIncrement(input.kind2, input.count2, b.day, b.month, b.year, work);
+  results.workdays = work != nullptr;
+  results.includeEnd = input.includeEnd;
+  results.region = work && work->region ? work->region->code : std::string_view();
 
   if (parts & kPartCalendar1) FillMonthCalendarCells(results.calendar1, context, a.day, a.month, a.year);
   if (parts & kPartCalendar2) FillMonthCalendarCells(results.calendar2, context, b.day, b.month, b.year);
@@ -293,19 +342,30 @@ void ComputeResults(ResultsT& results, const CalcContextT& context, const Result
   };
   if (parts & kPartLabel1) label(results.label1, a);
   if (parts & kPartLabel2) label(results.label2, b);
-  const auto facts = [&context](std::string* text, DateFactsT& info, const DateTripleT& d) {
+  const auto facts = [&context, work](std::string* text, DateFactsT& info, DateWorkdayT& standing,
+                                      const DateTripleT& d) {
     info = DateFactsOf(context, d.day, d.month, d.year);
+    if (work) FillDateWorkday(standing, *work, context.language, d);
     if (!text) return;
     text->clear();
     AppendDateFacts(*text, context.language, info, d.day, d.month, d.year);
     if (info.leapYear) AppendLine(*text, LangText(context.language, TextT::kLeapYear));
+    if (work && standing.holiday) {
+      *text += LangText(context.language, TextT::kHoliday);
+      AppendLine(*text, standing.holidayName);
+    }
   };
-  if (parts & (kPartFacts1 | kPartInfo1)) facts(parts & kPartFacts1 ? &results.facts1 : nullptr, results.info1, a);
-  if (parts & (kPartFacts2 | kPartInfo2)) facts(parts & kPartFacts2 ? &results.facts2 : nullptr, results.info2, b);
+  if (parts & (kPartFacts1 | kPartInfo1))
+    facts(parts & kPartFacts1 ? &results.facts1 : nullptr, results.info1, results.work1, a);
+  if (parts & (kPartFacts2 | kPartInfo2))
+    facts(parts & kPartFacts2 ? &results.facts2 : nullptr, results.info2, results.work2, b);
   if (parts & (kPartSpan | kPartDifference)) results.span = SpanOf(DateDifference(a, b));
+  if (work && (parts & (kPartWorkdays | kPartDifference)))
+    results.workdayCount = CountWorkdays(*work, a, b, input.includeEnd);
   if (parts & kPartDifference) {
     results.difference.clear();
     AppendDifferenceText(results.difference, context.language, results.span);
+    if (work) AppendWorkdaysText(results.difference, context.language, results.workdayCount);
   }
 }
 

@@ -7,9 +7,12 @@
 #include <string_view>
 
 #include "dates/dater.h"
+#include "holidays/workdays.h"
 
-// Increment kinds, as the items of the kind boxes.
-enum IncKindT : int32_t { kIncDays = 0, kIncWeeks = 1, kIncMonths = 2, kIncYears = 3 };
+// Increment kinds, as the items of the kind boxes. Working days skip the
+// weekend and holidays of the working-day calendar (Saturday and Sunday
+// without one).
+enum IncKindT : int32_t { kIncDays = 0, kIncWeeks = 1, kIncMonths = 2, kIncYears = 3, kIncWorkdays = 4 };
 
 struct ResultInputT {
   // Today, language and week rule, as the caller sets them.
@@ -18,6 +21,10 @@ struct ResultInputT {
   int32_t kind1 = 0, kind2 = 0;  // item indexes of ComboBox1 and ComboBox2
   std::string count1, count2;  // texts of SpinEdit1 and SpinEdit2
   int64_t extra2 = 0;          // the add check box's amount for date 2
+  // Weekend and holidays; without one the results count no working days
+  // and name no holidays. The caller keeps it alive.
+  const WorkCalendarT* workCalendar = nullptr;
+  bool includeEnd = false;  // the later date counts as a day of the span
 };
 
 // Caption of the calendar's weekday column 0 (Monday) .. 6 (Sunday).
@@ -64,6 +71,13 @@ struct DateFactsT {
   bool leapYear = false;
 };
 
+// A date against the working-day calendar.
+struct DateWorkdayT {
+  bool workday = false;  // neither a weekend day nor a holiday
+  bool holiday = false;
+  std::string holidayName;  // in the context's language
+};
+
 // How a date field's text was read. A text the reader took apart (it dropped
 // characters or extra fields) or whose date had to be carried gets a hint.
 struct DateReadingT {
@@ -86,6 +100,13 @@ struct ResultsT {
   SpanT span;
   DateFactsT info1, info2;
   DateReadingT reading1, reading2;  // how Edit1 and Edit2 were read
+  // Only with a working-day calendar (workdays true): the working days
+  // between the two dates and each date's standing.
+  bool workdays = false;
+  std::string_view region;  // the calendar's region code; empty without one
+  bool includeEnd = false;
+  WorkdayCountT workdayCount;
+  DateWorkdayT work1, work2;
 };
 
 // Parts of the results, one bit each, in the order the JSON object lists them.
@@ -102,9 +123,10 @@ enum ResultPartT : uint32_t {
   kPartSpan = 1u << 9,
   kPartInfo1 = 1u << 10,
   kPartInfo2 = 1u << 11,
+  kPartWorkdays = 1u << 12,
 };
 using ResultPartsT = uint32_t;
-inline constexpr int32_t kResultPartCount = 12;
+inline constexpr int32_t kResultPartCount = 13;
 inline constexpr ResultPartsT kAllResultParts = (1u << kResultPartCount) - 1;
 
 // One case with its texts already read: the dates as read (not yet
@@ -113,10 +135,18 @@ struct ResultCaseT {
   DateTripleT date1, date2;
   int32_t kind1 = 0, kind2 = 0;
   int64_t count1 = 0, count2 = 0;
+  const WorkCalendarT* workCalendar = nullptr;  // as in ResultInputT
+  bool includeEnd = false;
 };
 
 // The increment of one date: normalised first, then the count of its kind.
-DateTripleT ApplyIncrement(int32_t kind, int64_t count, int32_t& day, int32_t& month, int32_t& year);
+// Working days follow calendar, or Saturday and Sunday when it is null; a
+// shift past the year range stops at its first or last day, as days do.
+DateTripleT ApplyIncrement(int32_t kind, int64_t count, int32_t& day, int32_t& month, int32_t& year,
+                           const WorkCalendarT* calendar = nullptr);
+
+// A date's standing in a calendar; the holiday named in language.
+void FillDateWorkday(DateWorkdayT& work, const WorkCalendarT& calendar, uint8_t language, const DateTripleT& date);
 
 // Memo text builders.
 void AppendText(std::string& memo, std::string_view text);
@@ -154,6 +184,8 @@ DateFactsT DateFactsOf(const CalcContextT& context, int32_t day, int32_t month, 
 // The texts, in the language given, are appended to what memo holds, so a
 // reused memo allocates nothing.
 void AppendDifferenceText(std::string& memo, uint8_t language, const SpanT& span);
+// The line "N Working Days" after the difference lines.
+void AppendWorkdaysText(std::string& memo, uint8_t language, const WorkdayCountT& count);
 void AppendDateFacts(std::string& memo, uint8_t language, const DateFactsT& facts, int32_t day, int32_t month,
                      int32_t year);
 std::string DifferenceText(const CalcContextT& context, const DateDiffT& diff);

@@ -16,6 +16,8 @@ constexpr TableT kEnglish = {
     "Week", "Week ",
     "Date 1", "Date 2", "Difference", "Wk",
     "read as ",
+    "Working Day", "s",
+    "Holiday: ",
     "Usage: orvane [options] [--] [DATE1 [DATE2]]\n"
     "Dates are day.month.year; a field left 0 or empty means today's value.\n"
     "Without a text option the window opens.\n"
@@ -51,6 +53,8 @@ constexpr TableT kGerman = {
     "Woche", "Woche ",
     "Datum 1", "Datum 2", "Differenz", "KW",
     "gelesen als ",
+    "Arbeitstag", "e",
+    "Feiertag: ",
     "Aufruf: orvane [Optionen] [--] [DATUM1 [DATUM2]]\n"
     "Ein Datum ist Tag.Monat.Jahr; ein Feld mit 0 oder leer steht f\xFCr heute.\n"
     "Ohne Textoption \xF6" "ffnet sich das Fenster.\n"

@@ -16,6 +16,8 @@ enum class TextT : uint8_t {
   kWeekCaption,  // before "MM.YYYY" in the week column's header
   kDate1, kDate2, kDifference, kWeekShort,
   kReadAs,  // a date field's hint: "read as " and the date
+  kWorkingDay, kWorkingDayPlural,
+  kHoliday,  // a fact line: "Holiday: " and the holiday's name
   kUsage,
   kCount
 };

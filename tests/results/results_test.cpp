@@ -229,3 +229,100 @@ TEST(ReadDateField, HintsOnlyWhenTheTextIsNotReadAsItReads) {
   EXPECT_EQ(r.reading1.read, r.date1);
   EXPECT_EQ(r.reading2.hint, "");
 }
+
+namespace {
+
+WorkCalendarT Bavaria() {
+  WorkCalendarT calendar;
+  InitWorkCalendar(calendar, WeekendT{}, FindRegion("DE-BY"), {});
+  return calendar;
+}
+
+ResultInputT WorkInput(const WorkCalendarT* calendar, const std::string& d1, const std::string& d2,
+                       uint8_t language = 2) {
+  ResultInputT in;
+  in.context = TestContext(kTestToday, language);
+  in.date1 = d1;
+  in.date2 = d2;
+  in.workCalendar = calendar;
+  return in;
+}
+
+// Working days join the texts only when a calendar is given; then the
+// difference ends in their count and a holiday is a fact of its date.
+TEST(Workdays, CountedAndNamedOnlyWithACalendar) {
+  const WorkCalendarT bavaria = Bavaria();
+  const ResultsT plain = ComputeResults(WorkInput(nullptr, "25.12.2026", "1.1.2026"));
+  EXPECT_FALSE(plain.workdays);
+  EXPECT_EQ(plain.difference.find("Working"), std::string::npos);
+  EXPECT_EQ(plain.facts1.find("Holiday"), std::string::npos);
+
+  const ResultsT r = ComputeResults(WorkInput(&bavaria, "25.12.2026", "1.1.2026"));
+  EXPECT_TRUE(r.workdays);
+  EXPECT_EQ(r.region, "DE-BY");
+  EXPECT_EQ(r.difference, plain.difference + "\r\n248 Working Days ");
+  EXPECT_EQ(r.facts1, plain.facts1 + "Holiday: Christmas Day\r\n");
+  EXPECT_EQ(r.facts2, plain.facts2 + "Holiday: New Year's Day\r\n");
+  EXPECT_EQ(r.workdayCount.count + r.workdayCount.weekendDays + r.workdayCount.holidays, r.workdayCount.totalDays);
+  EXPECT_EQ(r.workdayCount.totalDays, r.span.totalDays);
+  EXPECT_FALSE(r.work1.workday);
+  EXPECT_TRUE(r.work1.holiday);
+  EXPECT_EQ(r.work1.holidayName, "Christmas Day");
+
+  // A plain working day: no fact line, and with includeEnd the later date counts.
+  ResultInputT in = WorkInput(&bavaria, "7.12.2026", "8.12.2026");
+  ResultsT one = ComputeResults(in);
+  EXPECT_TRUE(one.work1.workday);
+  EXPECT_FALSE(one.work1.holiday);
+  EXPECT_EQ(one.facts1, ComputeResults(WorkInput(nullptr, "7.12.2026", "8.12.2026")).facts1);
+  EXPECT_EQ(one.difference.substr(one.difference.rfind("\r\n")), "\r\n1 Working Day ");
+  in.includeEnd = true;
+  one = ComputeResults(in);
+  EXPECT_TRUE(one.includeEnd);
+  EXPECT_EQ(one.workdayCount.count, 2);
+  EXPECT_EQ(one.workdayCount.totalDays, 2);
+
+  // German: plural and singular, the holiday's German name.
+  const ResultsT de = ComputeResults(WorkInput(&bavaria, "26.12.2026", "1.1.2026", 1));
+  EXPECT_EQ(de.difference.substr(de.difference.rfind("\r\n")), "\r\n248 Arbeitstage ");
+  EXPECT_NE(de.facts1.find("\r\nFeiertag: 2. Weihnachtstag\r\n"), std::string::npos);
+  const ResultsT deOne = ComputeResults(WorkInput(&bavaria, "7.12.2026", "8.12.2026", 1));
+  EXPECT_EQ(deOne.difference.substr(deOne.difference.rfind("\r\n")), "\r\n1 Arbeitstag ");
+}
+
+// Working-day increments skip the calendar's weekend and holidays; without a
+// calendar Saturday and Sunday; past the year range they stop at its ends.
+TEST(Workdays, IncrementsSkipDaysOff) {
+  const WorkCalendarT bavaria = Bavaria();
+  const auto shifted = [](const WorkCalendarT* calendar, const std::string& date, const std::string& count) {
+    ResultInputT in = WorkInput(calendar, date, "1.1.2000");
+    in.kind1 = kIncWorkdays;
+    in.count1 = count;
+    return ComputeResults(in).date1;
+  };
+  EXPECT_EQ(shifted(&bavaria, "24.12.2026", "1"), (DateTripleT{28, 12, 2026}));  // past Christmas and a Sunday
+  EXPECT_EQ(shifted(nullptr, "24.12.2026", "1"), (DateTripleT{25, 12, 2026}));
+  EXPECT_EQ(shifted(&bavaria, "7.1.2026", "-1"), (DateTripleT{5, 1, 2026}));  // before Epiphany
+  EXPECT_EQ(shifted(nullptr, "2.1.2026", "5"), (DateTripleT{9, 1, 2026}));
+  EXPECT_EQ(shifted(&bavaria, "31.2.2026", "0"), (DateTripleT{3, 3, 2026}));  // normalised, even a Tuesday
+  EXPECT_EQ(shifted(&bavaria, "24.12.2147483647", "7"), (DateTripleT{31, 12, 2147483647}));
+  EXPECT_EQ(shifted(nullptr, "3.1.-2147483648", "-3"), (DateTripleT{1, 1, -2147483647 - 1}));
+  int32_t d = 1, m = 1, y = 2000;
+  EXPECT_EQ(ApplyIncrement(kIncWorkdays, INT64_MAX, d, m, y), (DateTripleT{31, 12, 2147483647}));
+}
+
+// Only the parts asked for: the count alone needs neither texts nor facts.
+TEST(Workdays, CountAloneAsAPart) {
+  const WorkCalendarT bavaria = Bavaria();
+  ResultCaseT c;
+  c.date1 = {1, 1, 2026};
+  c.date2 = {1, 1, 2027};
+  c.workCalendar = &bavaria;
+  ResultsT r;
+  ComputeResults(r, TestContext(), c, kPartWorkdays);
+  EXPECT_EQ(r.workdayCount.count, 252);
+  EXPECT_EQ(r.difference, "");
+  EXPECT_EQ(r.facts1, "");
+}
+
+}  // namespace
