@@ -1,5 +1,6 @@
 #include "cli/cli.h"
 
+#include <algorithm>
 #include <array>
 #include <cstring>
 #include <istream>
@@ -7,6 +8,7 @@
 #include <string_view>
 
 #include "cli/program_args.h"
+#include "holidays/holidayfile.h"
 #include "results/texts.h"
 #include "dates/isodate.h"
 #include "util/ErrorText.h"
@@ -68,15 +70,30 @@ void AppendPrintedDate(std::string& out, const CalcContextT& context, std::strin
   out += ": ";
   out += label;
   out += '\n';
-  std::string_view lines[MonthCalendarT::kRows + 1];
+  // A fact wider than its column (a long holiday name) goes on in the next
+  // row, indented; rows past the calendar's hold facts alone.
+  constexpr size_t kWidth = 44, kIndent = 2;
+  std::string_view lines[24];
+  bool continued[std::size(lines)] = {};
   size_t count = 0;
   ForEachLine(facts, [&](std::string_view line) {
-    if (count < std::size(lines)) lines[count++] = line;
+    for (bool more = false; count < std::size(lines); more = true) {
+      const size_t width = more ? kWidth - kIndent : kWidth;
+      size_t cut = line.size() <= width ? line.size() : line.rfind(' ', width);
+      if (cut == std::string_view::npos || cut == 0) cut = width;
+      continued[count] = more;
+      lines[count++] = line.substr(0, cut);
+      line.remove_prefix(cut);
+      while (!line.empty() && line.front() == ' ') line.remove_prefix(1);
+      if (line.empty()) return;
+    }
   });
-  for (int32_t r = 0; r <= MonthCalendarT::kRows; ++r) {
+  const auto rows = static_cast<int32_t>(std::max<size_t>(count, MonthCalendarT::kRows + 1));
+  for (int32_t r = 0; r < rows; ++r) {
     const size_t rowStart = out.size();
-    out += "  ";
-    AppendPadded(out, static_cast<size_t>(r) < count ? lines[r] : std::string_view(), 44, false);
+    const bool fact = static_cast<size_t>(r) < count;
+    out.append(fact && continued[r] ? 2 + kIndent : 2, ' ');
+    AppendPadded(out, fact ? lines[r] : std::string_view(), fact && continued[r] ? kWidth - kIndent : kWidth, false);
     if (r == 0) {
       out += "  ";
       out += LangText(context.language, TextT::kWeekShort);
@@ -86,7 +103,7 @@ void AppendPrintedDate(std::string& out, const CalcContextT& context, std::strin
         out += WeekdayCaption(context, c).substr(0, 2);
         out += ' ';
       }
-    } else {
+    } else if (r <= MonthCalendarT::kRows) {
       AppendPadded(out, cal.cells[r][MonthCalendarT::kWeekColumn].view(), 4, true);
       out += ' ';
       for (int32_t c = 0; c < 7; ++c) {
@@ -164,11 +181,13 @@ bool IsAscii(std::string_view text) {
 
 // Read, computed and written in one pass; buffers are reused, so a case
 // allocates nothing. Only the parts that the output shows are computed.
-int RunBatch(const CliOptionsT& options, std::istream& in, std::ostream& out) {
+int RunBatch(const CliOptionsT& options, const WorkCalendarT* work, std::istream& in, std::ostream& out) {
   ResultsT results;
   const CalcContextT& context = options.context;
   const ResultPartsT parts = options.print ? kAllResultParts : options.fields;
   ResultCaseT defaults;
+  defaults.workCalendar = work;
+  defaults.includeEnd = options.workdays.includeEnd;
   ReadIncrementArg(options.add1, defaults.kind1, defaults.count1);
   ReadIncrementArg(options.add2, defaults.kind2, defaults.count2);
   std::string buffer, line, converted;
@@ -230,9 +249,13 @@ int RunBatch(const CliOptionsT& options, std::istream& in, std::ostream& out) {
 
 namespace {
 
-// The kind that a trailing d, w, m or y picks, days without one; the letter is cut off.
+// The kind that a trailing d, w, m, y or wd picks, days without one; the unit is cut off.
 int32_t CutIncrementKind(std::string_view& value) {
   if (value.empty()) return kIncDays;
+  if (value.size() >= 2 && value.substr(value.size() - 2) == "wd") {
+    value.remove_suffix(2);
+    return kIncWorkdays;
+  }
   int32_t kind;
   switch (value.back()) {
     case 'd': kind = kIncDays; break;
@@ -269,6 +292,49 @@ namespace {
 
 std::string Shown(const std::string& arg) { return ShownText(arg); }
 
+// The working days asked for by --fields are counted with the default
+// weekend. The lists are outputs of their own: nothing else they could be
+// combined with would show.
+bool CheckWorkdayOptions(CliOptionsT& options, std::string& error) {
+  WorkdayArgsT& w = options.workdays;
+  if (options.fieldsChosen && (options.fields & kPartWorkdays)) w.on = true;
+  if (w.ics && !w.listHolidays) {
+    error = "--ics needs --list-holidays";
+    return false;
+  }
+  if (!w.listRegions && !w.listHolidays) return true;
+  const char* list = w.listRegions ? "--regions" : "--list-holidays";
+  if (w.listRegions && w.listHolidays) {
+    error = "--regions cannot be combined with --list-holidays";
+    return false;
+  }
+  for (const auto& [set, other] : {std::pair{options.print, "--print"}, {options.batch, "--batch"},
+                                   {options.fieldsChosen, "--fields"}, {!options.htmlFile.empty(), "--html"},
+                                   {!options.screenshotFile.empty(), "--screenshot"}}) {
+    if (set) {
+      error = std::string(list) + " cannot be combined with " + other;
+      return false;
+    }
+  }
+  if (w.ics && options.json) {
+    error = "--ics cannot be combined with --json";
+    return false;
+  }
+  if (!options.dates.empty()) {
+    error = std::string(list) + " takes no dates";
+    return false;
+  }
+  if (w.listHolidays && !w.region && w.holidayFiles.empty()) {
+    error = "--list-holidays needs --region or --holidays";
+    return false;
+  }
+  if (w.ics && !IcsSupported()) {
+    error = "--ics: this build has no iCalendar support (it was built without libical)";
+    return false;
+  }
+  return true;
+}
+
 }  // namespace
 
 bool ParseCommandLine(CliOptionsT& options, const std::vector<std::string>& args, std::string& error) {
@@ -293,7 +359,8 @@ bool ParseCommandLine(CliOptionsT& options, const std::vector<std::string>& args
       hasValue = true;
     }
     const bool takesValue = name == "--add1" || name == "--add2" || name == "--today" || name == "--lang" ||
-                            name == "--html" || name == "--screenshot" || name == "--fields";
+                            name == "--html" || name == "--screenshot" || name == "--fields" ||
+                            WorkdayOptionTakesValue(name);
     if (takesValue && !hasValue) {
       if (i + 1 >= args.size()) {
         error = "option " + Shown(name) + " needs a value";
@@ -340,11 +407,14 @@ bool ParseCommandLine(CliOptionsT& options, const std::vector<std::string>& args
         return false;
       }
       options.languageGiven = true;
+    } else if (IsWorkdayOption(name)) {
+      if (!ReadWorkdayOption(options.workdays, name, value, error)) return false;
     } else {
       error = "unknown option " + Shown(name);
       return false;
     }
   }
+  if (!CheckWorkdayOptions(options, error)) return false;
   // A file option beside a text option would silently lose one of the two.
   for (const auto& [file, fileOption] :
        {std::pair{&options.htmlFile, "--html"}, {&options.screenshotFile, "--screenshot"}}) {
@@ -417,6 +487,7 @@ ResultInputT StartInput(const CliOptionsT& options) {
   if (options.dates.size() > 0) ReadDateArg(options, input.context, options.dates[0], d1);
   if (options.dates.size() > 1) ReadDateArg(options, input.context, options.dates[1], d2);
   FillStartInput(input, d1, d2, options.add1, options.add2);
+  input.includeEnd = options.workdays.includeEnd;
   return input;
 }
 
@@ -443,15 +514,44 @@ void AppendPrintResults(std::string& out, const ResultsT& r) {
 
 std::string UsageText(uint8_t language) { return std::string(LangText(language, TextT::kUsage)); }
 
-bool WantsText(const CliOptionsT& o) { return o.help || o.version || o.print || o.json || o.batch; }
+bool WantsText(const CliOptionsT& o) {
+  return o.help || o.version || o.print || o.json || o.batch || o.workdays.listRegions || o.workdays.listHolidays;
+}
 
 namespace {
 
-int RunTextOutput(const CliOptionsT& options, std::istream& in, std::ostream& out) {
+// The holidays of --list-holidays; iCalendar is UTF-8 already.
+int RunHolidayList(const CliOptionsT& options, const WorkCalendarT& work, std::ostream& out, std::ostream& err) {
+  const WorkdayArgsT& w = options.workdays;
+  const std::vector<HolidayT> holidays = HolidaysInYears(work, w.firstYear, w.lastYear);
+  if (w.ics) {
+    const IcsTextT ics = HolidaysIcs(holidays, options.context.language);
+    if (!ics.error.empty()) {
+      err << "orvane: --ics: " << ics.error << '\n';
+      return 1;
+    }
+    out.write(ics.text.data(), static_cast<std::streamsize>(ics.text.size()));
+    return out.flush() ? 0 : kOutputFailed;
+  }
+  std::string text;
+  AppendHolidayList(text, holidays, options.context, options.json);
+  return WriteUtf8(out, text) && out.flush() ? 0 : kOutputFailed;
+}
+
+int RunTextOutput(const CliOptionsT& options, const WorkCalendarT* work, std::istream& in, std::ostream& out,
+                  std::ostream& err) {
   if (options.help) return WriteUtf8(out, UsageText(options.context.language)) && out.flush() ? 0 : kOutputFailed;
   if (options.version) return WriteUtf8(out, std::string(kProgramCaption) + "\n") && out.flush() ? 0 : kOutputFailed;
-  if (options.batch) return RunBatch(options, in, out);
-  const ResultsT results = ComputeResults(StartInput(options));
+  if (options.workdays.listRegions) {
+    std::string text;
+    AppendRegionList(text, options.context.language, options.json);
+    return WriteUtf8(out, text) && out.flush() ? 0 : kOutputFailed;
+  }
+  if (options.workdays.listHolidays) return RunHolidayList(options, *work, out, err);
+  if (options.batch) return RunBatch(options, work, in, out);
+  ResultInputT input = StartInput(options);
+  input.workCalendar = work;
+  const ResultsT results = ComputeResults(input);
   std::string text;
   if (options.json) {
     AppendJsonResults(text, results, options.fields);
@@ -464,7 +564,16 @@ int RunTextOutput(const CliOptionsT& options, std::istream& in, std::ostream& ou
 }  // namespace
 
 int RunTextCommand(const CliOptionsT& options, std::istream& in, std::ostream& out, std::ostream& err) {
-  const int status = RunTextOutput(options, in, out);
+  WorkCalendarT calendar;
+  const bool needsCalendar = !options.help && !options.version && (options.workdays.on || options.workdays.listHolidays);
+  if (needsCalendar) {
+    std::string error;
+    if (!LoadWorkCalendar(calendar, options.workdays, error)) {
+      err << "orvane: " << error << '\n';
+      return 2;
+    }
+  }
+  const int status = RunTextOutput(options, needsCalendar ? &calendar : nullptr, in, out, err);
   if (status == kOutputFailed) {
     err << "orvane: cannot write standard output: " << SystemReason(StreamError(out)) << '\n';
     return 1;

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "cli/json.h"
+#include "cli/workday_args.h"
 #include "results/results.h"
 #include "util/cp1252.h"
 
@@ -32,11 +33,12 @@ struct CliOptionsT {
   bool todayFixed = false;
   bool languageGiven = false;  // --lang named it
   bool noSettings = false;     // the window neither reads nor keeps settings
+  WorkdayArgsT workdays;       // working days, holidays and their lists
   std::vector<AnsiText> dates;  // at most two
   std::vector<std::string> warnings;
 };
 
-// Splits V of --add1/--add2: a trailing d, w, m or y picks the kind.
+// Splits V of --add1/--add2: a trailing d, w, m, y or wd (working days) picks the kind.
 IncrementArgT ParseIncrementArg(const AnsiText& value);
 // The same as numbers, the count read as the increment field reads it.
 void ReadIncrementArg(std::string_view value, int32_t& kind, int64_t& count);
@@ -58,7 +60,8 @@ void ApplyLocaleLanguage(CliOptionsT& options, const char* lcAll, const char* lc
 CalcContextT CurrentContext(const CliOptionsT& options, const DateTripleT& clockToday);
 
 // The input of one recalculation as the window would start with these
-// options, on the day their context names.
+// options, on the day their context names. Its workCalendar stays null: the
+// caller sets the one that LoadWorkCalendar builds when options.workdays.on.
 ResultInputT StartInput(const CliOptionsT& options);
 
 std::string PrintResults(const ResultsT& results);
@@ -67,9 +70,11 @@ void AppendPrintResults(std::string& out, const ResultsT& results);
 // The --help text in a language (1 = German, 2 = English), Windows-1252.
 std::string UsageText(uint8_t language = 2);
 
-// Runs --help, --version, --print, --json and --batch on the day the options'
-// context names. Returns the exit status: 1 when out cannot be written or in
-// cannot be read (the message goes to err), when a batch line was bad, or 0.
+// Runs --help, --version, --print, --json, --batch and the lists of regions
+// and holidays on the day the options' context names. Returns the exit
+// status: 2 when a holiday file cannot be read, 1 when out cannot be written
+// or in cannot be read (the message goes to err), when a batch line was bad,
+// or 0.
 int RunTextCommand(const CliOptionsT& options, std::istream& in, std::ostream& out, std::ostream& err);
 
 // True when the options ask for text output rather than the window.

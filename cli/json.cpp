@@ -27,6 +27,14 @@ struct PieceT {
     size += text.size();
   }
   void Number(int64_t n) { size = static_cast<size_t>(std::to_chars(data + size, data + sizeof data, n).ptr - data); }
+  // Keys with their leading punctuation, each followed by its number.
+  template <typename N, size_t kCount>
+  void Numbers(const std::pair<std::string_view, N> (&numbers)[kCount]) {
+    for (const auto& [key, value] : numbers) {
+      Text(key);
+      Number(value);
+    }
+  }
   void AppendTo(std::string& out) {
     out.append(data, size);
     size = 0;
@@ -159,15 +167,32 @@ void AppendJsonSpan(std::string& out, const SpanT& s) {
       {",\"totalMonths\":", s.totalMonths}, {",\"totalWeeks\":", s.totalWeeks}, {",\"weekDays\":", s.weekDays},
       {",\"totalDays\":", s.totalDays}};
   PieceT piece;
-  for (const auto& [key, value] : numbers) {
-    piece.Text(key);
-    piece.Number(value);
-  }
+  piece.Numbers(numbers);
   piece.Text("}");
   piece.AppendTo(out);
 }
 
-void AppendJsonInfo(std::string& out, const DateFactsT& f, const DateTripleT& d) {
+void AppendJsonWorkdays(std::string& out, const ResultsT& r) {
+  const WorkdayCountT& w = r.workdayCount;
+  const std::pair<std::string_view, int64_t> numbers[] = {{"{\"count\":", w.count},
+                                                          {",\"weekendDays\":", w.weekendDays},
+                                                          {",\"holidays\":", w.holidays},
+                                                          {",\"totalDays\":", w.totalDays}};
+  PieceT piece;
+  piece.Numbers(numbers);
+  piece.Text(",\"region\":");
+  if (r.region.empty()) {
+    piece.Text("null");
+  } else {
+    piece.Text("\"");
+    piece.Text(r.region.substr(0, 16));  // codes are plain ASCII: "DE-BY"
+    piece.Text("\"");
+  }
+  piece.Text(r.includeEnd ? ",\"includeEnd\":true}" : ",\"includeEnd\":false}");
+  piece.AppendTo(out);
+}
+
+void AppendJsonInfo(std::string& out, const DateFactsT& f, const DateTripleT& d, const DateWorkdayT* work) {
   PieceT piece;
   const auto name = [&](std::string_view key, std::string_view text) {
     piece.Text(key);
@@ -184,14 +209,17 @@ void AppendJsonInfo(std::string& out, const DateFactsT& f, const DateTripleT& d)
                                                           {",\"weekOfMonth\":", f.weekOfMonth},
                                                           {",\"weekOfYear\":", f.weekOfYear},
                                                           {",\"daysToNewYear\":", f.daysToNewYear}};
-  for (const auto& [key, value] : numbers) {
-    piece.Text(key);
-    piece.Number(value);
-  }
+  piece.Numbers(numbers);
   piece.Text(f.leapYear ? ",\"leapYear\":true,\"iso\":\"" : ",\"leapYear\":false,\"iso\":\"");
   piece.AppendTo(out);
   AppendIsoDate(out, d.day, d.month, d.year);
-  out += "\"}";
+  out += '"';
+  if (work) {
+    out += work->workday ? ",\"workday\":true,\"holiday\":" : ",\"workday\":false,\"holiday\":";
+    if (work->holiday) AppendJsonString(out, work->holidayName);
+    else out += "null";
+  }
+  out += '}';
 }
 
 }  // namespace
@@ -234,7 +262,7 @@ void AppendJsonResults(std::string& out, const ResultsT& r, ResultPartsT parts) 
   char separator = '{';
   for (int32_t k = 0; k < kResultPartCount; ++k) {
     const auto part = static_cast<ResultPartT>(1u << k);
-    if (!(parts & part)) continue;
+    if (!(parts & part) || (part == kPartWorkdays && !r.workdays)) continue;
     out += separator;
     separator = ',';
     out += '"';
@@ -251,8 +279,9 @@ void AppendJsonResults(std::string& out, const ResultsT& r, ResultPartsT parts) 
       case kPartCalendar1: AppendJsonCalendar(out, r.calendar1, r.context); break;
       case kPartCalendar2: AppendJsonCalendar(out, r.calendar2, r.context); break;
       case kPartSpan: AppendJsonSpan(out, r.span); break;
-      case kPartInfo1: AppendJsonInfo(out, r.info1, r.date1); break;
-      case kPartInfo2: AppendJsonInfo(out, r.info2, r.date2); break;
+      case kPartInfo1: AppendJsonInfo(out, r.info1, r.date1, r.workdays ? &r.work1 : nullptr); break;
+      case kPartInfo2: AppendJsonInfo(out, r.info2, r.date2, r.workdays ? &r.work2 : nullptr); break;
+      case kPartWorkdays: AppendJsonWorkdays(out, r); break;
     }
   }
   if (separator == '{') out += '{';

@@ -9,7 +9,7 @@
 // The object's keys, one per result part, in the order they are written.
 inline constexpr std::string_view kResultKeys[kResultPartCount] = {
     "date1",      "date2",     "label1",    "label2", "facts1", "facts2",
-    "difference", "calendar1", "calendar2", "span",   "info1",  "info2"};
+    "difference", "calendar1", "calendar2", "span",   "info1",  "info2", "workdays"};
 
 // Reads a comma-separated list of keys. On an unknown or empty key returns
 // false with that key in bad.
@@ -19,6 +19,8 @@ bool ParseResultFields(std::string_view list, ResultPartsT& parts, std::string& 
 std::string ResultKeyList();
 
 void AppendJsonString(std::string& out, std::string_view ansi);
-// Writes the keys of parts only, in the order of kResultKeys.
+// Writes the keys of parts only, in the order of kResultKeys. The working
+// days (the key "workdays", and "workday" and "holiday" in info1 and info2)
+// are written only when the results count them.
 void AppendJsonResults(std::string& out, const ResultsT& results, ResultPartsT parts = kAllResultParts);
 std::string JsonResults(const ResultsT& results, ResultPartsT parts = kAllResultParts);
