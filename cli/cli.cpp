@@ -527,8 +527,9 @@ int RunHolidayList(const CliOptionsT& options, const WorkCalendarT& work, std::o
   if (w.ics) {
     const IcsTextT ics = HolidaysIcs(holidays, options.context.language);
     if (!ics.error.empty()) {
+      // Years that iCalendar cannot hold: a bad request like any other.
       err << "orvane: --ics: " << ics.error << '\n';
-      return 1;
+      return 2;
     }
     out.write(ics.text.data(), static_cast<std::streamsize>(ics.text.size()));
     return out.flush() ? 0 : kOutputFailed;

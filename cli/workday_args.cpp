@@ -1,6 +1,8 @@
 #include "cli/workday_args.h"
 
 #include <algorithm>
+#include <cerrno>
+#include <exception>
 
 #include "cli/json.h"
 #include "cli/program_args.h"
@@ -98,7 +100,13 @@ bool ParseYearRange(std::string_view text, int32_t& first, int32_t& last, std::s
 bool LoadWorkCalendar(WorkCalendarT& calendar, const WorkdayArgsT& args, std::string& error) {
   std::vector<CustomHolidayT> custom;
   for (const std::filesystem::path& file : args.holidayFiles) {
-    HolidayFileT read = ReadHolidayFile(file);
+    HolidayFileT read;
+    try {
+      read = ReadHolidayFile(file);
+    } catch (const std::exception&) {
+      // The C++ library throws for some files that cannot be read, a folder among them.
+      read.error = ShownPath(file) + ": cannot read: " + SystemReason(errno);
+    }
     if (!read.error.empty()) {
       error = ShownText(read.error);
       return false;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <sstream>
 
 #include "tests/support/today.h"
@@ -11,7 +13,8 @@ namespace {
 
 struct Cli : ::testing::Test {
   // Runs the text command as main() does; returns the exit status.
-  int Run(const std::vector<std::string>& args, std::string& out, const std::string& in = "") {
+  int Run(const std::vector<std::string>& args, std::string& out, const std::string& in = "",
+          std::string* errors = nullptr) {
     CliOptionsT options;
     std::string error;
     if (!ParseCommandLine(options, args, error)) {
@@ -23,6 +26,7 @@ struct Cli : ::testing::Test {
     std::ostringstream output, err;
     const int rc = RunTextCommand(options, input, output, err);
     out = output.str();
+    if (errors) *errors = err.str();
     return rc;
   }
 };
@@ -243,6 +247,147 @@ TEST_F(Cli, IsoDatesAreStrict) {
                  "{\"date2\":{\"day\":15,\"month\":3,\"year\":-44}}\n");
   EXPECT_EQ(Run({"--json", "--iso", "--today", "7.12.2026"}, out), 2);
   EXPECT_EQ(out.find('\n'), std::string::npos);
+}
+
+}  // namespace
+
+namespace {
+
+// Bavaria in 2026, counted by hand. From Thursday 1 January 2026 to 1 January
+// 2027 (excluded) are 365 days: 52 weeks and one Thursday, so 104 Saturdays
+// and Sundays. Holidays on weekdays: New Year's Day Thu 1 Jan, Epiphany Tue
+// 6 Jan, Good Friday 3 Apr, Easter Monday 6 Apr, Labour Day Fri 1 May,
+// Ascension Thu 14 May, Whit Monday 25 May, Corpus Christi Thu 4 Jun,
+// Christmas Day Fri 25 Dec: 9. On the weekend: Assumption Day Sat 15 Aug (not
+// in Bavaria's list in any case: only some municipalities keep it), German
+// Unity Sat 3 Oct, All Saints' Day Sun 1 Nov, Second Day of Christmas Sat
+// 26 Dec. 365 - 104 - 9 = 252 working days.
+TEST_F(Cli, WorkingDaysInJsonOnlyWithTheirOptions) {
+  std::string out;
+  ASSERT_EQ(Run({"--json", "--region", "DE-BY", "--fields", "workdays", "1.1.2026", "1.1.2027"}, out), 0);
+  EXPECT_EQ(out, "{\"workdays\":{\"count\":252,\"weekendDays\":104,\"holidays\":9,\"totalDays\":365,"
+                 "\"region\":\"DE-BY\",\"includeEnd\":false}}\n");
+  // The later date, New Year's Day 2027 (a Friday), counts with --include-end.
+  ASSERT_EQ(Run({"--json", "--region=de-by", "--include-end", "--fields=workdays", "1.1.2027", "1.1.2026"}, out), 0);
+  EXPECT_EQ(out, "{\"workdays\":{\"count\":252,\"weekendDays\":104,\"holidays\":10,\"totalDays\":366,"
+                 "\"region\":\"DE-BY\",\"includeEnd\":true}}\n");
+  // Asked for by name without a calendar: Saturday and Sunday off, no region.
+  ASSERT_EQ(Run({"--json", "--fields", "workdays", "1.1.2026", "1.1.2027"}, out), 0);
+  EXPECT_EQ(out, "{\"workdays\":{\"count\":261,\"weekendDays\":104,\"holidays\":0,\"totalDays\":365,"
+                 "\"region\":null,\"includeEnd\":false}}\n");
+  ASSERT_EQ(Run({"--json", "--weekend", "fri,sat", "--fields", "workdays", "1.1.2026", "1.1.2027"}, out), 0);
+  EXPECT_NE(out.find("\"count\":261,\"weekendDays\":104,"), std::string::npos);
+  ASSERT_EQ(Run({"--json", "--weekend", "sun", "--fields", "workdays", "1.1.2026", "1.1.2027"}, out), 0);
+  EXPECT_NE(out.find("\"count\":313,\"weekendDays\":52,"), std::string::npos);
+
+  // Each date's standing in info1/info2, the holiday in the chosen language.
+  ASSERT_EQ(Run({"--json", "--region", "DE-BY", "--lang", "de", "--fields", "info1,info2", "25.12.2026", "28.12.2026"},
+                out),
+            0);
+  EXPECT_NE(out.find("\"iso\":\"2026-12-25\",\"workday\":false,\"holiday\":\"1. Weihnachtstag\"}"), std::string::npos);
+  EXPECT_NE(out.find("\"iso\":\"2026-12-28\",\"workday\":true,\"holiday\":null}"), std::string::npos);
+  // Without a working-day option the object is as it always was.
+  ASSERT_EQ(Run({"--json", "25.12.2026", "28.12.2026"}, out), 0);
+  for (const char* key : {"workday", "holiday", "Holiday", "Working"}) EXPECT_EQ(out.find(key), std::string::npos) << key;
+
+  // The whole year range: the parts add up to the span's days.
+  ASSERT_EQ(Run({"--json", "--region", "DE-BY", "--fields", "span,workdays", "1.1.-2147483648", "31.12.2147483647"},
+                out),
+            0);
+  long long span = 0, count = 0, weekend = 0, holidays = 0, total = 0;
+  ASSERT_EQ(std::sscanf(out.c_str() + out.find("\"totalDays\""), "\"totalDays\":%lld", &span), 1);
+  ASSERT_EQ(std::sscanf(out.c_str() + out.find("\"workdays\""),
+                        "\"workdays\":{\"count\":%lld,\"weekendDays\":%lld,\"holidays\":%lld,\"totalDays\":%lld", &count,
+                        &weekend, &holidays, &total),
+            4);
+  EXPECT_EQ(total, span);
+  EXPECT_EQ(count + weekend + holidays, total);
+  EXPECT_GT(holidays, 0);
+}
+
+TEST_F(Cli, WorkingDayIncrements) {
+  std::string out;
+  // Christmas Eve 2026 is a Thursday; Christmas, the Second Day and a Sunday follow.
+  ASSERT_EQ(Run({"--json", "--region", "DE-BY", "--add1", "1wd", "--fields", "date1", "24.12.2026"}, out), 0);
+  EXPECT_EQ(out, "{\"date1\":{\"day\":28,\"month\":12,\"year\":2026}}\n");
+  ASSERT_EQ(Run({"--json", "--add1", "1wd", "--fields", "date1", "24.12.2026"}, out), 0);  // Saturday and Sunday only
+  EXPECT_EQ(out, "{\"date1\":{\"day\":25,\"month\":12,\"year\":2026}}\n");
+  // Ten working days after it: 28-31 Dec, 4, 5, 7, 8, 11, 12 Jan (New Year's
+  // Day and Epiphany off); one before Wednesday 7 Jan 2026 is Monday 5 Jan.
+  ASSERT_EQ(Run({"--json", "--batch", "--region", "DE-BY", "--fields", "date1,date2"}, out,
+                "24.12.2026 7.1.2026 10wd -1wd\n"),
+            0);
+  EXPECT_EQ(out, "{\"date1\":{\"day\":12,\"month\":1,\"year\":2027},\"date2\":{\"day\":5,\"month\":1,\"year\":2026}}\n");
+}
+
+TEST_F(Cli, RegionAndHolidayLists) {
+  std::string out;
+  ASSERT_EQ(Run({"--regions"}, out), 0);
+  EXPECT_NE(out.find("\nDE-BY\tBavaria\n"), std::string::npos);
+  EXPECT_EQ(static_cast<size_t>(std::count(out.begin(), out.end(), '\n')), Regions().size());
+  ASSERT_EQ(Run({"--regions", "--json", "--lang", "de"}, out), 0);
+  EXPECT_EQ(out.rfind("[{\"code\":\"DE\",\"name\":\"Deutschland (bundesweit)\"},", 0), 0u);
+  EXPECT_NE(out.find("{\"code\":\"DE-TH\",\"name\":\"Th\xC3\xBCringen\"}"), std::string::npos);
+
+  ASSERT_EQ(Run({"--list-holidays", "2026:2027", "--region", "DE-BY", "--json"}, out), 0);
+  EXPECT_EQ(out.rfind("[{\"date\":\"2026-01-01\",\"weekday\":4,\"weekdayName\":\"Thursday\",\"name\":\"New Year's "
+                      "Day\"},",
+                      0),
+            0u);
+  EXPECT_EQ(std::count(out.begin(), out.end(), '{'), 24);
+  // Holidays of the user's own, before the era too; text columns line up.
+  const std::filesystem::path file = std::filesystem::path(::testing::TempDir()) / "orvane-cli-own-holidays.txt";
+  std::ofstream(file) << "# own days\n-0044-03-15 Ides of March\n2026-07-13 Summer party\n";
+  ASSERT_EQ(Run({"--list-holidays", "-45:2026", "--holidays", file.string()}, out), 0);
+  EXPECT_EQ(out, "15.03.-44   Friday     Ides of March\n13.07.2026  Monday     Summer party\n");
+  ASSERT_EQ(Run({"--list-holidays", "2026", "--holidays", file.string(), "--region", "DE-BY"}, out), 0);
+  EXPECT_NE(out.find("13.07.2026  Monday     Summer party\n03.10.2026"), std::string::npos);
+  std::filesystem::remove(file);
+}
+
+// Every bad working-day option or list is one line on standard error and
+// exit status 2, with nothing written.
+TEST_F(Cli, WorkingDayOptionErrors) {
+  const std::filesystem::path bad = std::filesystem::path(::testing::TempDir()) / "orvane-cli-bad-holidays.txt";
+  std::ofstream(bad) << "-0044-03-15 Ides of March\n24.12.2026 not ISO\n";
+  const std::filesystem::path early = std::filesystem::path(::testing::TempDir()) / "orvane-cli-early-holidays.txt";
+  std::ofstream(early) << "-0044-03-15 Ides of March\n";
+  const std::string badName = bad.string();
+  const std::pair<std::vector<std::string>, std::string> cases[] = {
+      {{"--json", "--region", "XX"}, "--region: no region 'XX'; 'orvane --regions' lists them"},
+      {{"--json", "--weekend", "sat,funday"}, "--weekend: unknown weekend day"},
+      {{"--json", "--weekend", "mon,tue,wed,thu,fri,sat,sun"}, "--weekend: the weekend cannot take all seven days"},
+      {{"--json", "--holidays", ""}, "option --holidays needs a file name"},
+      {{"--json", "--holidays", badName + ".missing"}, badName + ".missing: cannot read: "},
+      {{"--print", "--holidays", badName}, badName + ":2: "},
+      {{"--json", "--holidays", ::testing::TempDir()}, ": cannot read: "},
+      {{"--list-holidays", "1:10001", "--region", "DE"}, "--list-holidays: at most 10000 years at once"},
+      {{"--list-holidays", "-5000:5001", "--region", "DE"}, "--list-holidays: at most 10000 years at once"},
+      {{"--list-holidays", "0", "--region", "DE"}, "--list-holidays: there is no year 0"},
+      {{"--list-holidays", "2027:2026", "--region", "DE"}, "--list-holidays: the first year 2027 comes after"},
+      {{"--list-holidays", "20x6", "--region", "DE"}, "--list-holidays: '20x6' is no year"},
+      {{"--list-holidays", "2026"}, "--list-holidays needs --region or --holidays"},
+      {{"--list-holidays", "2026", "--region", "DE", "1.1.2026"}, "--list-holidays takes no dates"},
+      {{"--list-holidays", "2026", "--region", "DE", "--print"}, "--list-holidays cannot be combined with --print"},
+      {{"--regions", "--batch", "--json"}, "--regions cannot be combined with --batch"},
+      {{"--ics", "--json"}, "--ics needs --list-holidays"},
+      {{"--list-holidays", "2026", "--region", "DE", "--ics", "--json"}, "--ics cannot be combined with --json"},
+      {{"--list-holidays", "-44", "--holidays", early.string(), "--ics"}, "--ics: "},  // iCalendar's years are 1-9999
+  };
+  for (const auto& [args, message] : cases) {
+    std::string out, err;
+    const int rc = Run(args, out, "", &err);
+    EXPECT_EQ(rc, 2) << message;
+    // Parse errors come back in out, run errors in err; either way one line.
+    const std::string said = rc == 2 && !err.empty() ? err : out;
+    EXPECT_NE(said.find(message), std::string::npos) << said;
+    EXPECT_LE(std::count(said.begin(), said.end(), '\n'), 1) << said;
+    if (!err.empty()) {
+      EXPECT_EQ(out, "") << message;
+    }
+  }
+  std::filesystem::remove(bad);
+  std::filesystem::remove(early);
 }
 
 }  // namespace
