@@ -329,7 +329,7 @@ bool CheckWorkdayOptions(CliOptionsT& options, std::string& error) {
     return false;
   }
   if (w.ics && !IcsSupported()) {
-    error = "--ics: this build has no iCalendar support (it was built without libical)";
+    error = "--ics: no iCalendar support here (libical is not built in or cannot be loaded)";
     return false;
   }
   return true;
