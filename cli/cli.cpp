@@ -566,10 +566,11 @@ int RunTextOutput(const CliOptionsT& options, const WorkCalendarT* work, std::is
 
 int RunTextCommand(const CliOptionsT& options, std::istream& in, std::ostream& out, std::ostream& err) {
   WorkCalendarT calendar;
-  const bool needsCalendar = !options.help && !options.version && (options.workdays.on || options.workdays.listHolidays);
+  const WorkdayArgsT& w = options.workdays;
+  const bool needsCalendar = !options.help && !options.version && (w.on || w.listHolidays);
   if (needsCalendar) {
     std::string error;
-    if (!LoadWorkCalendar(calendar, options.workdays, error)) {
+    if (!LoadWorkCalendar(calendar, w, error)) {
       err << "orvane: " << error << '\n';
       return 2;
     }

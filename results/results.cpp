@@ -127,8 +127,8 @@ const WorkCalendarT& WeekendOnlyCalendar() {
 DateTripleT ShiftByWorkdays(const WorkCalendarT& calendar, int64_t count, int32_t& day, int32_t& month,
                             int32_t& year) {
   const WorkdayShiftT shift = ShiftWorkdays(calendar, {day, month, year}, count);
-  const DateTripleT d = !shift.error.empty() ? (count > 0 ? DateTripleT{31, 12, INT32_MAX} : DateTripleT{1, 1, INT32_MIN})
-                                             : shift.date;
+  const DateTripleT end = count > 0 ? DateTripleT{31, 12, INT32_MAX} : DateTripleT{1, 1, INT32_MIN};
+  const DateTripleT d = shift.error.empty() ? shift.date : end;
   day = d.day;
   month = d.month;
   year = d.year;

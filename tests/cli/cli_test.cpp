@@ -288,7 +288,9 @@ TEST_F(Cli, WorkingDaysInJsonOnlyWithTheirOptions) {
   EXPECT_NE(out.find("\"iso\":\"2026-12-28\",\"workday\":true,\"holiday\":null}"), std::string::npos);
   // Without a working-day option the object is as it always was.
   ASSERT_EQ(Run({"--json", "25.12.2026", "28.12.2026"}, out), 0);
-  for (const char* key : {"workday", "holiday", "Holiday", "Working"}) EXPECT_EQ(out.find(key), std::string::npos) << key;
+  for (const char* key : {"workday", "holiday", "Holiday", "Working"}) {
+    EXPECT_EQ(out.find(key), std::string::npos) << key;
+  }
 
   // The whole year range: the parts add up to the span's days.
   ASSERT_EQ(Run({"--json", "--region", "DE-BY", "--fields", "span,workdays", "1.1.-2147483648", "31.12.2147483647"},
@@ -297,8 +299,8 @@ TEST_F(Cli, WorkingDaysInJsonOnlyWithTheirOptions) {
   long long span = 0, count = 0, weekend = 0, holidays = 0, total = 0;
   ASSERT_EQ(std::sscanf(out.c_str() + out.find("\"totalDays\""), "\"totalDays\":%lld", &span), 1);
   ASSERT_EQ(std::sscanf(out.c_str() + out.find("\"workdays\""),
-                        "\"workdays\":{\"count\":%lld,\"weekendDays\":%lld,\"holidays\":%lld,\"totalDays\":%lld", &count,
-                        &weekend, &holidays, &total),
+                        "\"workdays\":{\"count\":%lld,\"weekendDays\":%lld,\"holidays\":%lld,\"totalDays\":%lld",
+                        &count, &weekend, &holidays, &total),
             4);
   EXPECT_EQ(total, span);
   EXPECT_EQ(count + weekend + holidays, total);
@@ -317,7 +319,8 @@ TEST_F(Cli, WorkingDayIncrements) {
   ASSERT_EQ(Run({"--json", "--batch", "--region", "DE-BY", "--fields", "date1,date2"}, out,
                 "24.12.2026 7.1.2026 10wd -1wd\n"),
             0);
-  EXPECT_EQ(out, "{\"date1\":{\"day\":12,\"month\":1,\"year\":2027},\"date2\":{\"day\":5,\"month\":1,\"year\":2026}}\n");
+  EXPECT_EQ(out,
+            "{\"date1\":{\"day\":12,\"month\":1,\"year\":2027},\"date2\":{\"day\":5,\"month\":1,\"year\":2026}}\n");
 }
 
 TEST_F(Cli, RegionAndHolidayLists) {
