@@ -185,6 +185,14 @@ TEST_F(Cli, PrintFitsEightyColumns) {
   while (std::getline(lines, line)) EXPECT_LE(line.size(), 80u) << line;
   EXPECT_NE(out.find("[7]"), std::string::npos);
   EXPECT_NE(out.find("Difference"), std::string::npos);
+  // A holiday too long for the facts' column goes on below, past the calendar.
+  ASSERT_EQ(Run({"--print", "--region", "GB-NIR", "12.7.2024", "1.1.2000"}, out), 0);
+  std::istringstream wrapped(out);
+  while (std::getline(wrapped, line)) EXPECT_LE(line.size(), 80u) << line;
+  EXPECT_NE(out.find("\n  Leap year                                     31  29  30  31\n"
+                     "  Holiday: Battle of the Boyne (Orangemen's\n    Day)\n\nDate 2"),
+            std::string::npos)
+      << out;
 }
 
 }  // namespace
