@@ -213,6 +213,46 @@
         <source>Select All</source>
         <translation>Alles auswählen</translation>
     </message>
+    <message>
+        <source>Germany</source>
+        <translation>Deutschland</translation>
+    </message>
+    <message>
+        <source>United Kingdom</source>
+        <translation>Vereinigtes Königreich</translation>
+    </message>
+    <message>
+        <source>+Working days</source>
+        <translation>+Arbeitstage</translation>
+    </message>
+    <message>
+        <source>Holidays</source>
+        <translation>Feiertage</translation>
+    </message>
+    <message>
+        <source>None</source>
+        <translation>Keine</translation>
+    </message>
+    <message>
+        <source>Weekend days…</source>
+        <translation>Wochenendtage…</translation>
+    </message>
+    <message>
+        <source>Holiday file…</source>
+        <translation>Feiertagsdatei…</translation>
+    </message>
+    <message>
+        <source>Holiday file</source>
+        <translation>Feiertagsdatei</translation>
+    </message>
+    <message>
+        <source>Holiday lists (*.ics *.txt);;All files (*)</source>
+        <translation>Feiertagslisten (*.ics *.txt);;Alle Dateien (*)</translation>
+    </message>
+    <message>
+        <source>The holiday file was not taken; the choice stays as it was.</source>
+        <translation>Die Feiertagsdatei wurde nicht übernommen; die Auswahl bleibt, wie sie war.</translation>
+    </message>
 </context>
 <context>
     <name>THtmlSettingsDialog</name>
@@ -457,6 +497,21 @@
     <message>
         <source>Couldn&apos;t launch default browser</source>
         <translation>Der Standardbrowser konnte nicht gestartet werden</translation>
+    </message>
+</context>
+<context>
+    <name>TWeekendDialog</name>
+    <message>
+        <source>Weekend days</source>
+        <translation>Wochenendtage</translation>
+    </message>
+    <message>
+        <source>Days off each week:</source>
+        <translation>Freie Tage jeder Woche:</translation>
+    </message>
+    <message>
+        <source>At least one day must stay a working day.</source>
+        <translation>Mindestens ein Tag muss ein Arbeitstag bleiben.</translation>
     </message>
 </context>
 </TS>

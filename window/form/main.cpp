@@ -78,6 +78,8 @@ TForm1::TForm1(const CliOptionsT& options, QWidget* parent, const TWindowService
     options_.context.weeks = static_cast<WeekNumberingT>(*stored_.weekNumbering);
   // Before any text is made: a stored language counts as much as --lang.
   language_ = std::make_unique<TWindowLanguage>(options_.context.language);
+  workdays_ = StartWorkdays();
+  InitWorkCalendar(workCalendar_, workdays_);
   CreateComponents();
   InitStart();
   RestoreGeometry();
@@ -338,6 +340,7 @@ void TForm1::InitStart() {
     iso.checked = [this] { return options_.context.weeks == WeekNumberingT::kIso8601; };
     iso.toggle = [this] { SetIsoWeeks(options_.context.weeks != WeekNumberingT::kIso8601); };
     binder->lookItems.push_back(std::move(iso));
+    binder->formItems = [this](QMenu& menu) { AddHolidayMenu(menu); };
     BuildGridMenu(*binder);
   }
   ApplyCalendarLook(Binder1, stored_.calendar1);
@@ -349,6 +352,7 @@ void TForm1::InitStart() {
   const ResultInputT start = StartInput(options_);
   ComboBox1->setCurrentIndex(0);
   ComboBox2->setCurrentIndex(0);
+  UpdateKindBoxes();
   // Increments from the command line are in place before the first results.
   ComboBox1->setCurrentIndex(start.kind1);
   ComboBox2->setCurrentIndex(start.kind2);
@@ -584,6 +588,7 @@ void TForm1::SaveSettings() {
   settings.weekNumbering = static_cast<uint8_t>(options_.context.weeks);
   settings.calendar1 = ReadCalendarLook(Binder1);
   settings.calendar2 = ReadCalendarLook(Binder2);
+  settings.workdays = WorkdaySettings();
   if (!SaveWindowSettings(settingsFile_, settings))
     qWarning("orvane: the settings could not be saved in %s", qPrintable(settingsFile_));
 }

@@ -13,6 +13,7 @@
 #include "window/form/edits.h"
 #include "window/form/window_settings.h"
 #include "window/form/window_language.h"
+#include "window/form/window_workdays.h"
 #include "cli/cli.h"
 #include "results/results.h"
 #include "window/components/GPanel.h"
@@ -80,6 +81,10 @@ class TForm1 : public QWidget {
   // The week numbering of both calendars and the facts.
   void SetIsoWeeks(bool on);
   bool IsoWeeks() const { return options_.context.weeks == WeekNumberingT::kIso8601; }
+  // The working-day choice of both calendars (window_workdays.cpp); a new one
+  // rebuilds the menus and the kind boxes and recalculates.
+  const WorkdayChoiceT& Workdays() const { return workdays_; }
+  void SetWorkdays(WorkdayChoiceT choice);
 
   // What a recalculation reads from the fields, the kind boxes and the add box.
   ResultInputT ReadInput() const;
@@ -122,6 +127,13 @@ class TForm1 : public QWidget {
   void FitMinimumSize();
   void FitCalendars();
   void KeepOnScreen();
+  // The working-day choice (window_workdays.cpp).
+  WorkdayChoiceT StartWorkdays() const;
+  WorkdaySettingsT WorkdaySettings() const;
+  void AddHolidayMenu(QMenu& menu);
+  void AskWeekend();
+  void AskHolidayFile();
+  void UpdateKindBoxes();
 
   CliOptionsT options_;
   TWindowServices services_;
@@ -133,6 +145,9 @@ class TForm1 : public QWidget {
   QWidget* focusRing_ = nullptr;
   QObject* keyFilter_ = nullptr;               // application-wide, removed before the widgets go
   QMetaObject::Connection focusWatch_;
+  WorkdayChoiceT workdays_;
+  WorkCalendarT workCalendar_;    // made from workdays_
+  bool workdaysChanged_ = false;  // by the user: kept in the settings
 };
 
 // The home page of the maker.

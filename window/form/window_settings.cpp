@@ -112,6 +112,9 @@ void AddFlag(QByteArray& ini, const char* key, const std::optional<bool>& v) {
 QString Quoted(QString text) {
   text.replace(QLatin1Char('\\'), QStringLiteral("\\\\"));
   text.replace(QLatin1Char('"'), QStringLiteral("\\\""));
+  // A line break would end the value; file names may hold one.
+  text.replace(QLatin1Char('\n'), QStringLiteral("\\n"));
+  text.replace(QLatin1Char('\r'), QStringLiteral("\\r"));
   return QLatin1Char('"') + text + QLatin1Char('"');
 }
 
@@ -151,6 +154,11 @@ WindowSettingsT LoadWindowSettings(const QString& file) {
   s.endGroup();
   out.calendar1 = ReadLook(s, QStringLiteral("calendar1"));
   out.calendar2 = ReadLook(s, QStringLiteral("calendar2"));
+  s.beginGroup(QStringLiteral("workdays"));
+  out.workdays.region = ReadText(s, QStringLiteral("region")).value_or(QString());
+  out.workdays.weekend = ReadText(s, QStringLiteral("weekend")).value_or(QString());
+  out.workdays.holidayFile = ReadText(s, QStringLiteral("holidayFile")).value_or(QString());
+  s.endGroup();
   return out;
 }
 
@@ -167,6 +175,10 @@ bool SaveWindowSettings(const QString& file, const WindowSettingsT& settings) {
   if (settings.weekNumbering) AddLine(ini, "weekNumbering", QString::number(*settings.weekNumbering));
   AddLook(ini, "calendar1", settings.calendar1);
   AddLook(ini, "calendar2", settings.calendar2);
+  ini += "[workdays]\n";
+  AddLine(ini, "region", Quoted(settings.workdays.region));
+  AddLine(ini, "weekend", Quoted(settings.workdays.weekend));
+  AddLine(ini, "holidayFile", Quoted(settings.workdays.holidayFile));
   const std::filesystem::path path = PathFromQString(file);
   std::error_code ec;
   std::filesystem::create_directories(path.parent_path(), ec);

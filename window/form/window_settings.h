@@ -1,6 +1,6 @@
 #pragma once
 // What the window keeps between runs: its place, the language, the week
-// numbering and each calendar's look, in an INI file of the user's
+// numbering, each calendar's look and the working-day choice, in an INI file of the user's
 // configuration folder. Every value is read on its own; one that is missing
 // or unusable leaves the start-up default in place.
 #include <QRect>
@@ -26,11 +26,19 @@ struct CalendarLookT {
   std::vector<int32_t> hidden;  // ids of hidden columns
 };
 
+// The working-day choice as texts; the window checks each part as it takes it.
+struct WorkdaySettingsT {
+  QString region;       // a region's code; empty: none
+  QString weekend;      // days off as "sat,sun"; empty: not chosen
+  QString holidayFile;  // empty: none
+};
+
 struct WindowSettingsT {
   std::optional<QRect> geometry;  // frame position and client size
   std::optional<uint8_t> language;
   std::optional<uint8_t> weekNumbering;
   CalendarLookT calendar1, calendar2;
+  WorkdaySettingsT workdays;
 };
 
 WindowSettingsT LoadWindowSettings(const QString& file);

@@ -76,6 +76,7 @@ void BuildGridMenu(TEasyGrid& g) {
   for (GridMenuCheckT& item : g.lookItems) {
     item.menuPos = add(ToQString(item.caption), nullptr, item.checked && item.checked() ? 1 : 0);
   }
+  if (g.formItems) g.formItems(*menu);
   if (g.maximizeAllowed || g.gridPanels.count >= 1) {
     separator();
     if (g.maximizeAllowed && g.panels.count >= 1) add(Tr(kMaximizeCaption), &g.menuPos[kMenuMaximize], -1);

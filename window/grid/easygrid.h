@@ -18,6 +18,7 @@
 #include "window/panels/easypanel.h"
 
 class QFontDialog;
+class QMenu;
 class QLineEdit;
 class QObject;
 
@@ -111,6 +112,9 @@ struct TEasyGrid {
   QPointer<QObject> hook;  // hook mode: the form's event filter
   const TWindowServices* services = nullptr;  // dialogs and the shell opener, from SetupGrid
   std::vector<GridMenuCheckT> lookItems;  // after "Horizontal lines"
+  // Items of the form's own after the look items, added to each new menu;
+  // the form handles them itself.
+  std::function<void(QMenu& menu)> formItems;
 };
 
 // ---- set-up ----------------------------------------------------------------

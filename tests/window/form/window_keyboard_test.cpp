@@ -10,6 +10,7 @@
 
 #include "window/form/main.h"
 #include "window/components/QtText.h"
+#include "tests/support/ActiveWindow.h"
 #include "tests/support/FakeWindowServices.h"
 #include "tests/support/options.h"
 
@@ -18,13 +19,7 @@ namespace {
 class WindowKeys : public ::testing::Test {
  protected:
   FakeWindowServices services;
-  std::unique_ptr<TForm1> Start(std::vector<std::string> args = {}) {
-    auto form = std::make_unique<TForm1>(TestOptions(args), nullptr, services);
-    form->show();
-    QApplication::setActiveWindow(form.get());
-    EXPECT_TRUE(QTest::qWaitForWindowActive(form.get()));
-    return form;
-  }
+  std::unique_ptr<TForm1> Start(std::vector<std::string> args = {}) { return StartActiveWindow(services, args); }
   static QWidget* Focused() { return QApplication::focusWidget(); }
   static QMenu* OpenMenu() { return qobject_cast<QMenu*>(QApplication::activePopupWidget()); }
   static void Type(TEdit* edit, const char* text) {
