@@ -272,8 +272,39 @@ std::string ShowDateFacts(const CalcContextT& context, int32_t day, int32_t mont
   return memo;
 }
 
+namespace {
+
+// The month's days off and holidays: one year of the region's list, filtered.
+void MarkMonthCalendar(MonthCalendarT& calendar, const CalcContextT& context, const WorkCalendarT& work) {
+  calendar.marked = true;
+  const int32_t first = WeekdayOf(1, calendar.month, calendar.year) - 1;
+  const auto cellOf = [first](int32_t day, int32_t& r, int32_t& c) {
+    r = (first + day - 1) / 7 + 1;
+    c = (first + day - 1) % 7;
+  };
+  const int32_t length = MonthLength(calendar.month, calendar.year);
+  for (int32_t k = 1; k <= length; ++k) {
+    int32_t r = 0, c = 0;
+    cellOf(k, r, c);
+    calendar.marks[r][c] = (work.weekend.mask >> c) & 1 ? DayMarkT::kWeekend : DayMarkT::kNone;
+  }
+  for (const HolidayT& holiday : HolidaysInYears(work, calendar.year, calendar.year)) {
+    if (holiday.date.month != calendar.month) continue;
+    int32_t r = 0, c = 0;
+    cellOf(holiday.date.day, r, c);
+    calendar.marks[r][c] = DayMarkT::kHoliday;
+    calendar.holidays[r][c] = HolidayName(holiday, context.language);
+  }
+}
+
+}  // namespace
+
 void FillMonthCalendarCells(MonthCalendarT& calendar, const CalcContextT& context, int32_t day, int32_t month,
-                            int32_t year) {
+                            int32_t year, const WorkCalendarT* work) {
+  calendar.marked = false;
+  for (auto& row : calendar.marks) row.fill(DayMarkT::kNone);
+  for (auto& row : calendar.holidays)
+    for (std::string& name : row) name.clear();
   // Only the day and week cells are ever written; the others stay empty.
   for (int32_t r = 1; r <= MonthCalendarT::kRows; ++r) {
     for (int32_t c = 0; c < 7; ++c) calendar.cells[r][c].size = 0;
@@ -304,6 +335,7 @@ void FillMonthCalendarCells(MonthCalendarT& calendar, const CalcContextT& contex
       ++r;
     }
   }
+  if (work) MarkMonthCalendar(calendar, context, *work);
 }
 
 ResultCaseT ReadResultInput(const ResultInputT& input) {
@@ -333,8 +365,8 @@ void ComputeResults(ResultsT& results, const CalcContextT& context, const Result
   results.includeEnd = input.includeEnd;
   results.region = work && work->region ? work->region->code : std::string_view();
 
-  if (parts & kPartCalendar1) FillMonthCalendarCells(results.calendar1, context, a.day, a.month, a.year);
-  if (parts & kPartCalendar2) FillMonthCalendarCells(results.calendar2, context, b.day, b.month, b.year);
+  if (parts & kPartCalendar1) FillMonthCalendarCells(results.calendar1, context, a.day, a.month, a.year, work);
+  if (parts & kPartCalendar2) FillMonthCalendarCells(results.calendar2, context, b.day, b.month, b.year, work);
   const auto label = [&context](std::string& text, const DateTripleT& d) {
     text.assign(MonthName(context, d.month));
     text += ' ';

@@ -42,6 +42,10 @@ struct CellTextT {
   friend bool operator==(const CellTextT& a, std::string_view b) { return a.view() == b; }
 };
 
+// How a calendar day stands against the working-day calendar; a holiday on
+// the weekend is a holiday.
+enum class DayMarkT : uint8_t { kNone = 0, kWeekend, kHoliday };
+
 // A month calendar: table rows 1..6, table columns 0..6 (Monday..Sunday) and
 // 10 (week number); columns 7..9 stay empty.
 struct MonthCalendarT {
@@ -52,6 +56,11 @@ struct MonthCalendarT {
   int32_t ownRow = 0;                                // row and column of the date's day
   int32_t ownColumn = 0;
   int32_t month = 0, year = 0;
+  // Only with a working-day calendar (marked true): the day cells' standing
+  // and the holidays' names in the context's language, [row][column 0..6].
+  bool marked = false;
+  std::array<std::array<DayMarkT, 7>, 7> marks{};
+  std::array<std::array<std::string, 7>, 7> holidays;
 };
 
 // The numbers of the difference; its sentence is written from them.
@@ -190,8 +199,9 @@ void AppendDateFacts(std::string& memo, uint8_t language, const DateFactsT& fact
                      int32_t year);
 std::string DifferenceText(const CalcContextT& context, const DateDiffT& diff);
 std::string ShowDateFacts(const CalcContextT& context, int32_t day, int32_t month, int32_t year);
+// With a working-day calendar the day cells are marked too.
 void FillMonthCalendarCells(MonthCalendarT& calendar, const CalcContextT& context, int32_t day, int32_t month,
-                            int32_t year);
+                            int32_t year, const WorkCalendarT* work = nullptr);
 
 // The texts of the input read as the window reads its fields.
 ResultCaseT ReadResultInput(const ResultInputT& input);

@@ -311,6 +311,53 @@ TEST(Workdays, IncrementsSkipDaysOff) {
   EXPECT_EQ(ApplyIncrement(kIncWorkdays, INT64_MAX, d, m, y), (DateTripleT{31, 12, 2147483647}));
 }
 
+// The calendars mark each day as the calendar counts it: the weekend's days
+// and the holidays with their names, in the language of the texts.
+TEST(Workdays, CalendarCellsMarkDaysOffAndNameHolidays) {
+  const WorkCalendarT bavaria = Bavaria();
+  const ResultsT plain = ComputeResults(WorkInput(nullptr, "24.12.2026", "6.1.2027"));
+  EXPECT_FALSE(plain.calendar1.marked);
+  const ResultsT r = ComputeResults(WorkInput(&bavaria, "24.12.2026", "6.1.2027", 1));
+  const MonthCalendarT& dec = r.calendar1;
+  ASSERT_TRUE(dec.marked);
+  std::string marks, names;
+  for (int32_t row = 1; row <= MonthCalendarT::kRows; ++row) {
+    for (int32_t col = 0; col < 7; ++col) {
+      if (dec.cells[row][col].empty()) {
+        EXPECT_EQ(dec.marks[row][col], DayMarkT::kNone);
+        continue;
+      }
+      marks += "-wh"[static_cast<int>(dec.marks[row][col])];
+      // Each mark agrees with the date's own standing.
+      DateWorkdayT day;
+      FillDateWorkday(day, bavaria, 1, {TextToInt(dec.cells[row][col].view()), 12, 2026});
+      EXPECT_EQ(dec.marks[row][col] == DayMarkT::kHoliday, day.holiday);
+      EXPECT_EQ(dec.marks[row][col] == DayMarkT::kNone, day.workday);
+      EXPECT_EQ(dec.holidays[row][col], day.holidayName);
+      if (day.holiday) names += std::string(dec.cells[row][col].view()) + " " + dec.holidays[row][col] + ";";
+    }
+  }
+  // December 2026 begins on a Tuesday.
+  EXPECT_EQ(marks, "----ww" "-----ww" "-----ww" "----hhw" "----");
+  EXPECT_EQ(names, "25 1. Weihnachtstag;26 2. Weihnachtstag;");
+  // 1 January 2027 is a Friday, Epiphany the Wednesday after.
+  EXPECT_EQ(r.calendar2.marks[1][4], DayMarkT::kHoliday);
+  EXPECT_EQ(r.calendar2.marks[1][5], DayMarkT::kWeekend);
+  EXPECT_EQ(r.calendar2.marks[2][2], DayMarkT::kHoliday);
+  EXPECT_EQ(r.calendar2.holidays[2][2], "Heilige Drei K\xF6nige");
+  // A refill without a calendar leaves nothing marked.
+  MonthCalendarT again = r.calendar1;
+  FillMonthCalendarCells(again, TestContext(), 24, 12, 2026);
+  EXPECT_FALSE(again.marked);
+  EXPECT_EQ(again.marks[4][4], DayMarkT::kNone);
+  EXPECT_EQ(again.holidays[4][4], "");
+  // Holidays outside the built-in years: only the weekend.
+  FillMonthCalendarCells(again, TestContext(), 1, 12, -5000, &bavaria);
+  EXPECT_TRUE(again.marked);
+  for (const auto& row : again.holidays)
+    for (const std::string& name : row) EXPECT_EQ(name, "");
+}
+
 // Only the parts asked for: the count alone needs neither texts nor facts.
 TEST(Workdays, CountAloneAsAPart) {
   const WorkCalendarT bavaria = Bavaria();
