@@ -25,13 +25,21 @@ HtmlGridDataT CalendarHtmlGrid(const CalcContextT& context, const MonthCalendarT
       cell.text = std::string(calendar.cells[r][c].view());
       cell.hasBackground = true;
       cell.background = (r - 1) % 2 == 0 ? bandColor : kBandWhite;
+      // Classes a style sheet can colour; a holiday's name is its cell's tooltip.
+      if (calendar.marks[r][c] == DayMarkT::kHoliday) {
+        cell.cssClass = "holiday";
+        cell.title = calendar.holidays[r][c];
+      } else if (calendar.marks[r][c] == DayMarkT::kWeekend) {
+        cell.cssClass = "weekend";
+      }
     }
   }
   return grid;
 }
 
-void WriteCalendarPage(const CliOptionsT& options) {
-  const ResultInputT input = StartInput(options);
+void WriteCalendarPage(const CliOptionsT& options, const WorkCalendarT* work) {
+  ResultInputT input = StartInput(options);
+  input.workCalendar = work;
   const ResultsT results = ComputeResults(input);
   THTMLSettings settings;
   InitHtmlSettings(settings);

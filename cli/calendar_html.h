@@ -7,9 +7,11 @@
 #include "grid/htmlwriter.h"
 
 // The calendar as the window's grid shows it: week column first, caption row,
-// rows banded from bandColor and white, captions in the context's language.
+// rows banded from bandColor and white, captions in the context's language;
+// marked days with the class "weekend" or "holiday", a holiday's name as its title.
 HtmlGridDataT CalendarHtmlGrid(const CalcContextT& context, const MonthCalendarT& calendar, uint32_t bandColor);
 
 // Writes the page of options.htmlFile for the results the window would start
-// with. HtmlFileError when the file cannot be written.
-void WriteCalendarPage(const CliOptionsT& options);
+// with, days marked by the working-day calendar when there is one.
+// HtmlFileError when the file cannot be written.
+void WriteCalendarPage(const CliOptionsT& options, const WorkCalendarT* work);

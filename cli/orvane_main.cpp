@@ -113,9 +113,16 @@ int main(int argc, char** argv) {
   std::ostream out(&outBuf);
   std::istream in(&inBuf);
   if (WantsText(options)) return RunTextCommand(options, in, out, std::cerr);
+  // The page and the window take the working-day choice as the text outputs
+  // do: a holiday file that cannot be read is a usage error before anything starts.
+  WorkCalendarT calendar;
+  if (options.workdays.on && !LoadWorkCalendar(calendar, options.workdays, error)) {
+    std::cerr << "orvane: " << error << '\n';
+    return 2;
+  }
   if (!options.htmlFile.empty()) {
     try {
-      WriteCalendarPage(options);
+      WriteCalendarPage(options, options.workdays.on ? &calendar : nullptr);
     } catch (const HtmlFileError& e) {
       std::cerr << "orvane: cannot write " << ShownPath(options.htmlFile) << ": " << e.reason() << '\n';
       return 1;

@@ -97,9 +97,9 @@ bool ParseYearRange(std::string_view text, int32_t& first, int32_t& last, std::s
   return true;
 }
 
-bool LoadWorkCalendar(WorkCalendarT& calendar, const WorkdayArgsT& args, std::string& error) {
-  std::vector<CustomHolidayT> custom;
-  for (const std::filesystem::path& file : args.holidayFiles) {
+bool ReadHolidayFiles(std::span<const std::filesystem::path> files, std::vector<CustomHolidayT>& holidays,
+                      std::string& error) {
+  for (const std::filesystem::path& file : files) {
     HolidayFileT read;
     try {
       read = ReadHolidayFile(file);
@@ -108,10 +108,19 @@ bool LoadWorkCalendar(WorkCalendarT& calendar, const WorkdayArgsT& args, std::st
       read.error = ShownPath(file) + ": cannot read: " + SystemReason(errno);
     }
     if (!read.error.empty()) {
-      error = ShownText(read.error);
+      error = read.error;
       return false;
     }
-    std::move(read.holidays.begin(), read.holidays.end(), std::back_inserter(custom));
+    std::move(read.holidays.begin(), read.holidays.end(), std::back_inserter(holidays));
+  }
+  return true;
+}
+
+bool LoadWorkCalendar(WorkCalendarT& calendar, const WorkdayArgsT& args, std::string& error) {
+  std::vector<CustomHolidayT> custom;
+  if (!ReadHolidayFiles(args.holidayFiles, custom, error)) {
+    error = ShownText(error);
+    return false;
   }
   InitWorkCalendar(calendar, args.weekend, args.region, custom);
   return true;

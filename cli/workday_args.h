@@ -35,6 +35,10 @@ inline constexpr int64_t kMaxListedYears = 10000;
 // YEAR or FIRST:LAST; years may be negative, never 0.
 bool ParseYearRange(std::string_view text, int32_t& first, int32_t& last, std::string& error);
 
+// The holidays of the files, in their order. False with the message of the
+// first that cannot be read ("holidays.txt:3: ...", Windows-1252) in error.
+bool ReadHolidayFiles(std::span<const std::filesystem::path> files, std::vector<CustomHolidayT>& holidays,
+                      std::string& error);
 // The calendar the options choose, the holiday files read. False with the
 // file's message ("holidays.txt:3: ...") in error.
 bool LoadWorkCalendar(WorkCalendarT& calendar, const WorkdayArgsT& args, std::string& error);

@@ -80,6 +80,13 @@ std::string WidthAttr(const THTMLSettings& settings, int32_t col) {
 
 std::string BgAttr(uint32_t color) { return " bgcolor=" + Quoted(HtmlColor(color)); }
 
+std::string ClassTitleAttrs(const HtmlCellT& cell) {
+  std::string attrs;
+  if (!cell.cssClass.empty()) attrs += " class=" + Quoted(HtmlEscape(cell.cssClass));
+  if (!cell.title.empty()) attrs += " title=" + Quoted(HtmlEscape(cell.title));
+  return attrs;
+}
+
 }  // namespace
 
 namespace {
@@ -234,7 +241,8 @@ std::vector<std::string> HtmlTableLines(const HtmlGridDataT& grid, const THTMLSe
       std::string width = header ? "" : WidthAttr(settings, c);
       std::string text = cell.text.empty() ? (settings.XHTML ? "<br/>" : "<br>") : BodyText(grid, cell.text);
 
-      lines.push_back("<td" + spans + nowrap + AlignAttr(cell) + bg + width + ">" + font + tags + text +
+      lines.push_back("<td" + spans + nowrap + AlignAttr(cell) + ClassTitleAttrs(cell) + bg + width + ">" + font +
+                      tags + text +
                       tagsEnd + fontEnd + "</td>");
     }
     lines.push_back("</tr>");

@@ -44,6 +44,8 @@ struct HtmlCellT {
   int32_t extraCols = 0;  // top-left cell of a merged range: columns spanned - 1
   int32_t extraRows = 0;
   bool covered = false;   // inside a merged range, not its top-left cell
+  std::string cssClass;   // the cell's class attribute (plain ASCII); empty: none
+  std::string title;      // the cell's title (its tooltip), Windows-1252; empty: none
 };
 
 struct HtmlGridDataT {

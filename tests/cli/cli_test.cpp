@@ -1,4 +1,5 @@
 #include "cli/cli.h"
+#include "cli/calendar_html.h"
 
 #include <gtest/gtest.h>
 
@@ -399,6 +400,44 @@ TEST_F(Cli, WorkingDayOptionErrors) {
   }
   std::filesystem::remove(bad);
   std::filesystem::remove(early);
+}
+
+// The page marks the days the window marks: a class for the weekend's days
+// and the holidays, the holiday's name as the title, escaped as HTML.
+TEST(CalendarPage, HolidaysCarryAClassAndTheirName) {
+  CustomHolidayT own;
+  own.month = 12;
+  own.day = 24;
+  own.firstYear = own.lastYear = 2026;
+  own.name = "Tom & Jerry's \"Eve\" <1>";
+  WorkCalendarT calendar;
+  InitWorkCalendar(calendar, WeekendT{}, FindRegion("DE-BY"), std::vector<CustomHolidayT>{own});
+  ResultInputT input;
+  input.context.today = {7, 12, 2026};
+  input.date1 = "24.12.2026";
+  THTMLSettings settings;
+  InitHtmlSettings(settings);
+  const std::string plain = HtmlFileText(CalendarHtmlGrid(input.context, ComputeResults(input).calendar1, 0xF4F4F7),
+                                         settings);
+  EXPECT_EQ(plain.find("class="), std::string::npos);
+  input.workCalendar = &calendar;
+  const std::string page = HtmlFileText(CalendarHtmlGrid(input.context, ComputeResults(input).calendar1, 0xF4F4F7),
+                                        settings);
+  EXPECT_NE(page.find("<td nowrap class=\"holiday\" title=\"Tom &amp; Jerry's &quot;Eve&quot; &lt;1&gt;\" bgcolor="),
+            std::string::npos);
+  EXPECT_NE(page.find("<td nowrap class=\"holiday\" title=\"Christmas Day\" bgcolor="), std::string::npos);
+  size_t weekends = 0;
+  for (size_t at = page.find("class=\"weekend\""); at != std::string::npos; at = page.find("class=\"weekend\"", at + 1))
+    ++weekends;
+  EXPECT_EQ(weekends, 7u);  // December 2026's Saturdays and Sundays but the 26th, a holiday
+  // Apart from the attributes, the same page.
+  std::string stripped = page;
+  for (const char* attr : {" class=\"weekend\"", " class=\"holiday\""}) {
+    for (size_t at; (at = stripped.find(attr)) != std::string::npos;) stripped.erase(at, std::string(attr).size());
+  }
+  for (size_t at; (at = stripped.find(" title=\"")) != std::string::npos;)
+    stripped.erase(at, stripped.find('"', at + 8) + 1 - at);
+  EXPECT_EQ(stripped, plain);
 }
 
 }  // namespace
