@@ -424,6 +424,8 @@ ResultInputT TForm1::ReadInput() const {
   input.count1 = FromQString(SpinEdit1->Text());
   input.count2 = FromQString(SpinEdit2->Text());
   if (CheckBox1->isChecked()) input.extra2 = int64_t{WidthOffset} + OuterWidth();
+  if (workdays_.on) input.workCalendar = &workCalendar_;
+  input.includeEnd = options_.workdays.includeEnd;
   return input;
 }
 

@@ -14,6 +14,8 @@ namespace {
 // A settings file is a few hundred bytes; anything far larger is not ours.
 constexpr qint64 kMaxSettingsFileSize = 64 * 1024;
 constexpr int32_t kMaxFamilyLength = 200;
+// More holiday files than anyone keeps are not ours either.
+constexpr int32_t kMaxHolidayFiles = 100;
 
 // Values are written as plain texts; anything else (lists, encoded
 // variants) is not a value this program wrote.
@@ -155,9 +157,15 @@ WindowSettingsT LoadWindowSettings(const QString& file) {
   out.calendar1 = ReadLook(s, QStringLiteral("calendar1"));
   out.calendar2 = ReadLook(s, QStringLiteral("calendar2"));
   s.beginGroup(QStringLiteral("workdays"));
+  out.workdays.on = ReadBool(s, QStringLiteral("on")).value_or(false);
   out.workdays.region = ReadText(s, QStringLiteral("region")).value_or(QString());
   out.workdays.weekend = ReadText(s, QStringLiteral("weekend")).value_or(QString());
-  out.workdays.holidayFile = ReadText(s, QStringLiteral("holidayFile")).value_or(QString());
+  // holidayFile1, holidayFile2, ... up to the first that is missing.
+  for (int32_t n = 1; n <= kMaxHolidayFiles; ++n) {
+    const auto file = ReadText(s, QStringLiteral("holidayFile%1").arg(n));
+    if (!file || file->isEmpty()) break;
+    out.workdays.holidayFiles << *file;
+  }
   s.endGroup();
   return out;
 }
@@ -176,9 +184,14 @@ bool SaveWindowSettings(const QString& file, const WindowSettingsT& settings) {
   AddLook(ini, "calendar1", settings.calendar1);
   AddLook(ini, "calendar2", settings.calendar2);
   ini += "[workdays]\n";
-  AddLine(ini, "region", Quoted(settings.workdays.region));
-  AddLine(ini, "weekend", Quoted(settings.workdays.weekend));
-  AddLine(ini, "holidayFile", Quoted(settings.workdays.holidayFile));
+  AddFlag(ini, "on", settings.workdays.on);
+  if (settings.workdays.on) {
+    AddLine(ini, "region", Quoted(settings.workdays.region));
+    AddLine(ini, "weekend", Quoted(settings.workdays.weekend));
+    int32_t n = 0;
+    for (const QString& file : settings.workdays.holidayFiles.mid(0, kMaxHolidayFiles))
+      AddLine(ini, QStringLiteral("holidayFile%1").arg(++n).toLatin1().constData(), Quoted(file));
+  }
   const std::filesystem::path path = PathFromQString(file);
   std::error_code ec;
   std::filesystem::create_directories(path.parent_path(), ec);

@@ -5,6 +5,7 @@
 // or unusable leaves the start-up default in place.
 #include <QRect>
 #include <QString>
+#include <QStringList>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -28,9 +29,10 @@ struct CalendarLookT {
 
 // The working-day choice as texts; the window checks each part as it takes it.
 struct WorkdaySettingsT {
-  QString region;       // a region's code; empty: none
-  QString weekend;      // days off as "sat,sun"; empty: not chosen
-  QString holidayFile;  // empty: none
+  bool on = false;       // off: no working days ("None"); the rest is not kept
+  QString region;        // a region's code; empty: none
+  QString weekend;       // days off as "sat,sun"
+  QStringList holidayFiles;
 };
 
 struct WindowSettingsT {

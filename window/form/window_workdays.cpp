@@ -9,16 +9,12 @@
 #include <QVBoxLayout>
 #include <algorithm>
 
-#include "holidays/holidayfile.h"
+#include "cli/workday_args.h"
 #include "window/components/QtText.h"
 #include "window/form/main.h"
 
-bool WorkdaysChosen(const WorkdayChoiceT& choice) {
-  return choice.region || choice.weekend || !choice.holidayFile.empty();
-}
-
 void InitWorkCalendar(WorkCalendarT& calendar, const WorkdayChoiceT& choice) {
-  InitWorkCalendar(calendar, choice.weekend.value_or(WeekendT{}), choice.region, choice.custom);
+  InitWorkCalendar(calendar, choice.weekend, choice.region, choice.custom);
 }
 
 TWeekendDialog::TWeekendDialog(WeekendT weekend, const CalcContextT& names, QWidget* parent) : QDialog(parent) {
@@ -69,8 +65,6 @@ QString CountryName(std::string_view code) {
   return QString::fromLatin1(code.data(), static_cast<qsizetype>(code.size()));
 }
 
-constexpr int32_t kWorkdaysKind = 4;
-
 std::string_view CountryOf(const RegionT& region) { return region.code.substr(0, region.code.find('-')); }
 
 QString RegionName(const RegionT& region, uint8_t language) {
@@ -81,22 +75,27 @@ QString RegionName(const RegionT& region, uint8_t language) {
 
 WorkdayChoiceT TForm1::StartWorkdays() const {
   WorkdayChoiceT choice;
-  const WorkdaySettingsT& stored = stored_.workdays;
-  choice.region = FindRegion(FromQString(stored.region));
-  if (!stored.weekend.isEmpty()) {
+  // The command line's choice is for this run; otherwise the stored one.
+  const WorkdayArgsT& args = options_.workdays;
+  if (args.on) {
+    choice.on = true;
+    choice.region = args.region;
+    choice.weekend = args.weekend;
+    choice.holidayFiles = args.holidayFiles;
+  } else if (stored_.workdays.on) {
+    const WorkdaySettingsT& stored = stored_.workdays;
+    choice.on = true;
+    choice.region = FindRegion(FromQString(stored.region));
     const WeekendParseT weekend = ParseWeekend(FromQString(stored.weekend));
     if (weekend.error.empty()) choice.weekend = weekend.weekend;
+    for (const QString& file : stored.holidayFiles) choice.holidayFiles.push_back(PathFromQString(file));
   }
-  if (!stored.holidayFile.isEmpty()) {
-    const std::filesystem::path file = PathFromQString(stored.holidayFile);
-    HolidayFileT read = ReadHolidayFile(file);
-    if (read.error.empty()) {
-      choice.holidayFile = file;
-      choice.custom = std::move(read.holidays);
-    } else {
-      // No dialog at start: the window opens without the file's holidays.
-      qWarning("orvane: holiday file left out: %s", ToQString(read.error).toLocal8Bit().constData());
-    }
+  std::string error;
+  if (!ReadHolidayFiles(choice.holidayFiles, choice.custom, error)) {
+    // No dialog at start: the window opens without the files' holidays.
+    qWarning("orvane: holidays left out: %s", qPrintable(ToQString(error)));
+    choice.holidayFiles.clear();
+    choice.custom.clear();
   }
   return choice;
 }
@@ -105,9 +104,11 @@ WorkdaySettingsT TForm1::WorkdaySettings() const {
   // A choice from the command line is for one run; the stored one stays.
   if (!workdaysChanged_) return stored_.workdays;
   WorkdaySettingsT settings;
+  settings.on = workdays_.on;
+  if (!workdays_.on) return settings;
   if (workdays_.region) settings.region = ToQString(std::string(workdays_.region->code));
-  if (workdays_.weekend) settings.weekend = ToQString(WeekendText(*workdays_.weekend));
-  if (!workdays_.holidayFile.empty()) settings.holidayFile = PathToQString(workdays_.holidayFile);
+  settings.weekend = ToQString(WeekendText(workdays_.weekend));
+  for (const std::filesystem::path& file : workdays_.holidayFiles) settings.holidayFiles.push_back(PathToQString(file));
   return settings;
 }
 
@@ -123,15 +124,15 @@ void TForm1::SetWorkdays(WorkdayChoiceT choice) {
 }
 
 void TForm1::UpdateKindBoxes() {
-  const bool on = WorkdaysChosen(workdays_);
+  const bool on = workdays_.on;
   for (QComboBox* box : {ComboBox1, ComboBox2}) {
-    if (on && box->count() == kWorkdaysKind) {
+    if (on && box->count() == kIncWorkdays) {
       box->addItem(tr("+Working days"));
-      box->setMaxVisibleItems(kWorkdaysKind + 1);
-    } else if (!on && box->count() > kWorkdaysKind) {
-      if (box->currentIndex() == kWorkdaysKind) box->setCurrentIndex(kIncDays);
-      box->removeItem(kWorkdaysKind);
-      box->setMaxVisibleItems(kWorkdaysKind);
+      box->setMaxVisibleItems(kIncWorkdays + 1);
+    } else if (!on && box->count() > kIncWorkdays) {
+      if (box->currentIndex() == kIncWorkdays) box->setCurrentIndex(kIncDays);
+      box->removeItem(kIncWorkdays);
+      box->setMaxVisibleItems(kIncWorkdays);
     }
   }
 }
@@ -146,7 +147,7 @@ void TForm1::AddHolidayMenu(QMenu& menu) {
     a->setChecked(on);
     return a;
   };
-  QAction* none = check(holidays->addAction(tr("None")), !WorkdaysChosen(workdays_));
+  QAction* none = check(holidays->addAction(tr("None")), !workdays_.on);
   none->setActionGroup(regions);
   connect(none, &QAction::triggered, this, [this] { SetWorkdays({}); });
   holidays->addSeparator();
@@ -156,7 +157,8 @@ void TForm1::AddHolidayMenu(QMenu& menu) {
   QMenu* country = nullptr;
   for (const RegionT& region : all) {
     const std::string_view code = CountryOf(region);
-    const auto inCountry = std::count_if(all.begin(), all.end(), [code](const RegionT& r) { return CountryOf(r) == code; });
+    const auto inCountry =
+        std::count_if(all.begin(), all.end(), [code](const RegionT& r) { return CountryOf(r) == code; });
     QMenu* into = holidays;
     if (inCountry > 1) {
       if (!country || country->property("country").toString() != ToQString(std::string(code))) {
@@ -165,27 +167,33 @@ void TForm1::AddHolidayMenu(QMenu& menu) {
       }
       into = country;
     }
-    QAction* a = check(into->addAction(RegionName(region, language)), workdays_.region == &region);
+    QAction* a = check(into->addAction(RegionName(region, language)), workdays_.on && workdays_.region == &region);
     a->setActionGroup(regions);
     const RegionT* chosen = &region;
     connect(a, &QAction::triggered, this, [this, chosen] {
       WorkdayChoiceT choice = workdays_;
+      choice.on = true;
       choice.region = chosen;
       SetWorkdays(std::move(choice));
     });
   }
   holidays->addSeparator();
-  QAction* weekend = check(holidays->addAction(tr("Weekend days…")), workdays_.weekend.has_value());
+  // Checked when the days off are others than Saturday and Sunday.
+  QAction* weekend =
+      check(holidays->addAction(tr("Weekend days…")), workdays_.on && !(workdays_.weekend == WeekendT{}));
   connect(weekend, &QAction::triggered, this, [this] { AskWeekend(); });
-  QAction* file = check(holidays->addAction(tr("Holiday file…")), !workdays_.holidayFile.empty());
-  if (!workdays_.holidayFile.empty()) file->setToolTip(PathToQString(workdays_.holidayFile));
+  QAction* file = check(holidays->addAction(tr("Holiday file…")), !workdays_.holidayFiles.empty());
+  QStringList files;
+  for (const std::filesystem::path& f : workdays_.holidayFiles) files << PathToQString(f);
+  file->setToolTip(files.join(QLatin1Char('\n')));
   connect(file, &QAction::triggered, this, [this] { AskHolidayFile(); });
 }
 
 void TForm1::AskWeekend() {
-  TWeekendDialog dialog(workdays_.weekend.value_or(WeekendT{}), Context(), this);
+  TWeekendDialog dialog(workdays_.weekend, Context(), this);
   if (services_.dialogs.ExecDialog(dialog) != QDialog::Accepted) return;
   WorkdayChoiceT choice = workdays_;
+  choice.on = true;
   choice.weekend = dialog.Weekend();
   SetWorkdays(std::move(choice));
 }
@@ -194,19 +202,19 @@ void TForm1::AskHolidayFile() {
   FileAskT ask;
   ask.caption = FromQString(tr("Holiday file"));
   ask.filter = FromQString(tr("Holiday lists (*.ics *.txt);;All files (*)"));
-  if (!workdays_.holidayFile.empty()) ask.current = FromQString(PathToQString(workdays_.holidayFile));
+  if (!workdays_.holidayFiles.empty()) ask.current = FromQString(PathToQString(workdays_.holidayFiles.front()));
   const std::string answer = services_.dialogs.AskOpenFileName(this, ask);
   if (answer.empty()) return;
-  const std::filesystem::path path = PathFromQString(ToQString(answer));
-  HolidayFileT read = ReadHolidayFile(path);
-  if (!read.error.empty()) {
+  WorkdayChoiceT choice = workdays_;
+  choice.on = true;
+  choice.holidayFiles = {PathFromQString(ToQString(answer))};
+  choice.custom.clear();
+  std::string error;
+  if (!ReadHolidayFiles(choice.holidayFiles, choice.custom, error)) {
     services_.dialogs.ShowError(this, MessageTitle(this),
                                 FromQString(tr("The holiday file was not taken; the choice stays as it was.")) +
-                                    "\n\n" + read.error);
+                                    "\n\n" + error);
     return;
   }
-  WorkdayChoiceT choice = workdays_;
-  choice.holidayFile = path;
-  choice.custom = std::move(read.holidays);
   SetWorkdays(std::move(choice));
 }

@@ -5,7 +5,6 @@
 #include <QDialog>
 #include <array>
 #include <filesystem>
-#include <optional>
 #include <string>
 #include <vector>
 
@@ -16,14 +15,13 @@ class QCheckBox;
 class QDialogButtonBox;
 
 struct WorkdayChoiceT {
-  const RegionT* region = nullptr;      // nullptr: no built-in holidays
-  std::optional<WeekendT> weekend;      // the days off as chosen; unset: Saturday and Sunday
-  std::filesystem::path holidayFile;    // empty: none
-  std::vector<CustomHolidayT> custom;   // the file's holidays as read
+  bool on = false;  // off ("None"): the window shows no working days
+  const RegionT* region = nullptr;  // nullptr: no built-in holidays
+  WeekendT weekend;                 // the days off each week
+  std::vector<std::filesystem::path> holidayFiles;
+  std::vector<CustomHolidayT> custom;  // the files' holidays as read
 };
 
-// Anything chosen at all; without it the window shows no working days.
-bool WorkdaysChosen(const WorkdayChoiceT& choice);
 // The calendar the choice describes.
 void InitWorkCalendar(WorkCalendarT& calendar, const WorkdayChoiceT& choice);
 

@@ -76,7 +76,7 @@ class WindowWorkdays : public ::testing::Test {
 TEST_F(WindowWorkdays, ARegionPickedByKeysServesBothCalendars) {
   auto f = Start({"--today", "8.12.2026", "24.12.2026", "1.1.2027"});
   const std::vector<std::string> four = {"+Days", "+Weeks", "+Months", "+Years"};
-  EXPECT_FALSE(WorkdaysChosen(f->Workdays()));
+  EXPECT_FALSE(f->Workdays().on);
   ASSERT_NE(HolidayItem(f->StringGrid1, "None"), nullptr);
   EXPECT_TRUE(HolidayItem(f->StringGrid1, "None")->isChecked());
   EXPECT_EQ(Kinds(f->ComboBox1), four);
@@ -103,7 +103,7 @@ TEST_F(WindowWorkdays, ARegionPickedByKeysServesBothCalendars) {
   QTest::keyClick(f->ComboBox2, Qt::Key_End);
   EXPECT_EQ(f->ComboBox2->currentIndex(), 4);
   PickByKeys(f->StringGrid1, {"Holidays", "None"});
-  EXPECT_FALSE(WorkdaysChosen(f->Workdays()));
+  EXPECT_FALSE(f->Workdays().on);
   EXPECT_EQ(Kinds(f->ComboBox2), four);
   EXPECT_EQ(f->ComboBox2->currentIndex(), 0);
   EXPECT_TRUE(HolidayItem(f->StringGrid2, "None")->isChecked());
@@ -142,8 +142,8 @@ TEST_F(WindowWorkdays, WeekendDialogKeepsOneWorkingDay) {
   };
   HolidayItem(f->StringGrid1, QString::fromUtf8("Weekend days\u2026"))->trigger();
   EXPECT_FALSE(offered);
-  ASSERT_TRUE(f->Workdays().weekend.has_value());
-  EXPECT_EQ(WeekendText(*f->Workdays().weekend), "tue,wed,thu,fri,sat");
+  EXPECT_TRUE(f->Workdays().on);
+  EXPECT_EQ(WeekendText(f->Workdays().weekend), "tue,wed,thu,fri,sat");
   EXPECT_TRUE(HolidayItem(f->StringGrid2, QString::fromUtf8("Weekend days\u2026"))->isChecked());
   EXPECT_EQ(f->ComboBox1->count(), 5);
   // Cancel changes nothing.
@@ -152,7 +152,7 @@ TEST_F(WindowWorkdays, WeekendDialogKeepsOneWorkingDay) {
     return int(QDialog::Rejected);
   };
   HolidayItem(f->StringGrid1, QString::fromUtf8("Weekend days\u2026"))->trigger();
-  EXPECT_EQ(WeekendText(*f->Workdays().weekend), "tue,wed,thu,fri,sat");
+  EXPECT_EQ(WeekendText(f->Workdays().weekend), "tue,wed,thu,fri,sat");
 }
 
 TEST_F(WindowWorkdays, AHolidayFileThatCannotBeReadChangesNothing) {
@@ -170,7 +170,7 @@ TEST_F(WindowWorkdays, AHolidayFileThatCannotBeReadChangesNothing) {
     ASSERT_FALSE(reason.empty());
     EXPECT_NE(services.messages[0].find(reason), std::string::npos) << services.messages[0];
     EXPECT_EQ(services.titles.back(), "Zelko Orvane 1.11");
-    EXPECT_TRUE(f->Workdays().holidayFile.empty());
+    EXPECT_TRUE(f->Workdays().holidayFiles.empty());
     EXPECT_EQ(f->Workdays().region->code, "CH");
   }
   // No file chosen: nothing asked of the engine, nothing said.
@@ -198,24 +198,28 @@ TEST_F(WindowWorkdays, TheChoiceSurvivesARestart) {
     auto f = Start();
     ASSERT_NE(f->Workdays().region, nullptr);
     EXPECT_EQ(f->Workdays().region->code, "GB-SCT");
-    ASSERT_TRUE(f->Workdays().weekend.has_value());
-    EXPECT_EQ(WeekendText(*f->Workdays().weekend), "fri,sat,sun");
+    EXPECT_EQ(WeekendText(f->Workdays().weekend), "fri,sat,sun");
     EXPECT_TRUE(HolidayItem(f->StringGrid1, "Scotland")->isChecked());
     EXPECT_EQ(f->ComboBox2->count(), 5);
     // --no-settings: as new, and the file stays as it was.
     auto plain = Start({"--no-settings"});
-    EXPECT_FALSE(WorkdaysChosen(plain->Workdays()));
+    EXPECT_FALSE(plain->Workdays().on);
     plain->close();
     PickByKeys(f->StringGrid1, {"Holidays", "None"});
     f->close();
   }
-  EXPECT_FALSE(WorkdaysChosen(Start()->Workdays()));
+  EXPECT_FALSE(Start()->Workdays().on);
   // Stored values that name nothing are left out one by one.
   QFile file(services.settingsFile);
   ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
-  file.write("[workdays]\nregion=XX-YY\nweekend=\"mon,tue,wed,thu,fri,sat,sun\"\nholidayFile=/nowhere/h.txt\n");
+  file.write("[workdays]\non=true\nregion=XX-YY\nweekend=\"mon,tue,wed,thu,fri,sat,sun\"\n"
+             "holidayFile1=/nowhere/h.txt\n");
   file.close();
-  EXPECT_FALSE(WorkdaysChosen(Start()->Workdays()));
+  auto f = Start();
+  EXPECT_TRUE(f->Workdays().on);
+  EXPECT_EQ(f->Workdays().region, nullptr);
+  EXPECT_EQ(WeekendText(f->Workdays().weekend), "sat,sun");
+  EXPECT_TRUE(f->Workdays().holidayFiles.empty());
 }
 
 }  // namespace
