@@ -13,6 +13,7 @@
 
 #include "results/texts.h"
 #include "window/components/QtText.h"
+#include "window/form/calendar_marks.h"
 #include "window/grid/ComponentHandlingGrid.h"
 #include "window/panels/ComponentHandling.h"
 
@@ -329,6 +330,8 @@ void TForm1::InitStart() {
   }
   SetupCalendar(Binder1, StringGrid1, Table1);
   SetupCalendar(Binder2, StringGrid2, Table2);
+  ShowDayMarks(Binder1, Results.calendar1);
+  ShowDayMarks(Binder2, Results.calendar2);
   const CalcContextT names = Context();
   for (TEasyGrid* binder : {&Binder1, &Binder2}) {
     AddColumn(*binder, std::string(LangText(names.language, TextT::kWeekColumn)), kWeekColumnId, true);

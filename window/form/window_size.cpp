@@ -99,10 +99,11 @@ QSize TForm1::ContentMinimumSize() const {
   panel = std::max(panel, columns + gridFrame + 6 + 16);
 
   // Heights: the panels and calendars keep theirs; the difference memo shows
-  // its four lines; the status bar below.
+  // its four lines, five with the working days; the status bar below.
   const QFontMetrics diffFont(Memo1->font());
+  const int32_t lines = workdays_.on ? 5 : 4;
   // Lines are laid out a pixel or so beyond the font's spacing.
-  const int32_t memoHeight = 4 * (diffFont.lineSpacing() + 1) + 2 +
+  const int32_t memoHeight = lines * (diffFont.lineSpacing() + 1) + 2 +
                              2 * (Memo1->frameWidth() + static_cast<int32_t>(Memo1->document()->documentMargin()));
   const int32_t calendarBottom = Panel1->y() + Panel1->height() + 8 + Panel4->height() + Label3->height() + 20;
   const int32_t height = calendarBottom + 8 + memoHeight + 8 + StatusBar1->height();

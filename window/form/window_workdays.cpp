@@ -65,6 +65,9 @@ QString CountryName(std::string_view code) {
   return QString::fromLatin1(code.data(), static_cast<qsizetype>(code.size()));
 }
 
+// The kind boxes' width by design, enough for the four plain kinds.
+constexpr int32_t kKindBoxWidth = 73;
+
 std::string_view CountryOf(const RegionT& region) { return region.code.substr(0, region.code.find('-')); }
 
 QString RegionName(const RegionT& region, uint8_t language) {
@@ -117,6 +120,8 @@ void TForm1::SetWorkdays(WorkdayChoiceT choice) {
   InitWorkCalendar(workCalendar_, workdays_);
   workdaysChanged_ = true;
   UpdateKindBoxes();
+  // The difference memo grows by the working-day line.
+  FitMinimumSize();
   // Both menus show the new check marks; the click's own menu is replaced later.
   BuildGridMenu(Binder1);
   BuildGridMenu(Binder2);
@@ -134,6 +139,11 @@ void TForm1::UpdateKindBoxes() {
       box->removeItem(kIncWorkdays);
       box->setMaxVisibleItems(kIncWorkdays);
     }
+    // Wide enough for its longest item; the increment field moves along.
+    TSpinEdit* spin = box == ComboBox1 ? SpinEdit1 : SpinEdit2;
+    const int32_t gap = spin->x() - (box->x() + box->width());
+    box->resize(std::max(kKindBoxWidth, box->minimumSizeHint().width()), box->height());
+    spin->move(box->x() + box->width() + gap, spin->y());
   }
 }
 

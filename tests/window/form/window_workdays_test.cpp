@@ -11,8 +11,12 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <sstream>
+
 #include "holidays/holidayfile.h"
+#include "window/components/GPanel.h"
 #include "window/components/QtText.h"
+#include "window/form/calendar_marks.h"
 #include "window/form/main.h"
 #include "tests/support/ActiveWindow.h"
 #include "tests/support/FakeWindowServices.h"
@@ -64,6 +68,29 @@ class WindowWorkdays : public ::testing::Test {
     std::vector<std::string> items;
     for (int i = 0; i < box->count(); ++i) items.push_back(FromQString(box->itemText(i)));
     return items;
+  }
+  // The grid cell that shows a day, as (column, row); (-1, -1) when none does.
+  static std::pair<int32_t, int32_t> DayCell(const TTextGrid* g, int32_t day) {
+    for (int32_t row = 1; row < g->RowCount(); ++row)
+      for (int32_t col = g->FixedCols(); col < g->ColCount(); ++col)
+        if (g->Cell(col, row) == std::to_string(day)) return {col, row};
+    return {-1, -1};
+  }
+  // How a day's cell is painted: "holiday", "weekend" or "plain".
+  static std::string DayLook(const TTextGrid* g, int32_t day) {
+    const auto [col, row] = DayCell(g, day);
+    uint32_t text = 0, back = 0;
+    if (col < 0 || !g->CellFontColor(col, row, text)) return "plain";
+    EXPECT_TRUE(g->CellBackground(col, row, back));
+    const DayMarkColorsT colors = DayMarkColors(g->palette());
+    if (back == FromQColor(colors.holidayBack) && text == FromQColor(colors.holidayText)) return "holiday";
+    if (back == FromQColor(colors.weekendBack) && text == FromQColor(colors.weekendText)) return "weekend";
+    return "other";
+  }
+  static std::vector<std::string> Lines(const QPlainTextEdit* memo) {
+    std::vector<std::string> lines;
+    ForEachLine(TForm1::MemoText(memo), [&lines](std::string_view line) { lines.emplace_back(TrimmedRight(line)); });
+    return lines;
   }
   std::string WriteFile(const char* name, const QByteArray& bytes) {
     QFile file(dir.filePath(QString::fromLatin1(name)));
@@ -220,6 +247,141 @@ TEST_F(WindowWorkdays, TheChoiceSurvivesARestart) {
   EXPECT_EQ(f->Workdays().region, nullptr);
   EXPECT_EQ(WeekendText(f->Workdays().weekend), "sat,sun");
   EXPECT_TRUE(f->Workdays().holidayFiles.empty());
+}
+
+// Picking a region changes what the calendars mark, the difference's fifth
+// line and the facts, all as the result layer gives them.
+TEST_F(WindowWorkdays, ARegionMarksDaysAndAddsTheWorkingDayTexts) {
+  auto f = Start({"--today", "8.12.2026", "24.12.2026", "1.1.2027"});
+  const std::vector<std::string> plainDifference = Lines(f->Memo1);
+  ASSERT_EQ(plainDifference.size(), 4u);
+  for (int32_t day : {25, 26, 27}) EXPECT_EQ(DayLook(f->StringGrid1, day), "plain") << day;
+
+  PickByKeys(f->StringGrid1, {"Holidays", "Germany", "Bavaria"});
+  TTextGrid* g = f->StringGrid1;
+  EXPECT_EQ(DayLook(g, 23), "plain");
+  EXPECT_EQ(DayLook(g, 25), "holiday");
+  EXPECT_EQ(DayLook(g, 26), "holiday");  // a Saturday, and a holiday first
+  EXPECT_EQ(DayLook(g, 27), "weekend");
+  EXPECT_EQ(DayLook(f->StringGrid2, 6), "holiday");  // Epiphany
+  const std::vector<std::string> difference = Lines(f->Memo1);
+  ASSERT_EQ(difference.size(), 5u);
+  EXPECT_TRUE(std::equal(plainDifference.begin(), plainDifference.end(), difference.begin()));
+  EXPECT_EQ(difference[4], "5 Working Days");  // the 24th and 28th to 31st
+  EXPECT_EQ(Lines(f->Memo3).back(), "Holiday: New Year's Day");
+  EXPECT_EQ(Lines(f->Memo2).back(), "New Year in 8 Days");  // Christmas Eve is no holiday in Bavaria
+  EXPECT_TRUE(f->Memo1->accessibleDescription().contains("5 Working Days"));
+
+  // The marks follow their days when columns move or hide; the own day's
+  // marker stays on a holiday.
+  f->Edit1->setText("25.12.2026");
+  EXPECT_EQ(g->Cell(g->MarkedCol(), g->MarkedRow()), "25");
+  EXPECT_EQ(DayLook(g, 25), "holiday");
+  ASSERT_TRUE(g->MoveColumn(5, 1));  // Friday to the front
+  g->OnColumnMoved(g, 5, 1);
+  EXPECT_EQ(DayCell(g, 25).first, 1);
+  EXPECT_EQ(DayLook(g, 25), "holiday");
+  EXPECT_EQ(DayLook(g, 24), "plain");
+  EXPECT_EQ(g->Cell(g->MarkedCol(), g->MarkedRow()), "25");
+
+  PickByKeys(g, {"Holidays", "None"});
+  EXPECT_EQ(DayLook(g, 25), "plain");
+  EXPECT_EQ(Lines(f->Memo1).size(), 4u);
+  EXPECT_EQ(TForm1::MemoText(f->Memo2).find("Holiday"), std::string::npos);
+}
+
+// "+Working days" shifts by the engine's working days as the count is typed.
+TEST_F(WindowWorkdays, WorkingDayIncrementIsTheEnginesShift) {
+  auto f = Start({"--region", "DE-BY", "--today", "8.12.2026", "24.12.2026", "1.1.2027"});
+  f->ComboBox2->setFocus();
+  QTest::keyClick(f->ComboBox2, Qt::Key_End);
+  ASSERT_EQ(FromQString(f->ComboBox2->currentText()), "+Working days");
+  f->SpinEdit2->setFocus();
+  f->SpinEdit2->Editor()->selectAll();
+  QTest::keyClicks(f->SpinEdit2->Editor(), "10");
+  WorkCalendarT bavaria;
+  InitWorkCalendar(bavaria, WeekendT{}, FindRegion("DE-BY"), {});
+  const DateTripleT expected = ShiftWorkdays(bavaria, {1, 1, 2027}, 10).date;
+  EXPECT_EQ(expected, (DateTripleT{18, 1, 2027}));
+  EXPECT_EQ(f->Results.date2, expected);
+  EXPECT_EQ(Lines(f->Memo3).front(), "Monday, 18.01.2027 (Capricorn)");
+  QTest::keyClick(f->SpinEdit2->Editor(), Qt::Key_Backspace);  // live: 1 working day
+  EXPECT_EQ(f->Results.date2, (DateTripleT{4, 1, 2027}));
+  QTest::keyClick(f->SpinEdit2->Editor(), Qt::Key_Down);  // the arrow too: 0
+  EXPECT_EQ(f->Results.date2, (DateTripleT{1, 1, 2027}));
+}
+
+// The window and --print write the same texts for the same choice.
+TEST_F(WindowWorkdays, SameTextsAsPrint) {
+  const std::vector<std::string> args = {"--region", "DE-BY", "--today", "8.12.2026", "--add1", "3wd",
+                                         "24.12.2026", "6.1.2027"};
+  for (const char* language : {"en", "de"}) {
+    std::vector<std::string> run = args;
+    run.insert(run.begin(), {"--lang", language});
+    std::vector<std::string> printArgs = run;
+    printArgs.push_back("--print");
+    std::istringstream in;
+    std::ostringstream out, err;
+    ASSERT_EQ(RunTextCommand(TestOptions(printArgs), in, out, err), 0) << err.str();
+    std::vector<std::string> printed;
+    std::istringstream lines(out.str());
+    for (std::string line; std::getline(lines, line);) printed.push_back(Utf8ToAnsi(line));
+    auto f = Start(run);
+    // Each memo line is a line of --print's block, indented by two.
+    const auto block = [&printed](const std::string& heading) {
+      const auto at = std::find_if(printed.begin(), printed.end(),
+                                   [&heading](const std::string& l) { return l.rfind(heading, 0) == 0; });
+      return at == printed.end() ? printed.end() : at + 1;
+    };
+    const auto expectIn = [&](const QPlainTextEdit* memo, std::vector<std::string>::iterator from) {
+      const std::vector<std::string> shown = Lines(memo);
+      ASSERT_FALSE(shown.empty());
+      for (size_t i = 0; i < shown.size(); ++i, ++from) {
+        ASSERT_NE(from, printed.end());
+        EXPECT_EQ(std::string(TrimmedRight(from->substr(0, std::min(from->size(), shown[i].size() + 3)))),
+                  "  " + shown[i]);
+      }
+    };
+    const bool de = std::string(language) == "de";
+    expectIn(f->Memo2, block(de ? "Datum 1:" : "Date 1:"));
+    expectIn(f->Memo3, block(de ? "Datum 2:" : "Date 2:"));
+    expectIn(f->Memo1, block(de ? "Differenz" : "Difference"));
+    EXPECT_NE(TForm1::MemoText(f->Memo3).find(de ? "Feiertag: Heilige Drei K\xF6nige" : "Holiday: Epiphany"),
+              std::string::npos);
+    EXPECT_NE(TForm1::MemoText(f->Memo1).find(de ? "Arbeitstage" : "Working Days"), std::string::npos);
+  }
+}
+
+// Marking colours read on light and dark desktops and never look like the
+// highlight of the own day and the selection.
+TEST(DayMarkColors, ReadableAndApartFromTheHighlight) {
+  QPalette light(QColor(239, 239, 239), QColor(255, 255, 255));
+  light.setColor(QPalette::Base, Qt::white);
+  light.setColor(QPalette::Text, Qt::black);
+  light.setColor(QPalette::Highlight, QColor(48, 140, 198));
+  QPalette dark = light;
+  dark.setColor(QPalette::Base, QColor(30, 30, 30));
+  dark.setColor(QPalette::Text, QColor(230, 230, 230));
+  dark.setColor(QPalette::Highlight, QColor(42, 130, 218));
+  QPalette redHighlight = light;
+  redHighlight.setColor(QPalette::Highlight, QColor(200, 30, 40));
+  for (const QPalette& palette : {light, dark, redHighlight, QApplication::palette()}) {
+    const DayMarkColorsT c = DayMarkColors(palette);
+    const QColor base = palette.color(QPalette::Base), highlight = palette.color(QPalette::Highlight);
+    EXPECT_GE(ContrastRatio(c.holidayText, c.holidayBack), 4.5);
+    EXPECT_GE(ContrastRatio(c.weekendText, c.weekendBack), 4.5);
+    for (const QColor& back : {c.holidayBack, c.weekendBack}) {
+      EXPECT_NE(back, base);
+      EXPECT_NE(back, highlight);
+      // Far from the highlight, not just another shade of it.
+      const int distance = std::abs(back.red() - highlight.red()) + std::abs(back.green() - highlight.green()) +
+                           std::abs(back.blue() - highlight.blue());
+      EXPECT_GT(distance, 120) << back.name().toStdString() << " " << highlight.name().toStdString();
+    }
+    EXPECT_NE(c.holidayBack, c.weekendBack);
+    EXPECT_NE(c.holidayText, c.weekendText);  // told apart without the colour of the cell
+  }
+  EXPECT_GT(DayMarkColors(redHighlight).holidayBack.blue(), DayMarkColors(redHighlight).holidayBack.red());
 }
 
 }  // namespace
