@@ -62,6 +62,29 @@ void BM_KeystrokeInDateField(benchmark::State& state) {
 }
 BENCHMARK(BM_KeystrokeInDateField)->Unit(benchmark::kMicrosecond);
 
+// With a region: working days counted, holidays named and both calendars
+// marked at every keystroke.
+void BM_KeystrokeWithRegion(benchmark::State& state) {
+  CliOptionsT options = Options();
+  options.workdays.on = true;
+  options.workdays.region = FindRegion("DE-BY");
+  options.add2.kind = kIncWorkdays;
+  options.add2.count = "10";
+  TForm1 form(options, nullptr, Services());
+  form.show();
+  QApplication::processEvents();
+  form.Edit1->setText("24.12.202");
+  form.Edit2->setText("1.1.2027");
+  bool odd = false;
+  for (auto _ : state) {
+    QTest::keyClick(form.Edit1, odd ? Qt::Key_Backspace : Qt::Key_6);
+    form.repaint();
+    odd = !odd;
+  }
+  state.SetLabel("DE-BY, date 2 shifted by 10 working days");
+}
+BENCHMARK(BM_KeystrokeWithRegion)->Unit(benchmark::kMicrosecond);
+
 void BM_KeystrokeWorstCase(benchmark::State& state) {
   TForm1 form(Options(), nullptr, Services());
   form.show();
