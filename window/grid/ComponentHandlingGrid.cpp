@@ -19,8 +19,6 @@ void StyleGrid(TTextGrid* grid) {
   grid->SetShowLargeTextHints(true);
   grid->SetSyncScroll(true);
   grid->SetScrollBars(TScrollStyle::ssVertical);
-  grid->SetProportionalScroll(false);
-  grid->SetScrollPositionHints(TScrollStyle::ssVertical);
   FitColumns(grid);
 }
 

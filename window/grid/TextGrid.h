@@ -1,9 +1,10 @@
 #pragma once
-// TTextGrid: a string grid on Qt's table view. Row 0 is the header
-// (QHeaderView), the fixed columns are a frozen view laid over the left edge,
-// and one item delegate paints bands, lines, the selection and a marked cell.
-// Cells are addressed (column, row) from 0 in the order they are shown: the
-// grid never keeps a column order apart from its cells.
+// TTextGrid: a string grid on Qt's table view. Row 0 is the header, whose
+// sections the user sizes and moves; the fixed columns are a second view over
+// the same model and selection, laid over the left edge. The texts come from
+// a cell source (TextGridModel.h): the grid's own cells, or a table bound to
+// the grid. Cells are addressed (column, row) from 0 in the order they are
+// shown: the grid never keeps a column order apart from its cells.
 #include <QFont>
 #include <QTableView>
 #include <cstdint>
@@ -15,11 +16,7 @@
 #include "grid/htmlwriter.h"
 
 class QMenu;
-class QPainter;
-class TGridModel;
-class TGridDelegate;
-class TGridHeader;
-class TFrozenView;
+class TGridCells;
 
 // Options, as bits of TGridOptions.
 enum : uint32_t {
@@ -28,16 +25,9 @@ enum : uint32_t {
   goVertLine = 1u << 2,
   goHorzLine = 1u << 3,
   goRangeSelect = 1u << 4,
-  goDrawFocusSelected = 1u << 5,
-  goRowSizing = 1u << 6,
   goColSizing = 1u << 7,
-  goRowMoving = 1u << 8,
   goColMoving = 1u << 9,
-  goEditing = 1u << 10,
-  goTabs = 1u << 11,
   goRowSelect = 1u << 12,
-  goAlwaysShowEditor = 1u << 13,
-  goThumbTracking = 1u << 14,
 };
 using TGridOptions = uint32_t;
 constexpr TGridOptions kDefaultGridOptions =
@@ -52,10 +42,8 @@ struct TGridBands {
   uint32_t SecondaryColor;
 };
 
-enum class TCellAlign : uint8_t { Left, Center, Right };
-
-// Font style bits of a cell.
-enum : uint32_t { kCellBold = 1, kCellItalic = 2, kCellUnderline = 4 };
+// Cells align as the HTML writer writes them.
+using TCellAlign = HtmlAlignT;
 
 struct TGridRect {
   int32_t Left;
@@ -74,7 +62,12 @@ class TTextGrid : public QTableView {
   // Reads outside the grid give ""; writes outside it do nothing.
   std::string Cell(int32_t col, int32_t row) const;
   void SetCell(int32_t col, int32_t row, const std::string& text);
-  void ClearCells();
+  // The source the texts and the mark come from; the grid does not own it.
+  // nullptr goes back to the grid's own cells.
+  void SetCellSource(TGridCells* cells);
+  TGridCells* CellSource() const;  // nullptr while the own cells are shown
+  // The source's texts or mark changed: the grid shows them anew.
+  void CellsChanged();
 
   // ---- dimensions ----
   int32_t ColCount() const;
@@ -87,8 +80,8 @@ class TTextGrid : public QTableView {
   // 0..RowCount-1. Row 0 of a grid with fixed rows is the header, which stays
   // on top; further fixed rows are painted as fixed but scroll.
   void SetFixedRows(int32_t n);
+  int32_t HeaderRows() const;  // grid rows shown by the header: 0 or 1
 
-  int32_t DefaultColWidth() const;
   void SetDefaultColWidth(int32_t w);  // new columns take this width
   int32_t ColWidth(int32_t col) const;  // -1 outside the grid
   void SetColWidth(int32_t col, int32_t w);  // w below 0 counts as 0
@@ -97,12 +90,12 @@ class TTextGrid : public QTableView {
   int32_t GridLineWidth() const;
   void SetGridLineWidth(int32_t w);  // 0..10
 
-  // Client area: the cell area without frame and scroll bars.
+  // Client area: the cell area without frame and scroll bars, known before
+  // the grid is first shown.
   int32_t ClientWidth() const;
   int32_t ClientHeight() const;
-  // Fully visible scrolled rows / columns below / right of the fixed ones.
+  // Fully visible scrolled rows below the header.
   int32_t VisibleRowCount() const;
-  int32_t VisibleColCount() const;
 
   int32_t TopRow() const;
   void SetTopRow(int32_t row);  // clamped to the rows below the header
@@ -130,7 +123,6 @@ class TTextGrid : public QTableView {
   void SetFixedColor(uint32_t c);
   uint32_t GridLineColor() const;
   void SetGridLineColor(uint32_t c);
-  uint32_t SelectionColor() const;
   void SetSelectionColor(uint32_t c);
   const TGridBands& Bands() const;
   void SetBands(const TGridBands& b);
@@ -140,10 +132,7 @@ class TTextGrid : public QTableView {
   void SetBandSecondaryColor(uint32_t c);
   // Colour a scrolled cell of this row is painted with (bands or Color).
   uint32_t RowColor(int32_t row) const;
-  bool DefaultDrawing() const;  // kept for the owner; the grid always paints
-  void SetDefaultDrawing(bool on);
-  bool BorderSingle() const;
-  void SetBorderSingle(bool on);
+  void SetDefaultDrawing(bool /*on*/) {}  // kept for the owner; the grid always paints
 
   // Settings of the drag and hint behaviour.
   bool RowColMoving() const;  // drag moving works only with this and goColMoving
@@ -154,35 +143,23 @@ class TTextGrid : public QTableView {
   void SetShowLargeTextHints(bool on);
   bool SyncScroll() const;  // scroll while the thumb is dragged
   void SetSyncScroll(bool on);
-  bool ProportionalScroll() const;
-  void SetProportionalScroll(bool on);
-  TScrollStyle ScrollPositionHints() const;
-  void SetScrollPositionHints(TScrollStyle s);
 
   // ---- cell attributes (painting, printing and the HTML writer) ----
   // Alignment per column; fixed cells and scrolled cells alike.
   TCellAlign CellAlignment(int32_t col, int32_t row) const;
   void SetColAlignment(int32_t col, TCellAlign a);
-  bool WordWrap() const;
-  void SetWordWrap(bool on);
-  bool ShowUrls() const;  // URL display for the HTML writer; off by default
-  void SetShowUrls(bool on);
-  bool FullUrls() const;
-  void SetFullUrls(bool on);
   // Background given to a cell by the cell colouring: the band colour of its
   // row when bands are active, or what OnGetCellColor answers. False = none.
   bool CellBackground(int32_t col, int32_t row, uint32_t& color) const;
   // Font colour given by OnGetCellColor; false = the grid's font colour.
   bool CellFontColor(int32_t col, int32_t row, uint32_t& color) const;
-  // kCellBold / kCellItalic / kCellUnderline of the font a cell is shown in.
-  uint32_t CellFontStyle(int32_t col, int32_t row) const;
   // Cells are never merged: every cell is its own range.
 
   // ---- marked cell ----
   // One cell drawn bold and framed in the highlight colour, whatever the
-  // selection does; it moves with its cells when a column is moved.
+  // selection does; it moves with its cells when a column is moved. A cell
+  // outside the grid takes the mark away.
   void SetMarkedCell(int32_t col, int32_t row);
-  void ClearMarkedCell();
   int32_t MarkedCol() const;  // -1 when no cell is marked
   int32_t MarkedRow() const;
 
@@ -205,21 +182,18 @@ class TTextGrid : public QTableView {
   // Moves the column's cells and width from one index to another (as a drag
   // does), without raising OnColumnMoved. Fixed columns never move.
   bool MoveColumn(int32_t from, int32_t to);
-  // Column / row at a point of the widget, -1 outside the cells.
-  int32_t ColumnAtX(int32_t x) const;
+  // Row at a point of the widget, -1 outside the cells.
   int32_t RowAtY(int32_t y) const;
-  // The caption text the header shows for a column at its present width.
-  std::string ShownCaption(int32_t col) const;
   // Left edge and top edge of a cell in widget coordinates, -1 when hidden.
   int32_t ColumnLeft(int32_t col) const;
   int32_t RowTop(int32_t row) const;
 
+  // The caption text the header shows for a column at its present width.
+  std::string ShownCaption(int32_t col) const;
+
   // ---- print settings ----
   TGridPrintSettings& PrintSettings();
   const TGridPrintSettings& PrintSettings() const;
-  // Runs the print settings dialog modally; OK keeps the edits, Cancel
-  // restores the settings held before. Returns true on OK.
-  bool ExecPrintSettingsDialog();
 
   // ---- HTML export ----
   // The grid's HTML settings (defaults of InitHtmlSettings, width 100).
@@ -245,37 +219,23 @@ class TTextGrid : public QTableView {
 
  protected:
   void resizeEvent(QResizeEvent* e) override;
-  void mousePressEvent(QMouseEvent* e) override;
-  void mouseReleaseEvent(QMouseEvent* e) override;
   void mouseDoubleClickEvent(QMouseEvent* e) override;
   void contextMenuEvent(QContextMenuEvent* e) override;
   bool event(QEvent* e) override;
   QModelIndex moveCursor(CursorAction action, Qt::KeyboardModifiers modifiers) override;
 
  private:
-  friend class TGridModel;
-  friend class TGridDelegate;
-  friend class TGridHeader;
-  friend class TFrozenView;
   struct Impl;
   Impl* d;
-  void NeedScrollBars(bool& vertical, bool& horizontal) const;
-  void SetTopLeft(int32_t top, int32_t left);
-  void ScrollChanged();
-  int32_t HeaderRows() const;  // grid rows shown by the header: 0 or 1
+  bool Valid(int32_t col, int32_t row) const;
+  QSize ClientSize() const;
   int32_t FixedWidth() const;  // pixels of the fixed columns
-  void ApplyWidths();
-  void ApplyScrollPolicy();
+  void SectionMoved(int section, int from, int shownAt);
+  void ScrollChanged();
+  bool Allows(Qt::Orientation bar) const;  // the scroll bar setting lets the bar show
   void ApplyLook();
   void UpdateFrozen();
   void CountsChanged();
-  void CellPressed(int32_t col, int32_t row);
-  void CellReleased(int32_t col, int32_t row);
-  void CellDoubleClicked(int32_t col, int32_t row);
-  void ShowPopup(const QPoint& globalPos);
+  void DoubleClicked(const QModelIndex& i);
   bool MovingAllowed() const;
-  QString FittedCaption(int32_t col, const QFont& font, int32_t room) const;
-  void PaintCell(QPainter& p, const QRect& r, int32_t col, int32_t row, bool selected,
-                 bool focused) const;
 };
-

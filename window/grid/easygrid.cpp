@@ -81,12 +81,70 @@ void ShowSortSpec(TEasyGrid& g) {
   g.sortLabel->setText(ToQString(g.table->sortSpec));
 }
 
-// Puts the grid's mark where the marked column is shown now.
-void PlaceMark(TEasyGrid& g) {
-  if (!g.grid) return;
-  const int32_t v = g.markId >= 0 ? VisualColumnOf(g, g.markId) : -1;
-  if (v >= 0) g.grid->SetMarkedCell(v, g.markRow);
-  else g.grid->ClearMarkedCell();
+// Visible columns, and how many of them lead as fixed columns; none when no
+// column would scroll.
+int32_t ShownColumns(const TEasyGrid& g, int32_t& fixed) {
+  int32_t n = VisibleColumnCount(g);
+  fixed = 0;
+  const int32_t firstSlot = ColumnSlotOf(g, FirstVisibleId(g));
+  if (firstSlot > 0) {
+    for (int32_t s = firstSlot; s <= g.columnCount; ++s) {
+      if (!Slot(g, s).visible) continue;
+      if (!Slot(g, s).fixed) break;
+      ++fixed;
+    }
+  }
+  if (fixed >= n) n = fixed = 0;
+  return n;
+}
+
+// The binder's table as its grid shows it: the visible columns in their
+// order, their captions as the header, the rows of the shown window, and the
+// marked cell wherever its column is shown.
+class TTableCells : public TGridCells {
+ public:
+  explicit TTableCells(TEasyGrid& g) : g_(g) {}
+  std::string Text(int32_t col, int32_t row) const override {
+    int32_t fixed = 0;
+    if (ShownColumns(g_, fixed) == 0) {
+      // Nothing to show: the one cell says why.
+      const bool hasData = g_.table && g_.table->rowCount > 0 && g_.columnCount > 0;
+      return col == 0 && row == 0 ? (hasData ? "No Data displayable" : "No Data") : "";
+    }
+    const int32_t slot = ColumnSlotOf(g_, ColumnIdAt(g_, col));
+    if (!ValidSlot(g_, slot)) return {};
+    if (row == 0) return Slot(g_, slot).caption;
+    if (!g_.table || row < g_.firstShownRow || row > g_.lastShownRow) return {};
+    return GetCellText(*g_.table, row, Slot(g_, slot).id);
+  }
+  // A write goes into the table, or into the caption for the header.
+  void SetText(int32_t col, int32_t row, const std::string& text) override {
+    const int32_t slot = ColumnSlotOf(g_, ColumnIdAt(g_, col));
+    if (!ValidSlot(g_, slot)) return;
+    if (row == 0) Slot(g_, slot).caption = text;
+    else if (g_.table) SetCell(*g_.table, row, Slot(g_, slot).id, text);
+  }
+  // ColumnMoved moves the column definitions.
+  void MoveColumn(int32_t, int32_t) override {}
+  void Resize(int32_t, int32_t) override {}
+  void SetMark(int32_t col, int32_t row) override {
+    g_.markId = col >= 0 ? ColumnIdAt(g_, col) : -1;
+    g_.markRow = row;
+  }
+  int32_t MarkCol() const override {
+    int32_t fixed = 0;
+    if (g_.markId < 0 || ShownColumns(g_, fixed) == 0) return -1;
+    return std::max(-1, VisualColumnOf(g_, g_.markId));
+  }
+  int32_t MarkRow() const override { return MarkCol() >= 0 ? g_.markRow : -1; }
+
+ private:
+  TEasyGrid& g_;
+};
+
+// The table's texts, captions or mark changed: a bound grid shows them.
+void ShowChanges(TEasyGrid& g) {
+  if (g.grid && g.cells && g.grid->CellSource() == g.cells.get()) g.grid->CellsChanged();
 }
 
 void AddPlaceholder(TEasyGrid& g, const std::string& caption, int32_t id, const std::string& rule,
@@ -100,6 +158,7 @@ TEasyGrid::~TEasyGrid() {
   delete hook.data();
   // The grid may outlive the record: nothing of it may call back in here.
   if (!grid) return;
+  if (cells && grid->CellSource() == cells.get()) grid->SetCellSource(nullptr);
   if (QMenu* m = grid->PopupMenu(); m && m->objectName() == "easygrid_menu") {
     grid->SetPopupMenu(nullptr);
     delete m;
@@ -144,6 +203,8 @@ void ResetBinder(TEasyGrid& g) {
 
 void SetupGrid(TEasyGrid& g, const TWindowServices& services, TTextGrid* grid, ArrayOfFiles& table, bool hook,
                bool registerLayout) {
+  if (g.grid && g.cells && g.grid->CellSource() == g.cells.get()) g.grid->SetCellSource(nullptr);
+  if (!g.cells) g.cells = std::make_unique<TTableCells>(g);
   g.services = &services;
   InitPanels(g.panels, services.animation);
   g.resizeGuard = false;
@@ -298,7 +359,7 @@ void SetColumnCaption(TEasyGrid& g, int32_t id, const std::string& text) {
   const int32_t s = ColumnSlotOf(g, id);
   if (!ValidSlot(g, s)) return;
   Slot(g, s).caption = text;
-  if (g.table) FillRow(g, *g.table, 0);
+  ShowChanges(g);
 }
 
 void SetColumnWidthSpec(TEasyGrid& g, int32_t id, const std::string& rule) {
@@ -359,35 +420,19 @@ int32_t VisibleColumnCount(const TEasyGrid& g) {
 int32_t LayoutColumns(TEasyGrid& g, int32_t topRow) {
   if (!g.panels.ready || !g.grid) return 0;
   TTextGrid& grid = *g.grid;
-  int32_t n = VisibleColumnCount(g);
+  if (grid.CellSource() != g.cells.get()) grid.SetCellSource(g.cells.get());
   int32_t f = 0;
-  const int32_t firstSlot = ColumnSlotOf(g, FirstVisibleId(g));
-  if (firstSlot > 0) {
-    for (int32_t s = firstSlot; s <= g.columnCount; ++s) {
-      if (!Slot(g, s).visible) continue;
-      if (!Slot(g, s).fixed) break;
-      ++f;
-    }
-  }
-  if (f >= n) n = f = 0;
-
+  const int32_t n = ShownColumns(g, f);
   if (n == 0) {
     grid.SetColCount(1);
     grid.SetRowCount(grid.FixedRows() + 1);
-    for (int32_t r = 0; r < grid.RowCount(); ++r) grid.SetCell(0, r, "");
-    const bool hasData = g.table && g.table->rowCount > 0 && g.columnCount > 0;
-    grid.SetCell(0, 0, hasData ? "No Data displayable" : "No Data");
     grid.SetColWidth(0, grid.ClientWidth());
     grid.SetFixedCols(0);
-    grid.ClearMarkedCell();
+    grid.CellsChanged();
     return 0;
   }
 
-  // The grid keeps no cells beyond its column count, so the count goes first
-  // and the header is written into the columns that now exist.
   grid.SetColCount(n);
-  for (int32_t s = 1; s <= g.columnCount; ++s)
-    if (Slot(g, s).visible) SetColumnCaption(g, Slot(g, s).id, Slot(g, s).caption);
   grid.SetFixedCols(f);
   const TScrollStyle bars = grid.ScrollBars();
   std::string rules;
@@ -412,43 +457,14 @@ int32_t LayoutColumns(TEasyGrid& g, int32_t topRow) {
   }
   grid.SetLeftCol(grid.FixedCols());
   grid.SetScrollBars(bars);
-  PlaceMark(g);
+  grid.CellsChanged();
   return n;
 }
 
-void FillRow(TEasyGrid& g, const ArrayOfFiles& table, int32_t row) {
-  if (!g.grid || row < 0 || row > g.grid->RowCount()) return;
-  int32_t v = 0;
-  for (int32_t s = 1; s <= g.columnCount; ++s) {
-    const ColDataT& c = Slot(g, s);
-    if (!c.visible) continue;
-    const std::string text = row == 0 ? c.caption : GetCellText(table, row, c.id);
-    if (g.grid->Cell(v, row) != text) g.grid->SetCell(v, row, text);
-    ++v;
-  }
-}
-
-void ClearRow(TEasyGrid& g, int32_t row) {
-  if (!g.grid || row < 0 || row > g.grid->RowCount()) return;
-  for (int32_t c = 0; c < g.grid->ColCount(); ++c) g.grid->SetCell(c, row, "");
-}
-
 void ShowRows(TEasyGrid& g, const ArrayOfFiles& table, int32_t first, int32_t last) {
-  if (LayoutColumns(g, first) == 0) return;
-  if (table.rowCount == 0) ClearRow(g, 1);
-  const int32_t a = std::max(1, first);
-  const int32_t c = std::min(table.rowCount, last);
-  const int64_t from = std::min(a, g.firstShownRow);
-  const int64_t to = std::max(c, g.lastShownRow);
-  for (int64_t r = from; r <= to; ++r) {
-    if (r >= a && r <= c)
-      FillRow(g, table, static_cast<int32_t>(r));
-    else
-      ClearRow(g, static_cast<int32_t>(r));
-  }
-  g.firstShownRow = a;
-  g.lastShownRow = c;
-  if (g.grid) g.grid->SetTopRow(a);
+  g.firstShownRow = std::max(1, first);
+  g.lastShownRow = std::min(table.rowCount, last);
+  if (LayoutColumns(g, first) > 0) g.grid->SetTopRow(g.firstShownRow);
 }
 
 void RefreshGrid(TEasyGrid& g) {
@@ -474,14 +490,14 @@ void ColumnMoved(TEasyGrid& g, int32_t from, int32_t to) {
   ColDataT moved = Slot(g, sFrom);
   g.columns.erase(g.columns.begin() + sFrom);
   g.columns.insert(g.columns.begin() + sTo, moved);
-  PlaceMark(g);
+  ShowChanges(g);
   BuildGridMenu(g);
 }
 
 void SetMarkedCell(TEasyGrid& g, int32_t id, int32_t row) {
   g.markId = id;
   g.markRow = row;
-  if (g.panels.ready) PlaceMark(g);
+  ShowChanges(g);
 }
 
 void HeaderClickSort(TEasyGrid& g, int32_t row, int32_t col, Qt::KeyboardModifiers shift) {

@@ -9,10 +9,12 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <memory>
 #include <string>
 #include <vector>
 
 #include "window/grid/TextGrid.h"
+#include "window/grid/TextGridModel.h"
 #include "window/services/WindowServices.h"
 #include "grid/superarray.h"
 #include "window/panels/easypanel.h"
@@ -76,7 +78,7 @@ struct TEasyGrid {
   QPointer<TTextGrid> grid;
   QPointer<QFontDialog> fontDialog;  // only while "Font.." runs
   std::array<int32_t, kMenuCommandCount> menuPos{};
-  int32_t firstShownRow = 1;
+  int32_t firstShownRow = 1;  // the table rows the grid shows; the others read ""
   int32_t lastShownRow = 0;
   int32_t rowMargin = 50;
   int32_t layoutIndex = 1;
@@ -108,6 +110,7 @@ struct TEasyGrid {
   bool resizeGuard = false;
   int32_t markId = -1;     // column id and table row of the marked cell; -1 = none
   int32_t markRow = 0;
+  std::unique_ptr<TGridCells> cells;  // the table as the grid shows it, once ready
   bool hookMode = false;   // the grid's events were bound by SetupGrid
   QPointer<QObject> hook;  // hook mode: the form's event filter
   const TWindowServices* services = nullptr;  // dialogs and the shell opener, from SetupGrid
@@ -144,9 +147,11 @@ int32_t FirstVisibleId(const TEasyGrid& g);
 int32_t VisibleColumnCount(const TEasyGrid& g);
 
 // ---- grid contents ---------------------------------------------------------
+// Once ready: the grid shows the table in the visible columns, with their
+// widths; returns how many columns it shows.
 int32_t LayoutColumns(TEasyGrid& g, int32_t topRow);
-void FillRow(TEasyGrid& g, const ArrayOfFiles& table, int32_t row);
-void ClearRow(TEasyGrid& g, int32_t row);
+// The grid shows the table rows first..last (clamped to the table) and
+// leaves the others blank.
 void ShowRows(TEasyGrid& g, const ArrayOfFiles& table, int32_t first, int32_t last);
 void RefreshGrid(TEasyGrid& g);
 void RefreshAllRows(TEasyGrid& g);

@@ -52,8 +52,8 @@ class Window : public ::testing::Test {
     EXPECT_EQ(LastLine(f.Memo1), days);
   }
   static void DoubleClick(TTextGrid* grid, int32_t col, int32_t row) {
-    const QPoint at(grid->ColumnLeft(col) + 3, grid->RowTop(row) + 3);
-    QTest::mouseDClick(grid, Qt::LeftButton, Qt::NoModifier, at);
+    const QPoint at = grid->viewport()->mapFrom(grid, QPoint(grid->ColumnLeft(col) + 3, grid->RowTop(row) + 3));
+    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, at);
   }
 };
 

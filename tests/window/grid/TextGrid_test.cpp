@@ -1,7 +1,10 @@
 #include "window/grid/TextGrid.h"
 
 #include <QApplication>
+#include <QContextMenuEvent>
+#include <QMenu>
 #include <QMouseEvent>
+#include <QPointer>
 #include <gtest/gtest.h>
 
 #include <memory>
@@ -24,10 +27,16 @@ std::unique_ptr<TTextGrid> MakeGrid() {
   return g;
 }
 
-void SendMouse(QWidget* w, QEvent::Type type, QPoint pos,
+// Sends a mouse event at a point of the grid where Qt delivers it: to the
+// part under the point, or to the part a press went to until the release.
+void SendMouse(TTextGrid* g, QEvent::Type type, QPoint pos,
                Qt::MouseButtons buttons = Qt::LeftButton) {
-  QMouseEvent e(type, QPointF(pos), w->mapToGlobal(QPointF(pos)), Qt::LeftButton, buttons,
-                Qt::NoModifier);
+  static QPointer<QWidget> grabbed;
+  const bool pressed = type == QEvent::MouseMove || type == QEvent::MouseButtonRelease;
+  QWidget* w = pressed && grabbed ? grabbed.data() : g->childAt(pos);
+  grabbed = type == QEvent::MouseButtonRelease ? nullptr : w;
+  const QPointF at = w->mapFrom(g, QPointF(pos));
+  QMouseEvent e(type, at, w->mapToGlobal(at), Qt::LeftButton, buttons, Qt::NoModifier);
   QApplication::sendEvent(w, &e);
 }
 
@@ -163,6 +172,66 @@ TEST(TextGrid, ClicksAndDoubleClicksReportRowThenColumn) {
   // Outside the cells nothing is reported.
   SendMouse(g.get(), QEvent::MouseButtonDblClick, {395, 195});
   EXPECT_EQ(dbl.size(), 1u);
+}
+
+TEST(TextGrid, FixedColumnsAndHeaderAnswerAsTheCellsDo) {
+  auto g = MakeGrid();
+  std::vector<std::pair<int32_t, int32_t>> dbl, clicks;
+  g->OnDblClickCell = [&](TTextGrid*, int32_t row, int32_t col) { dbl.emplace_back(row, col); };
+  g->OnClickCell = [&](TTextGrid*, int32_t row, int32_t col) { clicks.emplace_back(row, col); };
+  for (const QPoint p : {CellCentre(*g, 0, 4), CellCentre(*g, 5, 0)}) {
+    SendMouse(g.get(), QEvent::MouseButtonPress, p);
+    SendMouse(g.get(), QEvent::MouseButtonRelease, p, Qt::NoButton);
+    SendMouse(g.get(), QEvent::MouseButtonDblClick, p);
+    SendMouse(g.get(), QEvent::MouseButtonRelease, p, Qt::NoButton);
+  }
+  const std::vector<std::pair<int32_t, int32_t>> expected = {{4, 0}, {0, 5}};
+  EXPECT_EQ(clicks, expected);
+  EXPECT_EQ(dbl, expected);
+  EXPECT_EQ(g->Selection().Left, 1);  // a fixed cell is never the selection
+
+  // Every part opens the grid's menu.
+  QMenu menu;
+  int32_t menus = 0;
+  QObject::connect(&menu, &QMenu::aboutToShow, [&] { ++menus; });
+  g->SetPopupMenu(&menu);
+  for (const QPoint p : {CellCentre(*g, 0, 0), CellCentre(*g, 0, 3), CellCentre(*g, 3, 0), CellCentre(*g, 3, 3)}) {
+    QWidget* part = g->childAt(p);
+    const QPoint at = part->mapFrom(g.get(), p);
+    QContextMenuEvent e(QContextMenuEvent::Mouse, at, part->mapToGlobal(at));
+    QApplication::sendEvent(part, &e);
+    menu.close();
+  }
+  EXPECT_EQ(menus, 4);
+
+  // The fixed column is sized on its own header; the scrolled ones move over.
+  g->SetOptions(g->Options() | goColSizing);
+  const QPoint border(g->ColumnLeft(0) + g->ColWidth(0), g->RowTop(0) + 5);
+  SendMouse(g.get(), QEvent::MouseButtonPress, border);
+  SendMouse(g.get(), QEvent::MouseMove, border + QPoint(15, 0));
+  SendMouse(g.get(), QEvent::MouseButtonRelease, border + QPoint(15, 0), Qt::NoButton);
+  EXPECT_EQ(g->ColWidth(0), 55);
+  EXPECT_EQ(g->ColumnLeft(1), g->ColumnLeft(0) + 56);
+
+  // Scrolled down, the fixed column shows the rows beside it.
+  g->SetRowCount(100);
+  g->SetCell(0, 50, "w50");
+  g->SetCell(2, 50, "d50");
+  g->SetTopRow(50);
+  EXPECT_EQ(g->TopRow(), 50);
+  QImage img(g->size(), QImage::Format_RGB32);
+  g->render(&img);
+  const int32_t y = g->RowTop(50) + g->DefaultRowHeight() / 2;
+  auto inked = [&](int32_t col) {
+    for (int32_t x = g->ColumnLeft(col); x < g->ColumnLeft(col) + g->ColWidth(col); ++x)
+      if (img.pixelColor(x, y).lightness() < 100) return true;
+    return false;
+  };
+  EXPECT_TRUE(inked(0));
+  EXPECT_TRUE(inked(2));
+  g->SetTopRow(52);
+  g->render(&img);
+  EXPECT_FALSE(inked(0));
 }
 
 TEST(TextGrid, HideSelectionMovesItOutsideAndRemembersIt) {

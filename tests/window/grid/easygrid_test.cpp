@@ -1,6 +1,7 @@
 #include "window/grid/easygrid.h"
 
 #include <QApplication>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QMenu>
 #include <QMouseEvent>
@@ -144,9 +145,12 @@ TEST_F(Calendar, DraggingMondayToTheEndMovesItsDefinitionAndMenuEntry) {
   auto centre = [&](int32_t col) {
     return QPoint(grid->ColumnLeft(col) + grid->ColWidth(col) / 2, grid->RowTop(0) + 5);
   };
+  // Qt delivers the header's mouse events to the header's viewport.
+  QWidget* header = grid->horizontalHeader()->viewport();
   auto send = [&](QEvent::Type t, QPoint p, Qt::MouseButtons b) {
-    QMouseEvent e(t, QPointF(p), grid->mapToGlobal(QPointF(p)), Qt::LeftButton, b, Qt::NoModifier);
-    QApplication::sendEvent(grid, &e);
+    const QPointF at = header->mapFrom(grid, QPointF(p));
+    QMouseEvent e(t, at, header->mapToGlobal(at), Qt::LeftButton, b, Qt::NoModifier);
+    QApplication::sendEvent(header, &e);
   };
   send(QEvent::MouseButtonPress, centre(1), Qt::LeftButton);
   send(QEvent::MouseMove, centre(1) + QPoint(8, 0), Qt::LeftButton);
@@ -304,9 +308,9 @@ TEST(EasyGridHook, PlaceholdersClicksAndSortSpecification) {
   }
   RefreshGrid(binder);
   for (int32_t row = 1; row <= 4; ++row) {
-    const QPoint at(grid->ColumnLeft(0) + 3, grid->RowTop(row) + 3);
-    QTest::mouseDClick(grid, Qt::LeftButton, Qt::NoModifier, at);
-    QTest::mouseRelease(grid, Qt::LeftButton, Qt::NoModifier, at);
+    const QPoint at = grid->viewport()->mapFrom(grid, QPoint(grid->ColumnLeft(0) + 3, grid->RowTop(row) + 3));
+    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, Qt::NoModifier, at);
+    QTest::mouseRelease(grid->viewport(), Qt::LeftButton, Qt::NoModifier, at);
   }
   EXPECT_EQ(services.opened, std::vector<std::string>{existing});
 
