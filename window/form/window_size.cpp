@@ -10,19 +10,44 @@
 #include "results/texts.h"
 #include "util/valstr.h"
 
-// Shorter captions of a calendar column from the name lists of the language.
-std::vector<std::string> TForm1::CaptionForms(const TEasyGrid& binder, int32_t col) const {
-  const int32_t id = ColumnIdAt(binder, col);
-  const CalcContextT context = Context();
-  if (id == MonthCalendarT::kWeekColumn) return {std::string(LangText(context.language, TextT::kWeekShort)), "#"};
-  if (id < 0 || id > 6) return {};
+namespace {
+
+// Form 0 (the whole name), 1 and 2 of a weekday's caption (0 Monday) from the
+// name lists of the language; German has only two.
+int32_t WeekdayFormCount(const CalcContextT& context) { return context.language == 1 ? 2 : 3; }
+std::string WeekdayForm(const CalcContextT& context, int32_t id, int32_t form) {
   // 1 January 2024 is a Monday.
   const int32_t day = id + 1;
+  if (form == 0) return std::string(WeekdayName(context, day, 1, 2024));
   // German abbreviates weekdays to two letters ("Di", "Mi"); three read oddly.
-  if (context.language == 1)
-    return {std::string(WeekdayName(context, day, 1, 2024)), FormatDate(context, "DD", day, 1, 2024)};
-  return {std::string(WeekdayName(context, day, 1, 2024)), FormatDate(context, "DDD", day, 1, 2024),
-          FormatDate(context, "DD", day, 1, 2024)};
+  return FormatDate(context, form == 1 && context.language != 1 ? "DDD" : "DD", day, 1, 2024);
+}
+
+}  // namespace
+
+// The forms a calendar column's caption may take. The week column takes the
+// longest that fits it; the weekdays take one form together, the longest that
+// fits every weekday shown.
+std::vector<std::string> TForm1::CaptionForms(const TEasyGrid& binder, int32_t col) const {
+  const TTextGrid& grid = *binder.grid;
+  const int32_t id = ColumnIdAt(binder, col);
+  const CalcContextT context = Context();
+  if (id == MonthCalendarT::kWeekColumn)
+    return {grid.Cell(col, 0), std::string(LangText(context.language, TextT::kWeekShort)), "#"};
+  if (id < 0 || id > 6) return {};
+  const int32_t count = WeekdayFormCount(context);
+  const auto fitsEveryDay = [&](int32_t form) {
+    for (int32_t c = 0; c < grid.ColCount(); ++c) {
+      const int32_t day = ColumnIdAt(binder, c);
+      if (day >= 0 && day <= 6 && !grid.CaptionFits(c, WeekdayForm(context, day, form))) return false;
+    }
+    return true;
+  };
+  int32_t form = 0;
+  while (form + 1 < count && !fitsEveryDay(form)) ++form;
+  std::vector<std::string> forms;
+  for (; form < count; ++form) forms.push_back(WeekdayForm(context, id, form));
+  return forms;
 }
 
 // Rows as tall as the calendar's font needs, never below the design's 21; the

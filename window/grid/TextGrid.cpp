@@ -1,6 +1,7 @@
 #include "window/grid/TextGrid.h"
 
 #include <QContextMenuEvent>
+#include <QFontMetrics>
 #include <QItemSelectionModel>
 #include <QMenu>
 #include <QMouseEvent>
@@ -611,7 +612,13 @@ int32_t TTextGrid::RowAtY(int32_t y) const {
 
 std::string TTextGrid::ShownCaption(int32_t col) const {
   if (col < 0 || col >= d->colCount || HeaderRows() == 0) return {};
-  return FromQString(d->delegate->FittedCaption(col, ColWidth(col) - d->lineWidth - 2 * kCellTextInset));
+  return FromQString(d->delegate->FittedCaption(col));
+}
+
+int32_t TTextGrid::CaptionRoom(int32_t col) const { return ColWidth(col) - 2 * kCellTextInset; }
+
+bool TTextGrid::CaptionFits(int32_t col, const std::string& text) const {
+  return QFontMetrics(d->font).horizontalAdvance(ToQString(text)) <= CaptionRoom(col);
 }
 
 // ---- print settings and HTML export -------------------------------------------

@@ -190,6 +190,10 @@ class TTextGrid : public QTableView {
 
   // The caption text the header shows for a column at its present width.
   std::string ShownCaption(int32_t col) const;
+  // Pixels a caption may take in the column's header cell, and whether a
+  // text fits them.
+  int32_t CaptionRoom(int32_t col) const;
+  bool CaptionFits(int32_t col, const std::string& text) const;
 
   // ---- print settings ----
   TGridPrintSettings& PrintSettings();
@@ -208,8 +212,10 @@ class TTextGrid : public QTableView {
   std::function<void(TTextGrid* sender, int32_t row, int32_t col)> OnDblClickCell;
   std::function<void(TTextGrid* sender, int32_t row, int32_t col)> OnClickCell;
   std::function<void(TTextGrid* sender)> OnTopLeftChanged;
-  // Shorter forms of a column's caption, longest first; the header shows the
-  // longest that fits its column, the whole caption as its tooltip.
+  // The forms a column's caption may take, longest first: the header shows
+  // the first that fits its column (the last cut with an ellipsis when none
+  // does), the whole caption as its tooltip. Without forms the header shows
+  // the caption itself.
   std::function<std::vector<std::string>(const TTextGrid* sender, int32_t col)> OnCaptionForms;
   // Optional cell colouring: set background and/or font colour, return true
   // when a background was set (font colour set with hasFont).

@@ -223,7 +223,7 @@ void TGridDelegate::PaintHeader(QPainter& p, const QRect& rect, int32_t col, con
   const int32_t lw = grid_.GridLineWidth();
   const QRect cell = rect.adjusted(0, 0, -lw, -lw);
   opt.font = grid_.Font();
-  opt.text = FittedCaption(col, cell.width() - 2 * kCellTextInset);
+  opt.text = FittedCaption(col);
   opt.displayAlignment = model->headerData(col, Qt::Horizontal, Qt::TextAlignmentRole).value<Qt::Alignment>();
   opt.backgroundBrush = ToQColor(grid_.FixedColor());
   if (const QVariant fg = model->headerData(col, Qt::Horizontal, Qt::ForegroundRole); fg.isValid())
@@ -232,17 +232,13 @@ void TGridDelegate::PaintHeader(QPainter& p, const QRect& rect, int32_t col, con
   PaintLines(p, cell, true, opt.backgroundBrush);
 }
 
-QString TGridDelegate::FittedCaption(int32_t col, int32_t room) const {
-  const QFontMetrics metrics(grid_.Font());
-  QString shown = ToQString(grid_.Cell(col, 0));
-  if (metrics.horizontalAdvance(shown) <= room) return shown;
-  if (grid_.OnCaptionForms) {
-    for (const std::string& form : grid_.OnCaptionForms(&grid_, col)) {
-      shown = ToQString(form);
-      if (metrics.horizontalAdvance(shown) <= room) return shown;
-    }
-  }
-  return metrics.elidedText(shown, Qt::ElideRight, room);
+QString TGridDelegate::FittedCaption(int32_t col) const {
+  std::vector<std::string> forms;
+  if (grid_.OnCaptionForms) forms = grid_.OnCaptionForms(&grid_, col);
+  if (forms.empty()) forms.push_back(grid_.Cell(col, 0));
+  for (const std::string& form : forms)
+    if (grid_.CaptionFits(col, form)) return ToQString(form);
+  return QFontMetrics(grid_.Font()).elidedText(ToQString(forms.back()), Qt::ElideRight, grid_.CaptionRoom(col));
 }
 
 // A line the grid's options switch off takes the cell's background.

@@ -98,9 +98,9 @@ class TGridDelegate : public QStyledItemDelegate {
   void paint(QPainter* p, const QStyleOptionViewItem& option, const QModelIndex& i) const override;
   // A header section, painted as a fixed cell of row 0.
   void PaintHeader(QPainter& p, const QRect& rect, int32_t col, const QWidget& header) const;
-  // The caption, or the longest of its shorter forms that fits the room;
-  // when none does, the shortest with an ellipsis.
-  QString FittedCaption(int32_t col, int32_t room) const;
+  // The first of the column's caption forms that fits its header cell; when
+  // none does, the last with an ellipsis.
+  QString FittedCaption(int32_t col) const;
 
  private:
   void PaintItem(QPainter& p, QStyleOptionViewItem& opt, const QRect& cell, int32_t inset) const;

@@ -8,6 +8,8 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <set>
+
 #include "window/form/main.h"
 #include "window/components/QtText.h"
 #include "tests/support/ActiveWindow.h"
@@ -196,6 +198,26 @@ TEST_F(WindowSize, CaptionsTakeTheLongestFormThatFits) {
   f.StringGrid1->MoveColumn(7, 1);
   f.Binder1.grid->OnColumnMoved(f.StringGrid1, 7, 1);
   EXPECT_EQ(f.StringGrid1->ShownCaption(1), "Su");
+}
+
+TEST_F(WindowSize, WeekdaysShareOneCaptionFormAtTheLeastSize) {
+  for (const char* language : {"en", "de"}) {
+    TForm1 f(TestOptions({"--lang", language, "1.12.2026"}), nullptr, services);
+    f.show();
+    f.resize(f.minimumSize());
+    for (const TTextGrid* g : {f.StringGrid1, f.StringGrid2}) {
+      // Too narrow for whole names: every weekday shows the same number of
+      // its first letters ("Mo" … "Su", never "Fri" beside "Th").
+      std::set<size_t> lengths;
+      for (int32_t c = 1; c < g->ColCount(); ++c) {
+        const std::string shown = g->ShownCaption(c);
+        EXPECT_EQ(g->Cell(c, 0).compare(0, shown.size(), shown), 0) << shown;
+        EXPECT_LT(shown.size(), g->Cell(c, 0).size()) << shown;
+        lengths.insert(shown.size());
+      }
+      EXPECT_EQ(lengths.size(), 1u) << language << ": " << Captions(g);
+    }
+  }
 }
 
 TEST_F(WindowSize, NothingIsCutAtTheMinimumSize) {
