@@ -3,8 +3,11 @@
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <sstream>
 
 #include "grid/superarray.h"
+#include "util/Diskop.h"
 #include "util/SaveFile.h"
 #include "util/cp1252.h"
 #include "util/valstr.h"
@@ -22,12 +25,15 @@ std::filesystem::path AnsiPath(const std::string& name) {
   return std::filesystem::path(std::u8string(utf8.begin(), utf8.end()));
 }
 
-// Lines of a text file without their line ends; false if it cannot be read.
+// Lines of a text file in UTF-8 without their line ends, whichever of UTF-8
+// and Windows-1252 the file is written in; false if it cannot be read.
 bool ReadLines(const std::string& fileName, std::vector<std::string>& lines) {
   std::ifstream in(AnsiPath(fileName), std::ios::binary);
   if (!in) return false;
+  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  std::istringstream text(FileTextToUtf8(bytes));
   std::string line;
-  while (std::getline(in, line)) {
+  while (std::getline(text, line)) {
     if (!line.empty() && line.back() == '\r') line.pop_back();
     lines.push_back(line);
   }
@@ -194,9 +200,11 @@ std::vector<std::string> HtmlTableLines(const HtmlGridDataT& grid, const THTMLSe
     lines.push_back("\"http://www.w3.org/TR/xhtml1/DTD/xhtml1-strict.dtd\">");
     lines.push_back("<html xmlns=\"http://www.w3.org/1999/xhtml\" xml:lang=\"en\" lang=\"en\">");
   }
-  if (!settings.PrefixTag.empty()) lines.push_back(settings.PrefixTag);
+  // The page is UTF-8 throughout: the dialog's texts are converted, cell
+  // texts become references.
+  if (!settings.PrefixTag.empty()) lines.push_back(AnsiToUtf8(settings.PrefixTag));
 
-  std::string style = settings.TableStyle.empty() ? "" : " " + settings.TableStyle + " ";
+  std::string style = settings.TableStyle.empty() ? "" : " " + AnsiToUtf8(settings.TableStyle) + " ";
   lines.push_back("<table border=" + Num(settings.BorderSize) + " cellspacing=" + Num(settings.CellSpacing) +
                   " cellpadding=" + Num(settings.CellPadding) + style + " width=" +
                   Quoted(IntText(settings.Width) + "%") + ">");
@@ -249,7 +257,7 @@ std::vector<std::string> HtmlTableLines(const HtmlGridDataT& grid, const THTMLSe
   }
 
   lines.push_back("</table>");
-  if (!settings.SuffixTag.empty()) lines.push_back(settings.SuffixTag);
+  if (!settings.SuffixTag.empty()) lines.push_back(AnsiToUtf8(settings.SuffixTag));
   if (settings.XHTML) lines.push_back("</html>");
   return lines;
 }

@@ -92,10 +92,12 @@ std::string HtmlEscape(const std::string& text);
 // "#RRGGBB" of a 0x00BBGGRR colour, system colours resolved.
 std::string HtmlColor(uint32_t color);
 
-// The generated lines without header and footer files and without line ends.
+// The generated lines without header and footer files and without line ends,
+// in UTF-8: the settings' texts (Windows-1252) are converted.
 std::vector<std::string> HtmlTableLines(const HtmlGridDataT& grid, const THTMLSettings& settings);
 // The whole file text: header file lines, table lines, footer file lines,
-// each ended by CR LF.
+// each ended by CR LF. A header or footer file that is not UTF-8 is read as
+// Windows-1252, so the page is UTF-8 throughout.
 std::string HtmlFileText(const HtmlGridDataT& grid, const THTMLSettings& settings);
 // Replaces the file with the whole page, or leaves it untouched and raises
 // HtmlFileError.

@@ -1,30 +1,12 @@
 #include "util/ErrorText.h"
 
+#include <atomic>
+#include <cerrno>
 #include <cstring>
 
-namespace {
+#include "util/cp1252.h"
 
-// Length of the UTF-8 sequence at s[i], 0 when the bytes there are not one.
-size_t Utf8Length(std::string_view s, size_t i) {
-  const auto b = [&](size_t k) { return static_cast<unsigned char>(s[k]); };
-  const unsigned char c = b(i);
-  size_t n = 0;
-  char32_t cp = 0;
-  if (c < 0x80) return 1;
-  if (c >= 0xC2 && c <= 0xDF) n = 2, cp = c & 0x1F;
-  else if (c >= 0xE0 && c <= 0xEF) n = 3, cp = c & 0x0F;
-  else if (c >= 0xF0 && c <= 0xF4) n = 4, cp = c & 0x07;
-  else return 0;
-  if (i + n > s.size()) return 0;
-  for (size_t k = 1; k < n; ++k) {
-    if ((b(i + k) & 0xC0) != 0x80) return 0;
-    cp = (cp << 6) | (b(i + k) & 0x3F);
-  }
-  // Overlong forms, surrogates and values past U+10FFFF are not characters.
-  if ((n == 3 && cp < 0x800) || (n == 4 && (cp < 0x10000 || cp > 0x10FFFF)) || (cp >= 0xD800 && cp <= 0xDFFF))
-    return 0;
-  return n;
-}
+namespace {
 
 void AppendHex(std::string& out, unsigned char c) {
   static constexpr char kHex[] = "0123456789abcdef";
@@ -43,7 +25,7 @@ std::string ShownText(std::string_view bytes) {
       out += "...";
       break;
     }
-    const size_t n = Utf8Length(bytes, i);
+    const size_t n = Utf8SequenceLength(bytes, i);
     const auto c = static_cast<unsigned char>(bytes[i]);
     // C1 controls (U+0080..U+009F) steer terminals as much as C0 ones do.
     const bool c1 = n == 2 && c == 0xC2 && static_cast<unsigned char>(bytes[i + 1]) < 0xA0;

@@ -100,3 +100,26 @@ std::string Utf8ToAnsi(std::string_view s) {
   }
   return out;
 }
+
+size_t Utf8SequenceLength(std::string_view bytes, size_t at) {
+  char32_t u;
+  const size_t n = Utf8Sequence(bytes, at, u);
+  return n != 0 && Character(u, n) ? n : 0;
+}
+
+namespace {
+constexpr std::string_view kByteOrderMark = "\xEF\xBB\xBF";
+
+std::string_view WithoutByteOrderMark(std::string_view utf8) {
+  if (utf8.substr(0, kByteOrderMark.size()) == kByteOrderMark) utf8.remove_prefix(kByteOrderMark.size());
+  return utf8;
+}
+}  // namespace
+
+AnsiText FileTextToAnsi(std::string_view bytes) {
+  return IsUtf8(bytes) ? Utf8ToAnsi(WithoutByteOrderMark(bytes)) : AnsiText(bytes);
+}
+
+std::string FileTextToUtf8(std::string_view bytes) {
+  return IsUtf8(bytes) ? std::string(WithoutByteOrderMark(bytes)) : AnsiToUtf8(bytes);
+}

@@ -1,5 +1,6 @@
 #pragma once
 // Texts inside the program are Windows-1252 bytes; the outside world speaks UTF-8.
+#include <cstddef>
 #include <cstdint>
 #include <string>
 #include <string_view>
@@ -19,3 +20,12 @@ std::string AnsiToUtf8(std::string_view ansi);
 bool IsUtf8(std::string_view bytes);
 // Malformed UTF-8 sequences and characters outside the code page become '?'.
 AnsiText Utf8ToAnsi(std::string_view utf8);
+
+// Length of the well-formed UTF-8 sequence at bytes[at], 0 when there is none
+// (stray continuation bytes, overlong forms, surrogates, past U+10FFFF).
+size_t Utf8SequenceLength(std::string_view bytes, size_t at);
+// A text file as the program reads it: UTF-8 when its bytes are valid UTF-8
+// (a leading byte-order mark dropped), else Windows-1252.
+AnsiText FileTextToAnsi(std::string_view bytes);
+// The same file text in UTF-8, for output that is UTF-8 throughout.
+std::string FileTextToUtf8(std::string_view bytes);

@@ -17,6 +17,7 @@
 #include "window/grid/HtmlSettingsDialog.h"
 #include "grid/superarray.h"
 #include "tests/support/FakeWindowServices.h"
+#include "tests/support/TypeText.h"
 
 namespace {
 
@@ -203,6 +204,42 @@ TEST_F(HtmlDialogTest, SaveAsWritesWhatThePreviewWrites) {
   EXPECT_GT(services.messages[0].size(), ("Cannot Create file " + (dir / "none" / "c.htm").string() + ": ").size());
   EXPECT_EQ(services.titles, std::vector<std::string>{"Zelko Orvane 1.11"});
   EXPECT_TRUE(d.isVisible());
+}
+
+}  // namespace
+
+namespace {
+
+// "Grüße €" as UTF-8 and as Windows-1252 bytes.
+const std::string kUtf8Greeting = "Gr\xC3\xBC\xC3\x9F" "e \xE2\x82\xAC";
+const std::string kAnsiGreeting = "Gr\xFC\xDF" "e \x80";
+
+TEST_F(HtmlDialogTest, ThePageIsUtf8Throughout) {
+  const ScopedRuntimeDir runtime("orvane_utf8_");
+  const fs::path& dir = runtime.dir;
+  std::ofstream(dir / "head.htm", std::ios::binary) << "<title>" << kUtf8Greeting << "</title>\r\n";
+  std::ofstream(dir / "foot.htm", std::ios::binary) << "<p>" << kAnsiGreeting << "</p>\r\n";
+  THtmlSettingsDialog d(settings, [] { return OneCellGrid("\xE4"); }, nullptr, kHtmlAllGroups, services);
+  d.show();
+  const QString typed = QString::fromUtf8(kUtf8Greeting);
+  TypeText(d.prefixEdit, "<h1>" + typed + "</h1>");
+  TypeText(d.suffixEdit, "<p>" + typed + "</p>");
+  TypeText(d.styleEdit, "title=\"" + typed + "\"");
+  QTest::keyClicks(d.headerEdit, QString::fromStdString((dir / "head.htm").string()));
+  QTest::keyClicks(d.footerEdit, QString::fromStdString((dir / "foot.htm").string()));
+  services.fileAnswers = {(dir / "page.htm").string()};
+  QTest::mouseClick(d.saveAsButton, Qt::LeftButton);
+  ASSERT_TRUE(services.messages.empty()) << services.messages[0];
+
+  const std::string page = FileBytes(dir / "page.htm");
+  EXPECT_EQ(page,
+            "<title>" + kUtf8Greeting + "</title>\r\n"
+            "<h1>" + kUtf8Greeting + "</h1>\r\n"
+            "<table border=\"1\" cellspacing=\"0\" cellpadding=\"0\" title=\"" + kUtf8Greeting +
+            "\"  width=\"100%\">\r\n"
+            "<tr>\r\n<td nowrap width=30>&#228;</td>\r\n</tr>\r\n</table>\r\n"
+            "<p>" + kUtf8Greeting + "</p>\r\n"
+            "<p>" + kUtf8Greeting + "</p>\r\n");
 }
 
 }  // namespace
