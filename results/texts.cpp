@@ -74,7 +74,7 @@ constexpr TableT kGerman = {
     "  --json             die Ergebnisse als ein JSON-Objekt\n"
     "  --batch            mit --json oder --print: ein Fall je Zeile von der\n"
     "                     Standardeingabe, DATUM1 DATUM2 [V1 [V2]]\n"
-    "  --add1 V, --add2 V Zuschlag zu Datum 1 / Datum 2; V endet auf d, w, m, y oder\n"
+    "  --add1 V, --add2 V Datum 1 / Datum 2 verschieben; V endet auf d, w, m, y oder\n"
     "                     wd f\xFCr Tage, Wochen, Monate, Jahre oder Arbeitstage\n"
     "                     (ohne Endung Tage)\n"
     "  --fields LISTE     mit --json: nur diese Schl\xFCssel, durch Kommas getrennt,\n"

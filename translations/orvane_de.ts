@@ -147,19 +147,19 @@
     </message>
     <message>
         <source>Kind of the increment of date 1</source>
-        <translation>Art des Zuschlags zu Datum 1</translation>
+        <translation>Art der Verschiebung von Datum 1</translation>
     </message>
     <message>
         <source>Kind of the increment of date 2</source>
-        <translation>Art des Zuschlags zu Datum 2</translation>
+        <translation>Art der Verschiebung von Datum 2</translation>
     </message>
     <message>
         <source>Increment of date 1</source>
-        <translation>Zuschlag zu Datum 1</translation>
+        <translation>Verschiebung von Datum 1</translation>
     </message>
     <message>
         <source>Increment of date 2</source>
-        <translation>Zuschlag zu Datum 2</translation>
+        <translation>Verschiebung von Datum 2</translation>
     </message>
     <message>
         <source>Add the widening of the window to date 2</source>
@@ -314,11 +314,11 @@
     </message>
     <message>
         <source>&amp;Header:</source>
-        <translation>&amp;Kopfzeile:</translation>
+        <translation>&amp;Kopfdatei:</translation>
     </message>
     <message>
         <source>F&amp;ooter:</source>
-        <translation>F&amp;ußzeile:</translation>
+        <translation>F&amp;ußdatei:</translation>
     </message>
     <message>
         <source>OK</source>
@@ -445,7 +445,7 @@
     </message>
     <message>
         <source>Repeat &amp;header row on every page</source>
-        <translation>&amp;Kopfzeile auf jeder Seite wiederholen</translation>
+        <translation>&amp;Tabellenkopf auf jeder Seite wiederholen</translation>
     </message>
     <message>
         <source>Repeat fi&amp;xed columns</source>
@@ -490,6 +490,26 @@
     <message>
         <source>No print settings found in %1</source>
         <translation>Keine Druckeinstellungen in %1 gefunden</translation>
+    </message>
+    <message>
+        <source>Page [page] of [pages]</source>
+        <translation>Seite [page] von [pages]</translation>
+    </message>
+    <message>
+        <source>Print…</source>
+        <translation>Drucken…</translation>
+    </message>
+    <message>
+        <source>Print… prints the grid with these settings; OK keeps them without printing.</source>
+        <translation>Drucken… druckt die Tabelle mit diesen Einstellungen; OK behält sie, ohne zu drucken.</translation>
+    </message>
+    <message>
+        <source>Some values in %1 were out of range and have been changed:</source>
+        <translation>Einige Werte in %1 lagen außerhalb des zulässigen Bereichs und wurden geändert:</translation>
+    </message>
+    <message>
+        <source>Cannot print on %1</source>
+        <translation>Auf %1 kann nicht gedruckt werden</translation>
     </message>
 </context>
 <context>

@@ -50,4 +50,57 @@ std::string ShownPath(const std::filesystem::path& path) {
 #endif
 }
 
-std::string SystemReason(int error) { return std::strerror(error); }
+namespace {
+
+std::atomic<uint8_t> gReasonLanguage{0};
+
+struct GermanReasonT {
+  int error;
+  const char* text;
+};
+
+// The reasons a file write or a folder check meets.
+constexpr GermanReasonT kGermanReasons[] = {
+    {EPERM, "Die Operation ist nicht erlaubt"},
+    {ENOENT, "Datei oder Verzeichnis nicht gefunden"},
+    {EINTR, "Der Systemaufruf wurde unterbrochen"},
+    {EIO, "Ein- oder Ausgabefehler"},
+    {EBADF, "Ungültiger Dateideskriptor"},
+    {ENOMEM, "Nicht genügend Speicher"},
+    {EACCES, "Keine Berechtigung"},
+    {EBUSY, "Gerät oder Ressource ist belegt"},
+    {EEXIST, "Die Datei existiert bereits"},
+    {EXDEV, "Verknüpfung über Gerätegrenzen hinweg"},
+    {ENOTDIR, "Ist kein Verzeichnis"},
+    {EISDIR, "Ist ein Verzeichnis"},
+    {EINVAL, "Ungültiges Argument"},
+    {ENFILE, "Zu viele offene Dateien im System"},
+    {EMFILE, "Zu viele offene Dateien"},
+    {ETXTBSY, "Die Programmdatei ist belegt"},
+    {EFBIG, "Die Datei ist zu groß"},
+    {ENOSPC, "Kein Platz mehr auf dem Gerät"},
+    {EROFS, "Das Dateisystem ist nur lesbar"},
+    {EPIPE, "Die Gegenseite hat die Verbindung geschlossen"},
+    {ENAMETOOLONG, "Der Dateiname ist zu lang"},
+    {ENOTEMPTY, "Das Verzeichnis ist nicht leer"},
+    {ELOOP, "Zu viele Ebenen symbolischer Verknüpfungen"},
+#ifdef EDQUOT
+    {EDQUOT, "Das Speicherkontingent ist überschritten"},
+#endif
+};
+
+}  // namespace
+
+std::string SystemReason(int error, uint8_t language) {
+  if (language == 1) {
+    for (const GermanReasonT& r : kGermanReasons)
+      if (r.error == error) return r.text;
+  }
+  return std::strerror(error);
+}
+
+std::string SystemReason(int error) { return SystemReason(error, ReasonLanguage()); }
+
+void SetReasonLanguage(uint8_t language) { gReasonLanguage = language; }
+
+uint8_t ReasonLanguage() { return gReasonLanguage; }

@@ -3,7 +3,14 @@
 #include <QCoreApplication>
 #include <QLibraryInfo>
 
-TWindowLanguage::TWindowLanguage(uint8_t language) {
+#include "util/ErrorText.h"
+
+TWindowLanguage::TWindowLanguage(uint8_t language) : oldReasonLanguage_(ReasonLanguage()) {
+  // Numbers, dates and sizes in Qt's dialogs speak the window's language, not the system's.
+  // A system locale of the same language keeps its country's forms.
+  const QLocale::Language wanted = language == 1 ? QLocale::German : QLocale::English;
+  QLocale::setDefault(QLocale::system().language() == wanted ? QLocale::system() : QLocale(wanted));
+  SetReasonLanguage(language);
   if (language != 1) return;
   // Built in as a resource, so the window speaks German wherever it runs.
   if (own_.load(QStringLiteral(":/i18n/orvane_de.qm"))) ownInstalled_ = QCoreApplication::installTranslator(&own_);
@@ -13,6 +20,8 @@ TWindowLanguage::TWindowLanguage(uint8_t language) {
 }
 
 TWindowLanguage::~TWindowLanguage() {
+  QLocale::setDefault(oldLocale_);
+  SetReasonLanguage(oldReasonLanguage_);
   if (ownInstalled_) QCoreApplication::removeTranslator(&own_);
   if (qtInstalled_) QCoreApplication::removeTranslator(&qt_);
 }

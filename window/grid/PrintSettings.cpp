@@ -1,11 +1,16 @@
 #include "window/grid/PrintSettings.h"
 
+#include <QCoreApplication>
 #include <QFile>
 #include <algorithm>
 
 #include "window/components/QtText.h"
 #include "util/SaveFile.h"
 #include "util/valstr.h"
+
+namespace {
+const char* const kDefaultFooter = QT_TRANSLATE_NOOP("TPrintSettingsDialog", "Page [page] of [pages]");
+}  // namespace
 
 void InitPrintSettings(TGridPrintSettings& ps) {
   ps.Orientation = kPrintPortrait;
@@ -14,7 +19,7 @@ void InitPrintSettings(TGridPrintSettings& ps) {
   ps.MarginRight = 15;
   ps.MarginBottom = 15;
   ps.HeaderText = "[title]";
-  ps.FooterText = "Page [page] of [pages]";
+  ps.FooterText = FromQString(QCoreApplication::translate("TPrintSettingsDialog", kDefaultFooter));
   ps.Title.clear();
   ps.FontName.clear();
   ps.FontSize = 9;

@@ -5,6 +5,9 @@
 #include <QDialog>
 #include <QElapsedTimer>
 #include <QFileDialog>
+#include <QFileSystemModel>
+#include <QIdentityProxyModel>
+#include <QLocale>
 #include <QMessageBox>
 #include <QStandardPaths>
 #include <QUrl>
@@ -13,8 +16,30 @@
 
 namespace {
 
+// Qt's file list gives sizes and dates in the system's locale; these follow
+// the default locale, which the window sets to its language.
+class TLocaleFileColumns : public QIdentityProxyModel {
+ public:
+  using QIdentityProxyModel::QIdentityProxyModel;
+  QVariant data(const QModelIndex& index, int role) const override {
+    const auto* files = qobject_cast<const QFileSystemModel*>(sourceModel());
+    if (role != Qt::DisplayRole || !files || !index.isValid()) return QIdentityProxyModel::data(index, role);
+    const QModelIndex source = mapToSource(index);
+    if (index.column() == kSizeColumn && !files->isDir(source))
+      return QLocale().formattedDataSize(files->size(source));
+    if (index.column() == kDateColumn)
+      return QLocale().toString(files->lastModified(source), QLocale::ShortFormat);
+    return QIdentityProxyModel::data(index, role);
+  }
+
+ private:
+  static constexpr int kSizeColumn = 1;
+  static constexpr int kDateColumn = 3;
+};
+
 std::string AskFileName(QWidget* parent, const FileAskT& ask, bool save) {
   QFileDialog dlg(parent, ToQString(ask.caption));
+  dlg.setProxyModel(new TLocaleFileColumns(&dlg));
   dlg.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
   dlg.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
   dlg.setNameFilter(ToQString(ask.filter));

@@ -1,10 +1,18 @@
 #include <QAbstractButton>
+#include <QAbstractProxyModel>
 #include <QApplication>
+#include <QDeadlineTimer>
+#include <QFileDialog>
+#include <QFileSystemModel>
+#include <QRegularExpression>
+#include <QTemporaryDir>
+#include <QTimer>
 #include <QFontComboBox>
 #include <QGroupBox>
 #include <QMenu>
 #include <set>
 #include <QMouseEvent>
+#include <QPushButton>
 #include <QTest>
 #include <gtest/gtest.h>
 
@@ -12,6 +20,8 @@
 #include <fstream>
 
 #include "window/form/main.h"
+#include "window/grid/HtmlSettingsDialog.h"
+#include "window/services/SystemServices.h"
 #include "window/components/QtText.h"
 #include "components/UrlLauncherDesktop.h"
 #include "tests/support/FakeProcess.h"
@@ -463,6 +473,74 @@ TEST(WindowGerman, ShowsNoEnglishText) {
     EXPECT_NE(en[i], de[i]) << "untranslated: " << en[i];
   }
   EXPECT_GT(compared, 100);
+}
+
+}  // namespace
+
+namespace {
+
+// The window's language reaches Qt's own dialogs and the system's reasons.
+TEST(WindowGerman, LocaleDialogLabelsAndReasonsFollowTheLanguage) {
+  const QLocale before;
+  FakeWindowServices services;
+  auto german = std::make_unique<TForm1>(TestOptions({"--lang", "de"}), nullptr, services);
+  german->show();
+  EXPECT_EQ(QLocale().language(), QLocale::German);
+  EXPECT_EQ(FromQString(german->SpinEdit1->toolTip()), "Verschiebung von Datum 1");
+  EXPECT_EQ(FromQString(german->ComboBox2->toolTip()), "Art der Verschiebung von Datum 2");
+
+  // The page header and the repeated header row have names of their own.
+  std::vector<std::string> shown;
+  services.onExec = [&](QDialog& d) {
+    for (QLabel* label : d.findChildren<QLabel*>()) shown.push_back(FromQString(label->text()));
+    for (QAbstractButton* b : d.findChildren<QAbstractButton*>()) shown.push_back(FromQString(b->text()));
+    if (auto* html = qobject_cast<THtmlSettingsDialog*>(&d)) {
+      // A folder that is not there: the reason is German too.
+      services.fileAnswers = {"/nonexistent-orvane-folder/x.htm"};
+      html->saveAsButton->click();
+    }
+    return int(QDialog::Rejected);
+  };
+  for (int32_t command : {kMenuSaveHtml, kMenuPrintGrid})
+    GridMenuClick(german->Binder1, german->Binder1.menuPos[command]);
+  const auto has = [&](const char* text) { return std::count(shown.begin(), shown.end(), FromQString(text)) == 1; };
+  EXPECT_TRUE(has("&Kopfdatei:"));
+  EXPECT_TRUE(has("&Kopfzeile:"));
+  EXPECT_TRUE(has("&Tabellenkopf auf jeder Seite wiederholen"));
+  ASSERT_EQ(services.messages.size(), 1u);
+  EXPECT_EQ(services.messages[0], FromQString("Datei /nonexistent-orvane-folder/x.htm kann nicht angelegt werden: "
+                                              "Datei oder Verzeichnis nicht gefunden"));
+
+  // Qt's file dialog lists sizes and dates in German.
+  QTemporaryDir dir;
+  QFile file(dir.filePath("data.bin"));
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+  file.write("\x01\x02\x03 hello", 9);
+  file.close();
+  QString size, date;
+  QTimer::singleShot(0, [&] {
+    auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+    if (!dialog) return;
+    auto* proxy = dialog->proxyModel();
+    auto* files = proxy ? qobject_cast<QFileSystemModel*>(proxy->sourceModel()) : nullptr;
+    if (files) {
+      QDeadlineTimer deadline(5000);
+      const QModelIndex source = files->index(file.fileName());
+      while (files->size(source) == 0 && !deadline.hasExpired()) QTest::qWait(10);
+      size = proxy->data(proxy->mapFromSource(source.siblingAtColumn(1))).toString();
+      date = proxy->data(proxy->mapFromSource(source.siblingAtColumn(3))).toString();
+    }
+    dialog->reject();
+  });
+  TQtDialogs real;
+  FileAskT ask;
+  ask.current = FromQString(file.fileName());
+  EXPECT_EQ(real.AskOpenFileName(german.get(), ask), "");
+  EXPECT_EQ(size, "9 Bytes");
+  EXPECT_TRUE(QRegularExpression("^\\d\\d\\.\\d\\d\\.\\d\\d \\d\\d:\\d\\d$").match(date).hasMatch()) << date.toStdString();
+
+  german.reset();
+  EXPECT_EQ(QLocale(), before);
 }
 
 }  // namespace
