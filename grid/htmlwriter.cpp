@@ -283,6 +283,7 @@ void WriteHtmlFile(const HtmlGridDataT& grid, const THTMLSettings& settings, con
 
 std::string PreviewHtml(const HtmlGridDataT& grid, const THTMLSettings& settings, TShellOpener& opener) {
   std::string name = WriteHtmlPreview(grid, settings);
-  opener.OpenFile(name);
+  // An address, not a bare path: the desktop then picks its browser for the page.
+  opener.OpenFile(FileUrl(AnsiPath(name)));
   return name;
 }

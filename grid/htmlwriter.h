@@ -112,6 +112,7 @@ std::string PreviewFileName();
 // Writes the preview file through the opened folder, replacing an old one
 // (or a link planted in its place); returns its name.
 std::string WriteHtmlPreview(const HtmlGridDataT& grid, const THTMLSettings& settings);
-// WriteHtmlPreview, then the opener opens the file (superarray.h).
+// WriteHtmlPreview, then the opener opens the file's file:// address
+// (superarray.h); returns the file's name.
 class TShellOpener;
 std::string PreviewHtml(const HtmlGridDataT& grid, const THTMLSettings& settings, TShellOpener& opener);

@@ -348,6 +348,10 @@
         <source>Save grid as Html</source>
         <translation>Tabelle als HTML speichern</translation>
     </message>
+    <message>
+        <source>Saved as %1</source>
+        <translation>Gespeichert als %1</translation>
+    </message>
 </context>
 <context>
     <name>TPrintSettingsDialog</name>

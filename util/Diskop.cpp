@@ -251,3 +251,30 @@ std::string ShortenPath(std::string_view text, int32_t maxLength) {
   const size_t cut = text.size() - m + 2;
   return std::string(text.substr(0, p)) + ".." + std::string(text.substr(p + cut));
 }
+
+std::string FileUrl(const std::filesystem::path& path) {
+#ifdef _WIN32
+  const std::u8string u8 = path.generic_u8string();
+  std::string bytes(u8.begin(), u8.end());
+  // A drive path has no host: its address starts "file:///".
+  if (bytes.size() >= 2 && bytes[1] == ':') bytes.insert(0, "/");
+  if (bytes.rfind("//", 0) == 0) bytes.erase(0, 2);  // \\server\share: the server is the host
+#else
+  const std::string& bytes = path.native();
+#endif
+  static constexpr char kHex[] = "0123456789ABCDEF";
+  static constexpr std::string_view kKept = "-._~!$&'()*+,;=:@/";
+  std::string url = "file://";
+  for (const char ch : bytes) {
+    const auto c = static_cast<unsigned char>(ch);
+    const bool alnum = (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+    if (alnum || (c < 0x80 && kKept.find(ch) != std::string_view::npos)) {
+      url += ch;
+    } else {
+      url += '%';
+      url += kHex[c >> 4];
+      url += kHex[c & 15];
+    }
+  }
+  return url;
+}

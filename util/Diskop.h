@@ -6,6 +6,7 @@
 // JoinPath and SplitFileName, and AnalysePath reports native "/" parts with an
 // empty drive.
 #include <cstdint>
+#include <filesystem>
 #include <string>
 #include <string_view>
 
@@ -34,3 +35,8 @@ bool FileExists(std::string_view path);
 std::string ResolvePath(std::string_view path, std::string_view base);
 // Unchanged if it fits, else exactly maxLength characters with ".." inserted.
 std::string ShortenPath(std::string_view text, int32_t maxLength);
+// The file:// address of an absolute path, fully encoded as QUrl::fromLocalFile
+// gives it: "file://" and the path with "/" separators, every byte other than
+// letters, digits and "-._~!$&'()*+,;=:@/" as %XX of its UTF-8 form. A Windows
+// drive path gets "file:///C:/...", a server share "file://server/share/...".
+std::string FileUrl(const std::filesystem::path& path);

@@ -13,6 +13,7 @@
 
 #include "grid/superarray.h"
 #include "tests/support/FakeShellOpener.h"
+#include "util/Diskop.h"
 
 namespace {
 
@@ -250,7 +251,9 @@ TEST_F(PreviewTest, PrivateFolderAndFileAreOwnerOnly) {
   EXPECT_EQ(name, (dir / "run" / "orvane" / "temp001.htm").string());
   EXPECT_EQ(ModeOf(dir / "run" / "orvane"), 0700u);
   EXPECT_EQ(ModeOf(name), 0600u);
-  EXPECT_EQ(opened, Lines{name});
+  // The opener gets the file's address: the desktop then opens it in its browser.
+  EXPECT_EQ(opened, Lines{FileUrl(name)});
+  EXPECT_EQ(opened[0].rfind("file:///", 0), 0u);
   EXPECT_EQ(ReadAll(name), HtmlFileText(SmallGrid(), Defaults()));
 
   HtmlGridDataT g = SmallGrid();  // a second preview overwrites the file

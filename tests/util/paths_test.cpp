@@ -147,3 +147,20 @@ TEST(Paths, AnalyseExistingAndMissing) {
 }
 
 }  // namespace
+
+namespace {
+
+// The form QUrl::fromLocalFile(...).toEncoded() gives.
+TEST(Paths, FileUrlsAreFullyEncoded) {
+#ifdef _WIN32
+  EXPECT_EQ(FileUrl(std::filesystem::path(L"C:\\Temp\\a b\\temp001.htm")), "file:///C:/Temp/a%20b/temp001.htm");
+  EXPECT_EQ(FileUrl(std::filesystem::path(L"\\\\srv\\share\\x.htm")), "file://srv/share/x.htm");
+#else
+  EXPECT_EQ(FileUrl("/tmp/orvane-0/temp001.htm"), "file:///tmp/orvane-0/temp001.htm");
+  EXPECT_EQ(FileUrl("/a b/#1%?/x;y=(1)~@.htm"), "file:///a%20b/%231%25%3F/x;y=(1)~@.htm");
+  EXPECT_EQ(FileUrl("/M\xC3\xA4rz/\xE2\x82\xAC\"<>\\[]`{}^|.htm"),
+            "file:///M%C3%A4rz/%E2%82%AC%22%3C%3E%5C%5B%5D%60%7B%7D%5E%7C.htm");
+#endif
+}
+
+}  // namespace

@@ -248,6 +248,10 @@ void TForm1::CreateComponents() {
   StatusPanel = new QLabel(StatusBar1);
   StatusPanel->setObjectName("StatusPanel");
   StatusPanel->setAlignment(Qt::AlignCenter);
+  // Looks like the link it is: a pointing hand, underlined under the pointer,
+  // the address as its tooltip.
+  StatusPanel->setCursor(Qt::PointingHandCursor);
+  StatusPanel->setToolTip(QString::fromLatin1(kHomePageUrl));
   StatusBar1->addWidget(StatusPanel, 1);
   StatusBar1->installEventFilter(this);
   StatusPanel->installEventFilter(this);
@@ -530,7 +534,14 @@ void TForm1::SetPopDate(int32_t position) {
     case 3: text = "01.01.0001"; break;
     default: return;
   }
-  target->setText(ToQString(text));
+  // Typed over the whole text, so that Undo brings back what was there; the
+  // length limit holds for typing only.
+  TEdit* edit = target == Edit1 ? Edit1 : Edit2;
+  const int32_t limit = edit->MaxLength();
+  edit->SetMaxLength(0);
+  edit->selectAll();
+  edit->insert(ToQString(text));
+  edit->SetMaxLength(limit);
 }
 
 void TForm1::gourl() {
@@ -612,6 +623,10 @@ bool TForm1::eventFilter(QObject* watched, QEvent* event) {
   if (event->type() == QEvent::FocusOut) {
     if (watched == ComboBox1 || watched == ComboBox2) SetIncType();
     if (watched == SpinEdit1 || watched == SpinEdit2) ups();
+  } else if ((event->type() == QEvent::Enter || event->type() == QEvent::Leave) && watched == StatusPanel) {
+    QFont font = StatusPanel->font();
+    font.setUnderline(event->type() == QEvent::Enter);
+    StatusPanel->setFont(font);
   } else if (event->type() == QEvent::MouseButtonRelease && (watched == StatusBar1 || watched == StatusPanel)) {
     if (static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton) gourl();
     return true;

@@ -12,6 +12,8 @@
 #include <QSpinBox>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <filesystem>
 #include <utility>
 
 #include "window/components/QtText.h"
@@ -102,10 +104,15 @@ THtmlSettingsDialog::THtmlSettingsDialog(THTMLSettings& settings, HtmlGridSource
   buttons->addStretch();
   buttons->addWidget(okButton);
   buttons->addWidget(cancelButton);
+  savedLabel = new QLabel;
+  savedLabel->setObjectName("savedLabel");
+  savedLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+  savedLabel->hide();
   auto* main = new QVBoxLayout(this);
   main->addLayout(top);
   main->addWidget(tagsGroup);
   main->addWidget(filesGroup);
+  main->addWidget(savedLabel);
   main->addLayout(buttons);
   main->setSizeConstraint(QLayout::SetFixedSize);
 
@@ -178,14 +185,21 @@ void THtmlSettingsDialog::SaveAs() {
   const std::string chosen = services_.dialogs.AskSaveFileName(this, ask);
   if (chosen.empty()) return;
   const std::string name = WithDefaultExtension(chosen, ".htm");
-  WriteShowingErrors([this, &name] {
-    WriteHtmlFile(source_ ? source_() : HtmlGridDataT{}, settings_, PathFromQString(ToQString(name)));
-  });
+  const std::filesystem::path file = PathFromQString(ToQString(name));
+  if (!WriteShowingErrors([this, &file] { WriteHtmlFile(source_ ? source_() : HtmlGridDataT{}, settings_, file); }))
+    return;
+  // Long names are shortened in the middle so that the dialog keeps its width.
+  const QString saved = tr("Saved as %1").arg(PathToQString(file));
+  const int room = std::max(generalGroup->width() + cellsGroup->width(), 200);
+  savedLabel->setText(savedLabel->fontMetrics().elidedText(saved, Qt::ElideMiddle, room));
+  savedLabel->setToolTip(saved);
+  savedLabel->show();
 }
 
-void THtmlSettingsDialog::WriteShowingErrors(const std::function<void()>& write) {
+bool THtmlSettingsDialog::WriteShowingErrors(const std::function<void()>& write) {
   try {
     write();
+    return true;
   } catch (const HtmlFileError& e) {
     // The dialog stays open.
     services_.dialogs.ShowError(this, MessageTitle(this),
@@ -194,6 +208,7 @@ void THtmlSettingsDialog::WriteShowingErrors(const std::function<void()>& write)
   } catch (const std::exception& e) {
     services_.dialogs.ShowError(this, MessageTitle(this), e.what());
   }
+  return false;
 }
 
 void THtmlSettingsDialog::reject() { done(kHtmlResultCancel); }

@@ -13,6 +13,7 @@
 
 class QCheckBox;
 class QGroupBox;
+class QLabel;
 class QLineEdit;
 class QPushButton;
 class QSpinBox;
@@ -56,7 +57,8 @@ class THtmlSettingsDialog : public QDialog {
   // has the shell open it; errors are shown and the dialog stays open.
   void Preview();
   // Asks for a file name (".htm" added when it has no extension) and writes
-  // the grid there as the preview is written; errors are shown.
+  // the grid there as the preview is written; the dialog then names the file
+  // written, errors are shown.
   void SaveAs();
 
   QGroupBox* generalGroup;
@@ -80,14 +82,16 @@ class THtmlSettingsDialog : public QDialog {
   QPushButton* cancelButton;
   QPushButton* previewButton;
   QPushButton* saveAsButton;
+  QLabel* savedLabel;  // where "Save as" wrote the page; the whole name as its tooltip
 
  public slots:
   void reject() override;
 
  private:
   void Browse(QLineEdit* edit);
-  // Runs a file write; a failure is shown and the dialog stays open.
-  void WriteShowingErrors(const std::function<void()>& write);
+  // Runs a file write; a failure is shown and the dialog stays open. False
+  // on a failure.
+  bool WriteShowingErrors(const std::function<void()>& write);
   THTMLSettings& settings_;
   HtmlGridSourceT source_;
   TWindowServices services_;

@@ -189,6 +189,37 @@ TEST_F(Window, QuickDatesOfThePopupMenu) {
   EXPECT_EQ(f->PopupMenu1->actions().at(1)->text().toStdString(), "01.Jan this year");
 }
 
+// A quick date is typed over the field's text: Undo brings the typed date back.
+TEST_F(Window, QuickDateCanBeUndone) {
+  auto f = Start();
+  QApplication::setActiveWindow(f.get());
+  ASSERT_TRUE(QTest::qWaitForWindowActive(f.get()));
+  f->Edit1->setFocus();
+  f->Edit1->selectAll();
+  QTest::keyClicks(f->Edit1, "15.3.2001");
+  QTest::keyClick(f->Edit1, Qt::Key_F10, Qt::ShiftModifier);
+  auto* menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+  ASSERT_EQ(menu, f->PopupMenu1);
+  menu->setActiveAction(menu->actions().at(2));
+  QTest::keyClick(menu, Qt::Key_Return);
+  EXPECT_EQ(Text(f->Edit1), "01.01.2000");
+  EXPECT_EQ(FromQString(f->Label3->text()), "January 2000");
+  // The menu's Undo is on, and Ctrl+Z does what it does.
+  QTest::keyClick(f->Edit1, Qt::Key_F10, Qt::ShiftModifier);
+  menu = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+  ASSERT_EQ(menu, f->PopupMenu1);
+  EXPECT_TRUE(menu->actions().at(5)->isEnabled());
+  QTest::keyClick(menu, Qt::Key_Escape);
+  QTest::keyClick(f->Edit1, Qt::Key_Z, Qt::ControlModifier);
+  EXPECT_EQ(Text(f->Edit1), "15.3.2001");
+  EXPECT_EQ(FromQString(f->Label3->text()), "March 2001");
+  // A quick date longer than typing allows is written whole all the same.
+  auto far = Start({"--today", "1.1.1000000"});
+  far->PopupMenu1->PopupComponent = far->Edit2;
+  far->PopupMenu1->actions().at(1)->trigger();
+  EXPECT_EQ(Text(far->Edit2), "01.01.1000000");
+}
+
 TEST_F(Window, AddCheckBoxAddsTheWidening) {
   auto f = Start();
   f->resize(585, 516);
@@ -286,6 +317,21 @@ TEST_F(Window, StatusBarOpensTheHomePage) {
   services.addressResult = false;
   QTest::mouseClick(f->StatusPanel, Qt::LeftButton);
   EXPECT_EQ(services.messages, std::vector<std::string>{"Couldn't launch default browser"});
+}
+
+// The link looks like one: a pointing hand, underlined under the pointer,
+// the address as its tooltip.
+TEST_F(Window, StatusBarLinkShowsItIsALink) {
+  auto f = Start();
+  QApplication::setActiveWindow(f.get());
+  ASSERT_TRUE(QTest::qWaitForWindowActive(f.get()));
+  EXPECT_EQ(f->StatusPanel->cursor().shape(), Qt::PointingHandCursor);
+  EXPECT_EQ(FromQString(f->StatusPanel->toolTip()), kHomePageUrl);
+  EXPECT_FALSE(f->StatusPanel->font().underline());
+  QTest::mouseMove(f->StatusPanel, f->StatusPanel->rect().center());
+  EXPECT_TRUE(f->StatusPanel->font().underline());
+  QTest::mouseMove(f->Memo1, f->Memo1->rect().center());
+  EXPECT_FALSE(f->StatusPanel->font().underline());
 }
 
 #ifndef _WIN32
@@ -462,7 +508,8 @@ TEST(WindowGerman, ShowsNoEnglishText) {
   const std::vector<std::string> de = ShownTexts(german, germanServices);
   ASSERT_EQ(en.size(), de.size());
   // Names, numbers and words that German spells the same.
-  std::set<std::string> same = {"Zelko Orvane 1.11", "01.Jan.2000", "01.Jan.0001", "OK", "Tags:", ". . ."};
+  std::set<std::string> same = {"Zelko Orvane 1.11", "01.Jan.2000", "01.Jan.0001", "OK", "Tags:", ". . .",
+                                kHomePageUrl};
   for (const RegionT& region : Regions())
     if (region.english == region.german) same.insert(std::string(region.english));
   int32_t compared = 0;

@@ -4,6 +4,7 @@
 #include <QPushButton>
 #include <QSpinBox>
 #include <QTest>
+#include <QUrl>
 #include <gtest/gtest.h>
 
 #include <cstdlib>
@@ -157,7 +158,9 @@ TEST_F(HtmlDialogTest, PreviewWritesOpensAndReportsErrors) {
   d.prefixEdit->setText("<h1>Cal</h1>");
   d.previewButton->click();
   EXPECT_EQ(settings.PrefixTag, "<h1>Cal</h1>");  // stored before writing
-  EXPECT_EQ(opened, std::vector<std::string>{(dir / "orvane" / "temp001.htm").string()});
+  // The desktop's opener gets the file's address, as QUrl writes it.
+  const QString preview = QString::fromStdString((dir / "orvane" / "temp001.htm").string());
+  EXPECT_EQ(opened, std::vector<std::string>{QUrl::fromLocalFile(preview).toEncoded().toStdString()});
   EXPECT_TRUE(errors.empty());
 
   fs::remove_all(dir / "orvane");
@@ -194,7 +197,7 @@ TEST_F(HtmlDialogTest, SaveAsWritesWhatThePreviewWrites) {
   // A name without an extension gets ".htm"; one with an extension keeps it.
   services.fileAnswers = {(dir / "calendar").string(), (dir / "cal.html").string(), (dir / "none" / "c").string()};
   for (int i = 0; i < 3; ++i) QTest::mouseClick(d.saveAsButton, Qt::LeftButton);
-  const std::string preview = FileBytes(services.opened[0]);
+  const std::string preview = FileBytes(QUrl(QString::fromStdString(services.opened[0])).toLocalFile().toStdString());
   EXPECT_NE(preview.find("<h1>Cal</h1>"), std::string::npos);
   EXPECT_EQ(FileBytes(dir / "calendar.htm"), preview);
   EXPECT_EQ(FileBytes(dir / "cal.html"), preview);
@@ -240,6 +243,9 @@ TEST_F(HtmlDialogTest, ThePageIsUtf8Throughout) {
             "<tr>\r\n<td nowrap width=30>&#228;</td>\r\n</tr>\r\n</table>\r\n"
             "<p>" + kUtf8Greeting + "</p>\r\n"
             "<p>" + kUtf8Greeting + "</p>\r\n");
+  // The dialog says where the page went.
+  EXPECT_TRUE(d.savedLabel->isVisible());
+  EXPECT_EQ(d.savedLabel->toolTip(), "Saved as " + QString::fromStdString((dir / "page.htm").string()));
 }
 
 }  // namespace
