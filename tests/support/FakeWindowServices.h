@@ -34,6 +34,10 @@ class FakeWindowServices : public TDialogs,
   bool openResult = true;
   std::vector<std::string> addresses;  // given to the desktop's opener
   bool addressResult = true;
+  // Stands in for the print dialog: sets the printer up (a PDF file) and
+  // says whether to print; without it printing is cancelled.
+  std::function<bool(QPrinter&)> onChoosePrinter;
+  int printerAsks = 0;
   std::function<void(QWidget*)> onWait;
   FakeUrlPlatform url;
   QString settingsFile;  // none unless a test sets one
@@ -42,6 +46,10 @@ class FakeWindowServices : public TDialogs,
   int ExecDialog(QDialog& dialog) override { return onExec ? onExec(dialog) : QDialog::Rejected; }
   std::string AskOpenFileName(QWidget*, const FileAskT& ask) override { return Answer(ask); }
   std::string AskSaveFileName(QWidget*, const FileAskT& ask) override { return Answer(ask); }
+  bool ChoosePrinter(QWidget*, QPrinter& printer) override {
+    ++printerAsks;
+    return onChoosePrinter && onChoosePrinter(printer);
+  }
   void ShowMessage(QWidget*, const std::string& title, const std::string& text) override {
     titles.push_back(title);
     messages.push_back(text);

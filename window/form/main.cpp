@@ -348,6 +348,9 @@ void TForm1::InitStart() {
     iso.toggle = [this] { SetIsoWeeks(options_.context.weeks != WeekNumberingT::kIso8601); };
     binder->lookItems.push_back(std::move(iso));
     binder->formItems = [this](QMenu& menu) { AddHolidayMenu(menu); };
+    // A printed calendar is headed by its month and year.
+    const bool first = binder == &Binder1;
+    binder->printTitle = [this, first] { return first ? Results.label1 : Results.label2; };
     BuildGridMenu(*binder);
   }
   ApplyCalendarLook(Binder1, stored_.calendar1);

@@ -115,7 +115,7 @@ void GridMenuClick(TEasyGrid& g, int32_t position) {
   }
   if (position == pos[kMenuPrintGrid]) {
     RefreshAllRows(g);
-    RunPrintSettingsDialog(grid, g.services->dialogs);
+    RunPrintSettingsDialog(grid, g.services->dialogs, g.printTitle ? g.printTitle() : std::string());
   }
   if (position == pos[kMenuFont]) RunFontDialog(g);
   if (position == pos[kMenuPropFont]) grid.SetFontName(grid.FontName() != "Courier New" ? "Courier New" : "Tahoma");

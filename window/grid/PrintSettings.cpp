@@ -33,11 +33,19 @@ void InitPrintSettings(TGridPrintSettings& ps) {
   ps.Centered = false;
 }
 
-void NormalizePrintSettings(TGridPrintSettings& ps) {
-  if (ps.Orientation != kPrintLandscape) ps.Orientation = kPrintPortrait;
-  for (int32_t* m : {&ps.MarginLeft, &ps.MarginTop, &ps.MarginRight, &ps.MarginBottom})
-    *m = std::clamp(*m, 0, 100);
-  ps.FontSize = std::clamp(ps.FontSize, 4, 72);
+std::vector<TPrintChangeT> NormalizePrintSettings(TGridPrintSettings& ps) {
+  std::vector<TPrintChangeT> changed;
+  auto set = [&](TPrintValueT value, int32_t& field, int32_t to) {
+    if (field != to) changed.push_back({value, field, to});
+    field = to;
+  };
+  set(TPrintValueT::Orientation, ps.Orientation, ps.Orientation == kPrintLandscape ? kPrintLandscape : kPrintPortrait);
+  set(TPrintValueT::MarginLeft, ps.MarginLeft, std::clamp(ps.MarginLeft, 0, 100));
+  set(TPrintValueT::MarginTop, ps.MarginTop, std::clamp(ps.MarginTop, 0, 100));
+  set(TPrintValueT::MarginRight, ps.MarginRight, std::clamp(ps.MarginRight, 0, 100));
+  set(TPrintValueT::MarginBottom, ps.MarginBottom, std::clamp(ps.MarginBottom, 0, 100));
+  set(TPrintValueT::FontSize, ps.FontSize, std::clamp(ps.FontSize, 4, 72));
+  return changed;
 }
 
 bool SamePrintSettings(const TGridPrintSettings& a, const TGridPrintSettings& b) {
@@ -146,6 +154,11 @@ std::string PrintSettingsToIni(const TGridPrintSettings& ps) {
 }
 
 bool PrintSettingsFromIni(TGridPrintSettings& ps, const std::string& ini) {
+  std::vector<TPrintChangeT> changed;
+  return PrintSettingsFromIni(ps, ini, changed);
+}
+
+bool PrintSettingsFromIni(TGridPrintSettings& ps, const std::string& ini, std::vector<TPrintChangeT>& changed) {
   TGridPrintSettings r = ps;
   bool inSection = false, found = false;
   size_t pos = 0;
@@ -187,20 +200,26 @@ bool PrintSettingsFromIni(TGridPrintSettings& ps, const std::string& ini) {
     else if (key == "CENTERED") ReadBool(val, r.Centered);
   }
   if (!found) return false;
-  NormalizePrintSettings(r);
+  changed = NormalizePrintSettings(r);
   ps = r;
   return true;
 }
 
 bool SavePrintSettings(const TGridPrintSettings& ps, const std::filesystem::path& file, std::string& reason) {
-  return SaveWholeFile(file, PrintSettingsToIni(ps), reason);
+  return SaveWholeFile(file, AnsiToUtf8(PrintSettingsToIni(ps)), reason);
 }
 
 bool LoadPrintSettings(TGridPrintSettings& ps, const std::filesystem::path& file) {
+  std::vector<TPrintChangeT> changed;
+  return LoadPrintSettings(ps, file, changed);
+}
+
+bool LoadPrintSettings(TGridPrintSettings& ps, const std::filesystem::path& file, std::vector<TPrintChangeT>& changed) {
   if (file.empty()) return false;
   QFile f(PathToQString(file));
   // Settings files are tiny; a huge file is not one of ours.
   if (!f.open(QIODevice::ReadOnly) || f.size() > 1024 * 1024) return false;
   const QByteArray data = f.readAll();
-  return PrintSettingsFromIni(ps, std::string(data.constData(), static_cast<size_t>(data.size())));
+  return PrintSettingsFromIni(ps, FileTextToAnsi(std::string_view(data.constData(), static_cast<size_t>(data.size()))),
+                              changed);
 }

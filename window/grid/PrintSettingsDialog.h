@@ -1,13 +1,12 @@
 #pragma once
-// The grid's print settings dialog and the page layout it prints and previews.
+// The grid's print settings dialog: edits the settings, previews the pages,
+// prints them, and saves and loads the settings as a file.
 #include <QDialog>
-#include <QRectF>
-#include <cstdint>
 #include <filesystem>
-#include <functional>
 #include <string>
 #include <vector>
 
+#include "window/grid/GridPrint.h"
 #include "window/grid/PrintSettings.h"
 #include "window/grid/TextGrid.h"
 #include "window/services/WindowServices.h"
@@ -16,46 +15,8 @@ class QCheckBox;
 class QComboBox;
 class QFontComboBox;
 class QLineEdit;
-class QPainter;
-class QPrinter;
+class QPushButton;
 class QSpinBox;
-
-// One printed page: the scrolled rows and columns it shows; fixed rows and
-// columns are added as the settings ask.
-struct TPrintPageT {
-  int32_t FirstRow;
-  int32_t LastRow;
-  int32_t FirstCol;
-  int32_t LastCol;
-  bool WithFixedRows;
-  bool WithFixedCols;
-};
-
-struct TPrintLayoutT {
-  QRectF Paper;        // whole page, device pixels
-  QRectF Content;      // inside the margins
-  QRectF Table;        // room left for the table
-  double Dpi;
-  double Scale;        // device pixels per grid pixel
-  double RowHeight;    // grid pixels
-  double TextPixels;   // grid pixels of the table font
-  double HeaderHeight; // device pixels
-  double FooterHeight;
-  std::vector<TPrintPageT> Pages;
-};
-
-// Splits the grid into pages for a paper rectangle in device pixels at dpi.
-TPrintLayoutT LayoutPrintPages(const TTextGrid& grid, const TGridPrintSettings& ps,
-                               const QRectF& paper, double dpi);
-// Header / footer text with [page], [pages], [date] and [title] filled in.
-std::string ExpandPrintText(const std::string& text, const TGridPrintSettings& ps, int32_t page,
-                            int32_t pages);
-// Paints page (0-based) of the layout; the painter's origin is the paper's.
-void PaintPrintPage(QPainter& p, const TTextGrid& grid, const TGridPrintSettings& ps,
-                    const TPrintLayoutT& layout, int32_t page);
-// Prints every page on the printer's page; the caller sets the orientation
-// (the preview lets the user change it).
-void PrintGrid(const TTextGrid& grid, const TGridPrintSettings& ps, QPrinter& printer);
 
 class TPrintSettingsDialog : public QDialog {
   Q_OBJECT
@@ -68,12 +29,23 @@ class TPrintSettingsDialog : public QDialog {
   TGridPrintSettings ControlsToSettings() const;
   void SettingsToControls(const TGridPrintSettings& ps);
   const TGridPrintSettings& OldSettings() const { return old_; }
+  // What "[title]" stands for while the title is left empty (the calendar's
+  // month and year); shown greyed in the empty title field.
+  void SetDefaultTitle(const std::string& title);
+  // The settings a print or preview uses: the controls' with the title filled in.
+  TGridPrintSettings JobSettings() const;
 
   // Button actions; false when no file was chosen or the file failed.
   bool SaveToFile(const std::filesystem::path& file, std::string& reason);
-  bool LoadFromFile(const std::filesystem::path& file);
+  bool LoadFromFile(const std::filesystem::path& file, std::vector<TPrintChangeT>& changed);
   void Preview();
+  // Qt's print dialog (through the services), then the pages on the chosen
+  // printer or file; the dialog then closes, keeping the settings as OK
+  // does. False when cancelled or failed (the failure is shown).
+  bool Print();
   void SaveClicked();
+  // Loads a file; values out of range are brought into it, and one message
+  // says which.
   void LoadClicked();
 
   QComboBox* orientation;
@@ -95,13 +67,21 @@ class TPrintSettingsDialog : public QDialog {
   QCheckBox* repeatFixedCols;
   QCheckBox* bands;
   QCheckBox* centered;
+  QPushButton* printButton;
+  QPushButton* previewButton;
+  QPushButton* saveButton;
+  QPushButton* loadButton;
 
  private:
+  QString ChangeText(const TPrintChangeT& change) const;
   TTextGrid& grid_;
   TGridPrintSettings old_;
   TDialogs& services_;
+  std::string defaultTitle_;
 };
 
-// Runs the dialog for the grid: OK keeps the edited settings, Cancel restores
-// the previous ones. Returns true on OK.
+// Runs the dialog for the grid: OK (or printing) keeps the edited settings,
+// Cancel restores the previous ones. Returns true when they are kept.
 bool RunPrintSettingsDialog(TTextGrid& grid, TDialogs& services);
+// The same with what "[title]" stands for while the title is empty.
+bool RunPrintSettingsDialog(TTextGrid& grid, TDialogs& services, const std::string& defaultTitle);

@@ -429,6 +429,7 @@ uint32_t TTextGrid::FixedColor() const { return d->fixedColor; }
 void TTextGrid::SetFixedColor(uint32_t c) { d->fixedColor = c; ApplyLook(); }
 uint32_t TTextGrid::GridLineColor() const { return d->lineColor; }
 void TTextGrid::SetGridLineColor(uint32_t c) { d->lineColor = c; ApplyLook(); }
+uint32_t TTextGrid::SelectionColor() const { return d->selColor; }
 void TTextGrid::SetSelectionColor(uint32_t c) { d->selColor = c; ApplyLook(); }
 const TGridBands& TTextGrid::Bands() const { return d->bands; }
 void TTextGrid::SetBands(const TGridBands& b) { d->bands = b; ApplyLook(); }

@@ -123,6 +123,7 @@ class TTextGrid : public QTableView {
   void SetFixedColor(uint32_t c);
   uint32_t GridLineColor() const;
   void SetGridLineColor(uint32_t c);
+  uint32_t SelectionColor() const;  // also the marked cell's frame, on paper too
   void SetSelectionColor(uint32_t c);
   const TGridBands& Bands() const;
   void SetBands(const TGridBands& b);

@@ -118,6 +118,8 @@ struct TEasyGrid {
   // Items of the form's own after the look items, added to each new menu;
   // the form handles them itself.
   std::function<void(QMenu& menu)> formItems;
+  // What the printed page's "[title]" shows while the print title is empty.
+  std::function<std::string()> printTitle;
 };
 
 // ---- set-up ----------------------------------------------------------------

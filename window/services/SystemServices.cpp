@@ -9,6 +9,8 @@
 #include <QIdentityProxyModel>
 #include <QLocale>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QStandardPaths>
 #include <QUrl>
 
@@ -59,6 +61,13 @@ std::string TQtDialogs::AskOpenFileName(QWidget* parent, const FileAskT& ask) {
 
 std::string TQtDialogs::AskSaveFileName(QWidget* parent, const FileAskT& ask) {
   return AskFileName(parent, ask, true);
+}
+
+bool TQtDialogs::ChoosePrinter(QWidget* parent, QPrinter& printer) {
+  QPrintDialog dialog(&printer, parent);
+  dialog.setOption(QAbstractPrintDialog::PrintToFile);
+  dialog.setOption(QAbstractPrintDialog::PrintPageRange);
+  return dialog.exec() == QDialog::Accepted;
 }
 
 void TQtDialogs::ShowMessage(QWidget* parent, const std::string& title, const std::string& text) {

@@ -10,6 +10,7 @@ class TQtDialogs : public TDialogs {
   int ExecDialog(QDialog& dialog) override;
   std::string AskOpenFileName(QWidget* parent, const FileAskT& ask) override;
   std::string AskSaveFileName(QWidget* parent, const FileAskT& ask) override;
+  bool ChoosePrinter(QWidget* parent, QPrinter& printer) override;
   void ShowMessage(QWidget* parent, const std::string& title, const std::string& text) override;
   void ShowError(QWidget* parent, const std::string& title, const std::string& text) override;
 };

@@ -11,6 +11,7 @@
 #include "grid/superarray.h"
 
 class QDialog;
+class QPrinter;
 class QWidget;
 
 // A file dialog's set-up; texts are Windows-1252.
@@ -30,6 +31,9 @@ class TDialogs {
   // The chosen existing file / file to write (Windows-1252); empty for none.
   virtual std::string AskOpenFileName(QWidget* parent, const FileAskT& ask) = 0;
   virtual std::string AskSaveFileName(QWidget* parent, const FileAskT& ask) = 0;
+  // Qt's print dialog for the printer (printer, pages, a PDF file); true
+  // when the user goes ahead with the printer as the dialog set it up.
+  virtual bool ChoosePrinter(QWidget* parent, QPrinter& printer) = 0;
   // Modal message boxes with one OK button.
   virtual void ShowMessage(QWidget* parent, const std::string& title, const std::string& text) = 0;
   virtual void ShowError(QWidget* parent, const std::string& title, const std::string& text) = 0;

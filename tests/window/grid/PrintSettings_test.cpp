@@ -8,13 +8,16 @@
 #include <QPainter>
 #include <QPrintPreviewDialog>
 #include <QPrintPreviewWidget>
+#include <QPushButton>
 #include <QSpinBox>
 #include <QTemporaryDir>
+#include <QTest>
 #include <gtest/gtest.h>
 
 #include "window/components/QtText.h"
 #include "window/grid/PrintSettingsDialog.h"
 #include "tests/support/FakeWindowServices.h"
+#include "tests/support/TypeText.h"
 
 namespace {
 
@@ -296,3 +299,116 @@ TEST(PrintSettingsDialog, PreviewPaintsTheGridPages) {
   dlg.Preview();
   EXPECT_GT(pages, 1);
 }
+
+namespace {
+
+// "Grüße €" as UTF-8 and as Windows-1252 bytes.
+const std::string kUtf8Greeting = "Gr\xC3\xBC\xC3\x9F" "e \xE2\x82\xAC";
+const std::string kAnsiGreeting = "Gr\xFC\xDF" "e \x80";
+
+QByteArray FileBytes(const QString& name) {
+  QFile f(name);
+  return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+void WriteBytes(const QString& name, const std::string& bytes) {
+  QFile f(name);
+  ASSERT_TRUE(f.open(QIODevice::WriteOnly));
+  f.write(bytes.data(), static_cast<qint64>(bytes.size()));
+}
+
+TEST(PrintSettingsDialog, SettingsFilesAreWrittenInUtf8AndReadInEither) {
+  FakeWindowServices services;
+  QTemporaryDir dir;
+  TTextGrid grid;
+  TPrintSettingsDialog dlg(grid, nullptr, services);
+  dlg.show();
+  dlg.header->clear();
+  TypeText(dlg.header, QString::fromUtf8(kUtf8Greeting));
+  services.fileAnswers = {FromQString(dir.filePath("saved.ini"))};
+  QTest::mouseClick(dlg.saveButton, Qt::LeftButton);
+  const QByteArray saved = FileBytes(dir.filePath("saved.ini"));
+  EXPECT_TRUE(saved.contains(QByteArray::fromStdString("\r\nHeaderText=" + kUtf8Greeting + "\r\n")));
+  EXPECT_FALSE(saved.contains(QByteArray::fromStdString(kAnsiGreeting)));
+
+  // A file an editor saved in UTF-8 (with or without a byte-order mark), and
+  // an old one in Windows-1252, read alike.
+  WriteBytes(dir.filePath("utf8.ini"), "\xEF\xBB\xBF[PRINTSETTINGS]\r\nTitle=" + kUtf8Greeting + "\r\n");
+  WriteBytes(dir.filePath("ansi.ini"), "[PRINTSETTINGS]\r\nTitle=" + kAnsiGreeting + "\r\n");
+  for (const char* name : {"utf8.ini", "ansi.ini"}) {
+    dlg.title->clear();
+    services.fileAnswers = {FromQString(dir.filePath(name))};
+    QTest::mouseClick(dlg.loadButton, Qt::LeftButton);
+    EXPECT_EQ(dlg.title->text(), QString::fromUtf8(kUtf8Greeting)) << name;
+  }
+  EXPECT_TRUE(services.messages.empty());
+}
+
+}  // namespace
+
+namespace {
+
+TEST(PrintLayout, FitToWidthFillsThePageAndTheMarkedDayIsFramed) {
+  // A calendar's shape: eight narrow columns, the 15th marked.
+  TTextGrid grid;
+  grid.SetColCount(8);
+  grid.SetRowCount(7);
+  grid.SetFixedRows(1);
+  grid.SetFixedCols(1);
+  for (int32_t c = 0; c < 8; ++c) grid.SetColWidth(c, 20);
+  grid.SetCell(4, 3, "15");
+  grid.SetMarkedCell(4, 3);
+  grid.SetSelectionColor(0xFF0000);  // blue
+  TGridPrintSettings ps;
+  InitPrintSettings(ps);
+  const QRectF a4(0, 0, 794, 1123);
+  const TPrintLayoutT lay = LayoutPrintPages(grid, ps, a4, 96);
+  ASSERT_EQ(lay.Pages.size(), 1u);
+  EXPECT_NEAR(8 * 21 * lay.ColScale, lay.Table.width(), 0.01);
+  // Wider columns do not blow the text up.
+  EXPECT_DOUBLE_EQ(lay.Scale, 1.0);
+
+  QImage img(794, 1123, QImage::Format_RGB32);
+  img.fill(Qt::white);
+  QPainter p(&img);
+  PaintPrintPage(p, grid, ps, lay, 0);
+  p.end();
+  const double colWidth = 21 * lay.ColScale;
+  const auto framePixel = [&](int32_t col, int32_t row) {
+    // Just inside the cell's left edge, halfway down, where the frame runs.
+    return img.pixelColor(static_cast<int>(lay.Table.left() + col * colWidth + 2),
+                          static_cast<int>(lay.Table.top() + (row + 0.5) * lay.RowHeight));
+  };
+  EXPECT_EQ(framePixel(4, 3), QColor(0, 0, 255));
+  EXPECT_NE(framePixel(5, 3), QColor(0, 0, 255));
+  EXPECT_NE(framePixel(4, 2), QColor(0, 0, 255));
+
+  ps.FitToPageWidth = false;
+  EXPECT_DOUBLE_EQ(LayoutPrintPages(grid, ps, a4, 96).ColScale, 1.0);
+}
+
+TEST(PrintSettingsDialog, LoadedValuesOutOfRangeAreNamedOnce) {
+  FakeWindowServices services;
+  QTemporaryDir dir;
+  TTextGrid grid;
+  TPrintSettingsDialog dlg(grid, nullptr, services);
+  dlg.show();
+  WriteBytes(dir.filePath("wide.ini"), "[PRINTSETTINGS]\r\nMarginLeft=500\r\nMarginTop=12\r\nFontSize=2\r\n");
+  WriteBytes(dir.filePath("fine.ini"), "[PRINTSETTINGS]\r\nMarginLeft=20\r\n");
+  services.fileAnswers = {FromQString(dir.filePath("wide.ini")), FromQString(dir.filePath("fine.ini"))};
+  QTest::mouseClick(dlg.loadButton, Qt::LeftButton);
+  EXPECT_EQ(dlg.marginLeft->value(), 100);
+  EXPECT_EQ(dlg.marginTop->value(), 12);
+  EXPECT_EQ(dlg.fontSize->value(), 4);
+  ASSERT_EQ(services.messages.size(), 1u);
+  EXPECT_EQ(services.messages[0], FromQString("Some values in " + dir.filePath("wide.ini") +
+                                              " were out of range and have been changed:\n"
+                                              "Left margin: 500 mm \u2192 100 mm\n"
+                                              "Size: 2 pt \u2192 4 pt"));
+  // A file within the ranges loads without a word.
+  QTest::mouseClick(dlg.loadButton, Qt::LeftButton);
+  EXPECT_EQ(dlg.marginLeft->value(), 20);
+  EXPECT_EQ(services.messages.size(), 1u);
+}
+
+}  // namespace
