@@ -619,6 +619,7 @@ void TForm1::closeEvent(QCloseEvent* event) {
 
 void TForm1::resizeEvent(QResizeEvent* event) {
   QWidget::resizeEvent(event);
+  if (!fitting_) userSize_ = size();
   SetSizes();
 }
 

@@ -134,6 +134,10 @@ class TForm1 : public QWidget {
   void AskWeekend();
   void AskHolidayFile();
   void UpdateKindBoxes();
+  // Calendar columns as wide as their font's day numbers and short captions
+  // need (calendar_fonts.cpp).
+  void FitCalendarColumns();
+  std::string ShortestCaption(int32_t id) const;
 
   CliOptionsT options_;
   TWindowServices services_;
@@ -148,6 +152,8 @@ class TForm1 : public QWidget {
   WorkdayChoiceT workdays_;
   WorkCalendarT workCalendar_;    // made from workdays_
   bool workdaysChanged_ = false;  // by the user: kept in the settings
+  QSize userSize_;         // the size the user gave the window: larger fonts grow it, smaller give it back
+  bool fitting_ = false;   // the window is sizing itself to its fonts
 };
 
 // The home page of the maker.

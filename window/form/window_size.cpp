@@ -50,6 +50,15 @@ std::vector<std::string> TForm1::CaptionForms(const TEasyGrid& binder, int32_t c
   return forms;
 }
 
+// The shortest caption of a column that is still a word ("Mo", "Wk"): what
+// its least width makes room for.
+std::string TForm1::ShortestCaption(int32_t id) const {
+  const CalcContextT context = Context();
+  if (id == MonthCalendarT::kWeekColumn) return std::string(LangText(context.language, TextT::kWeekShort));
+  if (id < 0 || id > 6) return {};
+  return WeekdayForm(context, id, WeekdayFormCount(context) - 1);
+}
+
 // Rows as tall as the calendar's font needs, never below the design's 21; the
 // calendar, its panel and the window grow with them.
 void TForm1::FitCalendars() {
@@ -65,6 +74,7 @@ void TForm1::FitCalendars() {
   }
   StringGrid1->resize(StringGrid1->width(), tallest);
   StringGrid2->resize(StringGrid2->width(), tallest);
+  FitCalendarColumns();
   SetSizes();
   FitMinimumSize();
 }
@@ -136,10 +146,21 @@ QSize TForm1::ContentMinimumSize() const {
 }
 
 void TForm1::FitMinimumSize() {
-  // The design's least size, raised to what the content needs; smaller again
-  // when a calendar font gets smaller.
-  setMinimumSize(QSize(300, 464).expandedTo(ContentMinimumSize()));
-  if (width() < minimumWidth() || height() < minimumHeight()) resize(size().expandedTo(minimumSize()));
+  // The design's least size, raised to what the content needs but never past
+  // the screen's free area; smaller again when a calendar font gets smaller.
+  // The window grows as far as needed and goes back to the user's size.
+  QSize least = QSize(300, 464).expandedTo(ContentMinimumSize());
+  QSize wanted = userSize_.isValid() ? userSize_.expandedTo(least) : size().expandedTo(least);
+  if (QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen()) {
+    const QSize room = screen->availableGeometry().size() - (frameGeometry().size() - size());
+    least = least.boundedTo(room);
+    wanted = wanted.boundedTo(room);
+  }
+  fitting_ = true;
+  setMinimumSize(least);
+  if (size() != wanted) resize(wanted);
+  if (started_ && isVisible()) KeepOnScreen();
+  fitting_ = false;
 }
 
 void TForm1::KeepOnScreen() {

@@ -2,7 +2,9 @@
 
 #include <QAction>
 #include <QCoreApplication>
+#include <QFontDatabase>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QMenu>
 
 #include "window/components/QtText.h"
@@ -30,6 +32,28 @@ void RunFontDialog(TEasyGrid& g) {
     g.grid->SetFont(g.fontDialog->currentFont());
   delete g.fontDialog.data();
   g.fontDialog = nullptr;
+}
+
+bool ProportionalFont(const TTextGrid& grid) { return !QFontInfo(grid.Font()).fixedPitch(); }
+
+// Between the system's fixed-pitch font and a proportional one: the font the
+// grid had before, or the system's general font. Size and style stay.
+void ToggleProportionalFont(TEasyGrid& g) {
+  const QFont now = g.grid->Font();
+  QFont next;
+  if (ProportionalFont(*g.grid)) {
+    g.proportionalFamily = now.family();
+    next = QFontDatabase::systemFont(QFontDatabase::FixedFont);
+  } else {
+    next = QFontDatabase::systemFont(QFontDatabase::GeneralFont);
+    if (!g.proportionalFamily.isEmpty()) next.setFamily(g.proportionalFamily);
+  }
+  if (now.pixelSize() > 0) next.setPixelSize(now.pixelSize());
+  else next.setPointSizeF(now.pointSizeF());
+  next.setWeight(now.weight());
+  next.setItalic(now.italic());
+  next.setUnderline(now.underline());
+  g.grid->SetFont(next);
 }
 
 }  // namespace
@@ -67,7 +91,7 @@ void BuildGridMenu(TEasyGrid& g) {
   add(Tr(kPrintGridCaption), &g.menuPos[kMenuPrintGrid], -1);
   separator();
   add(Tr(kFontCaption), &g.menuPos[kMenuFont], -1);
-  add(Tr(kPropFontCaption), &g.menuPos[kMenuPropFont], -1);
+  add(Tr(kPropFontCaption), &g.menuPos[kMenuPropFont], ProportionalFont(*g.grid) ? 1 : 0);
   add(Tr(kResetFontCaption), &g.menuPos[kMenuResetFont], -1);
   separator();
   add(Tr(kBandsCaption), &g.menuPos[kMenuBands], g.grid->BandsActive() ? 1 : 0);
@@ -118,8 +142,10 @@ void GridMenuClick(TEasyGrid& g, int32_t position) {
     RunPrintSettingsDialog(grid, g.services->dialogs, g.printTitle ? g.printTitle() : std::string());
   }
   if (position == pos[kMenuFont]) RunFontDialog(g);
-  if (position == pos[kMenuPropFont]) grid.SetFontName(grid.FontName() != "Courier New" ? "Courier New" : "Tahoma");
+  if (position == pos[kMenuPropFont]) ToggleProportionalFont(g);
   if (position == pos[kMenuResetFont]) grid.SetFont(g.savedFont);
+  if (position == pos[kMenuPropFont] || position == pos[kMenuResetFont] || position == pos[kMenuFont])
+    SetItemChecked(g, pos[kMenuPropFont], ProportionalFont(grid));
   if (position == pos[kMenuBands]) {
     grid.SetBandsActive(!grid.BandsActive());
     SetItemChecked(g, position, grid.BandsActive());

@@ -89,6 +89,7 @@ struct TEasyGrid {
   bool defaultColumn = false;
   std::vector<ColDataT> columns;  // slot 0 stays empty
   QFont savedFont;
+  QString proportionalFamily;  // the font before "Proportional Font" switched to fixed pitch
   QPointer<QLineEdit> sortLabel;
   QPointer<QLineEdit> layoutSource;
   FormResizeHandlerT chainedResize;

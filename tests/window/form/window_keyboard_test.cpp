@@ -272,4 +272,78 @@ TEST_F(WindowSize, FontDialogStartsAtTheCalendarsFontAndRowsGrowWithTheChoice) {
   ExpectNothingCut(&f);
 }
 
+// A larger calendar font widens the columns and the window, within the
+// screen; the old font gives the old widths and size back.
+TEST_F(WindowSize, CalendarFontsWidenColumnsAndWindowWithinTheScreen) {
+  // The 30th is the marked day: the widest number in bold.
+  TForm1 f(TestOptions({"--today", "8.12.2026", "30.12.2026", "1.1.2000"}), nullptr, services);
+  f.show();
+  QApplication::setActiveWindow(&f);
+  ASSERT_TRUE(QTest::qWaitForWindowActive(&f));
+  TTextGrid* g = f.StringGrid1;
+  const QRect area = f.screen()->availableGeometry();
+  const auto widths = [g] {
+    std::vector<int32_t> w;
+    for (int32_t c = 0; c < g->ColCount(); ++c) w.push_back(g->ColWidth(c));
+    return w;
+  };
+  const auto menu = [&](const char* caption) {
+    g->setFocus();
+    QTest::keyClick(g, Qt::Key_F10, Qt::ShiftModifier);
+    QMenu* open = qobject_cast<QMenu*>(QApplication::activePopupWidget());
+    ASSERT_NE(open, nullptr);
+    for (QAction* a : open->actions())
+      if (a->text() == QLatin1String(caption)) open->setActiveAction(a);
+    QTest::keyClick(open, Qt::Key_Return);
+  };
+  const auto choosePoints = [&](int points) {
+    services.onExec = [points](QDialog& d) {
+      auto* dialog = qobject_cast<QFontDialog*>(&d);
+      if (!dialog) return static_cast<int>(QDialog::Rejected);
+      QFont font = dialog->currentFont();
+      font.setPointSize(points);
+      dialog->setCurrentFont(font);
+      return static_cast<int>(QDialog::Accepted);
+    };
+    menu("Font..");
+  };
+  const std::vector<int32_t> widths8 = widths();
+  const QSize size8 = f.size();
+  ExpectCaptionsFit(g);
+
+  choosePoints(16);
+  EXPECT_EQ(g->Font().pointSize(), 16);
+  QFont bold = g->Font();
+  bold.setBold(true);
+  EXPECT_EQ(g->Cell(g->MarkedCol(), g->MarkedRow()), "30");
+  for (int32_t c = 0; c < g->ColCount(); ++c) {
+    EXPECT_GT(g->ColWidth(c), widths8[static_cast<size_t>(c)]) << c;
+    EXPECT_GE(g->ColWidth(c), QFontMetrics(bold).horizontalAdvance("30") + 8) << c;
+    EXPECT_NE(g->ShownCaption(c), "#") << c;
+  }
+  ExpectCaptionsFit(g);
+  EXPECT_GT(f.width(), size8.width());
+  EXPECT_GT(f.height(), size8.height());
+  EXPECT_TRUE(area.contains(f.frameGeometry()));
+  ExpectNothingCut(&f);
+
+  choosePoints(72);
+  EXPECT_EQ(g->Font().pointSize(), 72);
+  EXPECT_TRUE(area.contains(f.frameGeometry()));
+  EXPECT_LE(f.minimumWidth(), area.width());
+  EXPECT_LE(f.minimumHeight(), area.height());
+
+  menu("Reset Font");
+  EXPECT_EQ(widths(), widths8);
+  EXPECT_EQ(f.size(), size8);
+  choosePoints(16);
+  choosePoints(8);
+  EXPECT_EQ(f.size(), size8);
+  // A size the user chose stays what a smaller font comes back to.
+  f.resize(size8 + QSize(40, 30));
+  choosePoints(16);
+  choosePoints(8);
+  EXPECT_EQ(f.size(), size8 + QSize(40, 30));
+}
+
 }  // namespace

@@ -1,5 +1,6 @@
 #include <QFile>
 #include <QCoreApplication>
+#include <QFontDatabase>
 #include <QFontDialog>
 #include <QGuiApplication>
 #include <QScreen>
@@ -88,7 +89,8 @@ TEST_F(WindowSettings, SurviveARestart) {
   EXPECT_GT(f->minimumHeight(), 500);
   EXPECT_EQ(f->pos(), QPoint(20, 30));
   EXPECT_EQ(FromQString(f->Label3->text()), "Dezember 2026");
-  EXPECT_EQ(changed1, "plain |= Courier New 11px -1pt w400 10 1 2 3 4 5 6");
+  EXPECT_EQ(changed1, "plain |= " + FromQString(QFontDatabase::systemFont(QFontDatabase::FixedFont).family()) +
+                          " 11px -1pt w400 10 1 2 3 4 5 6");
   EXPECT_NE(changed2.find(" 14pt "), std::string::npos);
   EXPECT_EQ(Look(f->Binder1), changed1);
   EXPECT_EQ(Look(f->Binder2), changed2);

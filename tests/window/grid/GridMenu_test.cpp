@@ -1,6 +1,8 @@
 #include "window/grid/GridMenu.h"
 
+#include <QFontDatabase>
 #include <QFontDialog>
+#include <QFontInfo>
 #include <QMenu>
 #include <QPushButton>
 #include <QSpinBox>
@@ -63,7 +65,7 @@ class CalendarMenu : public ::testing::Test {
 
 TEST_F(CalendarMenu, ItemsComeInTheirOrder) {
   const std::vector<std::string> expected = {
-      "Save grid as Html", "Print Grid", "-", "Font..", "Proportional Font on/off", "Reset Font", "-",
+      "Save grid as Html", "Print Grid", "-", "Font..", "Proportional Font on/off*", "Reset Font", "-",
       "Grid bands*", "Vertical lines*", "Horizontal lines*", "-", "-", "Week*", "Monday*", "Tuesday*",
       "Wednesday*", "Thursday*", "Friday*", "Saturday*", "Sunday*"};
   EXPECT_EQ(Texts(), expected);
@@ -127,16 +129,33 @@ TEST_F(CalendarMenu, LookCommandsToggleAndCheck) {
 }
 
 TEST_F(CalendarMenu, FontCommands) {
+  // The system's fixed-pitch font and back to the font chosen before; size
+  // and style stay, the check mark says which is on.
+  grid->SetFont([this] {
+    QFont bold = grid->Font();
+    bold.setBold(true);
+    return bold;
+  }());
+  const auto proportional = [this] { return grid->PopupMenu()->actions()[PosOf("Proportional Font on/off")]; };
+  EXPECT_TRUE(proportional()->isChecked());
   Click("Proportional Font on/off");
-  EXPECT_EQ(grid->FontName(), "Courier New");
+  EXPECT_EQ(grid->Font().family(), QFontDatabase::systemFont(QFontDatabase::FixedFont).family());
+  EXPECT_TRUE(QFontInfo(grid->Font()).fixedPitch());
   EXPECT_EQ(grid->FontHeight(), -11);
+  EXPECT_TRUE(grid->Font().bold());
+  EXPECT_FALSE(proportional()->isChecked());
   Click("Proportional Font on/off");
   EXPECT_EQ(grid->FontName(), "Tahoma");
-  grid->SetFontName("Arial");
+  EXPECT_TRUE(grid->Font().bold());
+  EXPECT_TRUE(proportional()->isChecked());
+  grid->SetFontName("Liberation Serif");
   Click("Proportional Font on/off");
-  EXPECT_EQ(grid->FontName(), "Courier New");
+  Click("Proportional Font on/off");
+  EXPECT_EQ(grid->FontName(), "Liberation Serif");
+  Click("Proportional Font on/off");
   Click("Reset Font");
   EXPECT_EQ(grid->FontName(), "Tahoma");
+  EXPECT_TRUE(proportional()->isChecked());
 
   QFont chosen("Courier New");
   chosen.setPixelSize(17);
