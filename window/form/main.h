@@ -153,6 +153,7 @@ class TForm1 : public QWidget {
   WorkCalendarT workCalendar_;    // made from workdays_
   bool workdaysChanged_ = false;  // by the user: kept in the settings
   QSize userSize_;         // the size the user gave the window: larger fonts grow it, smaller give it back
+  QSize fontGrowth_;       // what the calendar fonts add to the window's least size
   bool fitting_ = false;   // the window is sizing itself to its fonts
 };
 

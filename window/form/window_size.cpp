@@ -152,7 +152,10 @@ void TForm1::FitMinimumSize() {
   QSize least = QSize(300, 464).expandedTo(ContentMinimumSize());
   QSize wanted = userSize_.isValid() ? userSize_.expandedTo(least) : size().expandedTo(least);
   if (QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen()) {
-    const QSize room = screen->availableGeometry().size() - (frameGeometry().size() - size());
+    // Only what the calendar fonts add is held to the screen: a window that
+    // needs more than the screen at the design's fonts stays whole.
+    const QSize room = (screen->availableGeometry().size() - (frameGeometry().size() - size()))
+                           .expandedTo(least - fontGrowth_);
     least = least.boundedTo(room);
     wanted = wanted.boundedTo(room);
   }
