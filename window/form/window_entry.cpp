@@ -117,6 +117,8 @@ int RunWindow(const CliOptionsT& options, int argc, char** argv) {
     QApplication::setActiveWindow(&form);
     QApplication::processEvents();
     std::string reason;
+    // The command line's messages are English, whatever the window speaks.
+    SetReasonLanguage(0);
     if (!SavePicture(WindowPicture(form), options.screenshotFile, reason)) {
       std::cerr << "orvane: cannot write " << ShownPath(options.screenshotFile) << ": " << reason << '\n';
       return 1;
