@@ -26,12 +26,8 @@ HtmlGridDataT CalendarHtmlGrid(const CalcContextT& context, const MonthCalendarT
       cell.hasBackground = true;
       cell.background = (r - 1) % 2 == 0 ? bandColor : kBandWhite;
       // Classes a style sheet can colour; a holiday's name is its cell's tooltip.
-      if (calendar.marks[r][c] == DayMarkT::kHoliday) {
-        cell.cssClass = "holiday";
-        cell.title = calendar.holidays[r][c];
-      } else if (calendar.marks[r][c] == DayMarkT::kWeekend) {
-        cell.cssClass = "weekend";
-      }
+      cell.cssClass = DayMarkClass(calendar.marks[r][c]);
+      cell.title = calendar.holidays[r][c];
     }
   }
   return grid;

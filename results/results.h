@@ -46,6 +46,11 @@ struct CellTextT {
 // the weekend is a holiday.
 enum class DayMarkT : uint8_t { kNone = 0, kWeekend, kHoliday };
 
+// The class a marked day's cell carries in HTML pages, for their style sheets.
+inline std::string_view DayMarkClass(DayMarkT mark) {
+  return mark == DayMarkT::kHoliday ? "holiday" : mark == DayMarkT::kWeekend ? "weekend" : "";
+}
+
 // A month calendar: table rows 1..6, table columns 0..6 (Monday..Sunday) and
 // 10 (week number); columns 7..9 stay empty.
 struct MonthCalendarT {

@@ -2,6 +2,13 @@
 <!DOCTYPE TS>
 <TS version="2.1" language="de_DE">
 <context>
+    <name>DayMarks</name>
+    <message>
+        <source>Weekend</source>
+        <translation>Wochenende</translation>
+    </message>
+</context>
+<context>
     <name>GridMenu</name>
     <message>
         <source>Save grid as Html</source>

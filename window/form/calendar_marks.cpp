@@ -1,8 +1,10 @@
 #include "window/form/calendar_marks.h"
 
+#include <QCoreApplication>
 #include <cmath>
 
 #include "window/components/GPanel.h"
+#include "window/components/QtText.h"
 
 namespace {
 
@@ -71,6 +73,19 @@ void ShowDayMarks(TEasyGrid& binder, const MonthCalendarT& calendar) {
     background = FromQColor(holiday ? colors.holidayBack : colors.weekendBack);
     fontColor = FromQColor(holiday ? colors.holidayText : colors.weekendText);
     hasFont = true;
+    return true;
+  };
+  // The holiday's name, or that the day is one of the weekend: said in words
+  // too, for those who do not see the colours.
+  binder.grid->OnCellNote = [b, cal](const TTextGrid*, int32_t col, int32_t row, std::string& note,
+                                     std::string& htmlClass) {
+    const DayMarkT mark = DayMarkAt(*b, *cal, col, row);
+    if (mark == DayMarkT::kNone) return false;
+    htmlClass = DayMarkClass(mark);
+    if (mark == DayMarkT::kHoliday)
+      note = cal->holidays[static_cast<size_t>(row)][static_cast<size_t>(ColumnIdAt(*b, col))];
+    else
+      note = FromQString(QCoreApplication::translate("DayMarks", "Weekend"));
     return true;
   };
 }

@@ -21,7 +21,8 @@ DayMarkColorsT DayMarkColors(const QPalette& palette);
 double ContrastRatio(const QColor& a, const QColor& b);
 
 // The binder's grid colours the days that calendar marks, wherever their
-// columns are shown; calendar must outlive the grid's painting.
+// columns are shown, and names them in its cells' notes (a holiday's name,
+// "Weekend"); calendar must outlive the grid.
 void ShowDayMarks(TEasyGrid& binder, const MonthCalendarT& calendar);
 // The mark of the grid cell (column, row as shown): kNone for week numbers,
 // the header and days that are not marked.

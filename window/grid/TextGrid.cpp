@@ -492,6 +492,12 @@ bool TTextGrid::CellFontColor(int32_t col, int32_t row, uint32_t& color) const {
   return hasFont;
 }
 
+bool TTextGrid::CellNote(int32_t col, int32_t row, std::string& note, std::string& htmlClass) const {
+  note.clear();
+  htmlClass.clear();
+  return Valid(col, row) && OnCellNote && OnCellNote(this, col, row, note, htmlClass);
+}
+
 // ---- marked cell ------------------------------------------------------------------
 
 void TTextGrid::SetMarkedCell(int32_t col, int32_t row) {
@@ -642,6 +648,7 @@ HtmlGridDataT TTextGrid::HtmlData() const {
       cell.align = CellAlignment(c, r);
       cell.hasBackground = CellBackground(c, r, cell.background);
       cell.hasFontColor = CellFontColor(c, r, cell.fontColor);
+      CellNote(c, r, cell.title, cell.cssClass);
       cell.bold = d->font.bold();
       cell.italic = d->font.italic();
       cell.underline = d->font.underline();

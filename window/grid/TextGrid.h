@@ -154,6 +154,9 @@ class TTextGrid : public QTableView {
   bool CellBackground(int32_t col, int32_t row, uint32_t& color) const;
   // Font colour given by OnGetCellColor; false = the grid's font colour.
   bool CellFontColor(int32_t col, int32_t row, uint32_t& color) const;
+  // The note OnCellNote gives a cell (its tooltip and description) and its
+  // class in HTML; false when it gives neither.
+  bool CellNote(int32_t col, int32_t row, std::string& note, std::string& htmlClass) const;
   // Cells are never merged: every cell is its own range.
 
   // ---- marked cell ----
@@ -223,6 +226,11 @@ class TTextGrid : public QTableView {
   std::function<bool(const TTextGrid* sender, int32_t col, int32_t row,
                      uint32_t& background, uint32_t& fontColor, bool& hasFont)>
       OnGetCellColor;
+  // Optional note of a cell: the tooltip, what screen readers read as the
+  // cell's description, and its title in HTML, with a class for style
+  // sheets there. Returns false for a cell without either.
+  std::function<bool(const TTextGrid* sender, int32_t col, int32_t row, std::string& note, std::string& htmlClass)>
+      OnCellNote;
 
  protected:
   void resizeEvent(QResizeEvent* e) override;

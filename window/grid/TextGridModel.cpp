@@ -97,7 +97,14 @@ QVariant TGridModel::CellData(int32_t col, int32_t row, int role) const {
         case TCellAlign::Left: break;
       }
       return QVariant::fromValue(Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter));
+    case Qt::AccessibleDescriptionRole: {
+      std::string note, htmlClass;
+      return grid_.CellNote(col, row, note, htmlClass) ? QVariant(ToQString(note)) : QVariant();
+    }
     case Qt::ToolTipRole: {
+      // A cell's note says more than its text.
+      std::string note, htmlClass;
+      if (grid_.CellNote(col, row, note, htmlClass) && !note.empty()) return ToQString(note);
       const QString text = ToQString(grid_.Cell(col, row));
       if (!grid_.ShowCellHints() || text.isEmpty()) return {};
       if (grid_.ShowLargeTextHints() && QFontMetrics(grid_.Font()).horizontalAdvance(text) + 4 <= grid_.ColWidth(col))

@@ -1,6 +1,7 @@
 // Working days in the window as a user meets them: the Holidays menu by
 // keyboard, the weekend dialog, holiday files good and bad, and the choice
 // kept from one run to the next.
+#include <QAccessible>
 #include <QApplication>
 #include <QCheckBox>
 #include <QDialogButtonBox>
@@ -9,6 +10,7 @@
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QToolTip>
 #include <gtest/gtest.h>
 
 #include <sstream>
@@ -382,6 +384,56 @@ TEST(DayMarkColors, ReadableAndApartFromTheHighlight) {
     EXPECT_NE(c.holidayText, c.weekendText);  // told apart without the colour of the cell
   }
   EXPECT_GT(DayMarkColors(redHighlight).holidayBack.blue(), DayMarkColors(redHighlight).holidayBack.red());
+}
+
+// A screen reader and the mouse learn which holiday a day is; the weekend is
+// said in words too. The grid's HTML page carries the same notes.
+TEST_F(WindowWorkdays, CellsNameTheirHolidayToScreenReadersAndInTooltips) {
+  auto f = Start({"--region", "DE-BY", "--today", "8.12.2026", "24.12.2026", "1.1.2027"});
+  TTextGrid* g = f->StringGrid1;
+  QAccessibleInterface* a = QAccessible::queryAccessibleInterface(g);
+  ASSERT_NE(a, nullptr);
+  QAccessibleTableInterface* table = a->tableInterface();
+  ASSERT_NE(table, nullptr);
+  const auto described = [&](int32_t day) {
+    const auto [col, row] = DayCell(g, day);
+    QAccessibleInterface* cell = table->cellAt(row - 1, col);  // the header row is not a table row
+    if (!cell) return std::string("?");
+    EXPECT_EQ(FromQString(cell->text(QAccessible::Name)), std::to_string(day));
+    return FromQString(cell->text(QAccessible::Description));
+  };
+  EXPECT_EQ(described(25), "Christmas Day");
+  EXPECT_EQ(described(26), "Second Day of Christmas");  // a Saturday
+  EXPECT_EQ(described(27), "Weekend");
+  EXPECT_EQ(described(23), "");
+
+  // The tooltip, as hovering shows it.
+  const auto tooltip = [&](int32_t day) {
+    const auto [col, row] = DayCell(g, day);
+    const QPoint at = g->viewport()->mapFrom(
+        g, QPoint(g->ColumnLeft(col) + g->ColWidth(col) / 2, g->RowTop(row) + g->DefaultRowHeight() / 2));
+    QHelpEvent help(QEvent::ToolTip, at, g->viewport()->mapToGlobal(at));
+    QApplication::sendEvent(g->viewport(), &help);
+    return FromQString(QToolTip::text());
+  };
+  EXPECT_EQ(tooltip(25), "Christmas Day");
+  QToolTip::hideText();
+
+  const std::string page = HtmlFileText(g->HtmlData(), g->HtmlSettings());
+  EXPECT_NE(page.find(" class=\"holiday\" title=\"Christmas Day\""), std::string::npos);
+  EXPECT_NE(page.find(" class=\"weekend\" title=\"Weekend\""), std::string::npos);
+
+  // German names in a German window.
+  auto de = Start({"--lang", "de", "--region", "DE-BY", "--today", "8.12.2026", "24.12.2026"});
+  g = de->StringGrid1;
+  a = QAccessible::queryAccessibleInterface(g);
+  table = a->tableInterface();
+  EXPECT_EQ(described(26), "2. Weihnachtstag");
+  EXPECT_EQ(described(27), "Wochenende");
+  // Without a choice the cells say nothing more than their day.
+  PickByKeys(g, {"Feiertage", "Keine"});
+  EXPECT_EQ(described(25), "");
+  EXPECT_EQ(HtmlFileText(g->HtmlData(), g->HtmlSettings()).find("class="), std::string::npos);
 }
 
 }  // namespace
