@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cmath>
 #include <limits>
 
@@ -21,6 +22,9 @@
 // - the user's single dates that no rule already gives.
 // This needs Easter holidays from March on and no holiday moved across the
 // end of February; the built-in rules and the user's fixed dates keep to it.
+// Most spans lie in the centuries around the present: there a window of
+// 64-day blocks, each a bit per holiday and the holidays before it, counts
+// the days before any day with one popcount.
 
 struct SingleT {
   int64_t day = 0;
@@ -39,8 +43,19 @@ struct PeriodT {
   std::array<std::vector<uint16_t>, kEasterDates> late;          // by Easter date: days after 1 March
 };
 
+// The window of fast counting: whole 64-day blocks from a Monday before
+// 1 January 1800 to after 31 December 2399.
+struct WindowT {
+  int64_t firstDay = 0, endDay = 0;  // [firstDay, endDay)
+  int64_t before = 0;                // holidays on working weekdays before firstDay
+  std::vector<uint64_t> marks;       // bit k of block i: day firstDay + 64 i + k is one
+  std::vector<int32_t> marksBefore;  // in the blocks before block i
+};
+
 struct WorkTablesT {
   WeekendT weekend;
+  bool anyHolidays = false;  // rules or single dates
+  WindowT window;
   std::vector<HolidayRuleT> rules;
   std::vector<SingleT> singles;         // by day
   std::vector<int64_t> singlesCounted;  // single days on working weekdays no rule gives
@@ -87,15 +102,17 @@ int64_t YearStart(int64_t astro) { return astro > kMaxYear ? kEndDay : DayOf(ast
 
 bool OffDay(WeekendT weekend, int64_t day) { return (weekend.mask >> (WeekdayOfDayNumber(day) - 1)) & 1; }
 
+// Weekend days in [0, day): day 0 is a Monday.
+int64_t WeekendDaysBefore(WeekendT weekend, int64_t day) {
+  const uint32_t mask = weekend.mask & 0x7Fu;
+  const int64_t weeks = FloorDiv(day, 7);
+  const auto rest = static_cast<uint32_t>(day - weeks * 7);
+  return weeks * std::popcount(mask) + std::popcount(mask & ((1u << rest) - 1));
+}
+
 // Weekend days in [a, b).
 int64_t WeekendDays(WeekendT weekend, int64_t a, int64_t b) {
-  int32_t perWeek = 0;
-  for (int i = 0; i < 7; ++i) perWeek += (weekend.mask >> i) & 1;
-  const int64_t n = b - a;
-  int64_t count = n / 7 * perWeek;
-  const int32_t w = WeekdayOfDayNumber(a) - 1;
-  for (int64_t i = 0; i < n % 7; ++i) count += (weekend.mask >> ((w + i) % 7)) & 1;
-  return count;
+  return WeekendDaysBefore(weekend, b) - WeekendDaysBefore(weekend, a);
 }
 
 int32_t YearType(int64_t astro) { return (WeekdayOfDayNumber(DayOf(astro, 1, 1)) - 1) * 2 + AstroLeap(astro); }
@@ -314,8 +331,19 @@ int64_t PeriodsBefore(const WorkTablesT& t, int64_t day, int64_t year) {
   return p->before + PeriodYears(*p, p->firstYear, year - 1) + PeriodYearBefore(*p, year, day);
 }
 
-// Holidays on working weekdays in [a, b), a <= b.
-int64_t HolidaysBetween(const WorkTablesT& t, int64_t a, int64_t b) {
+bool InWindow(const WindowT& w, int64_t day) { return day >= w.firstDay && day <= w.endDay; }
+
+// Holidays on working weekdays in [firstDay, day) for a day of the window
+// or its end.
+int64_t WindowBefore(const WindowT& w, int64_t day) {
+  const auto offset = static_cast<uint64_t>(day - w.firstDay);
+  const uint64_t block = offset / 64, bit = offset % 64;
+  // The end of the window is bit 0 of the block past the last: the sentinel's.
+  return w.marksBefore[block] + std::popcount(w.marks[block] & ((uint64_t{1} << bit) - 1));
+}
+
+// Holidays on working weekdays in [a, b), a <= b, through the law's tables.
+int64_t HolidaysBetweenExact(const WorkTablesT& t, int64_t a, int64_t b) {
   const auto before = [](const std::vector<int64_t>& days, int64_t d) {
     return std::lower_bound(days.begin(), days.end(), d) - days.begin();
   };
@@ -329,9 +357,62 @@ int64_t HolidaysBetween(const WorkTablesT& t, int64_t a, int64_t b) {
   return n + PeriodsBefore(t, b, yb) - PeriodsBefore(t, a, ya);
 }
 
+// Holidays on working weekdays in [a, b), a <= b.
+int64_t HolidaysBetween(const WorkTablesT& t, int64_t a, int64_t b) {
+  if (!t.anyHolidays) return 0;
+  const WindowT& w = t.window;
+  if (InWindow(w, a) && InWindow(w, b)) return WindowBefore(w, b) - WindowBefore(w, a);
+  return HolidaysBetweenExact(t, a, b);
+}
+
+// Holidays on working weekdays in [first day of the range, day).
+int64_t HolidaysBefore(const WorkTablesT& t, int64_t day) {
+  if (!t.anyHolidays) return 0;
+  if (InWindow(t.window, day)) return t.window.before + WindowBefore(t.window, day);
+  return HolidaysBetweenExact(t, kFirstDay, day);
+}
+
+// Marks the holidays on working weekdays of the window's years, from the
+// listed days, the periods' yearly parts and the single dates.
+void BuildWindow(WorkTablesT& t) {
+  constexpr int64_t kWindowFirstYear = 1800, kWindowLastYear = 2399;
+  WindowT& w = t.window;
+  const int64_t jan1 = DayOf(kWindowFirstYear, 1, 1);
+  w.firstDay = jan1 - FloorMod(jan1, 7);
+  const int64_t blocks = (YearStart(kWindowLastYear + 1) - w.firstDay + 63) / 64;
+  w.endDay = w.firstDay + blocks * 64;
+  // One block more: the end of the window reads bit 0 of it.
+  w.marks.assign(static_cast<size_t>(blocks + 1), 0);
+  w.marksBefore.assign(static_cast<size_t>(blocks + 1), 0);
+  const auto mark = [&w](int64_t day) {
+    if (day < w.firstDay || day >= w.endDay) return;
+    const auto offset = static_cast<uint64_t>(day - w.firstDay);
+    w.marks[offset / 64] |= uint64_t{1} << (offset % 64);
+  };
+  const auto markAll = [&](const std::vector<int64_t>& days) {
+    for (auto it = std::lower_bound(days.begin(), days.end(), w.firstDay); it != days.end() && *it < w.endDay; ++it) {
+      mark(*it);
+    }
+  };
+  markAll(t.listed);
+  markAll(t.singlesCounted);
+  const int64_t lastYear = YearOfDay(w.endDay - 1);
+  for (int64_t y = YearOfDay(w.firstDay); y <= lastYear; ++y) {
+    const PeriodT* p = PeriodAt(t, y);
+    if (!p || y > p->lastYear) continue;  // a listed year
+    const int64_t start = DayOf(y, 1, 1), mar1 = DayOf(y, 3, 1);
+    for (const uint16_t o : p->early[YearType(y)]) mark(start + o);
+    for (const uint16_t o : p->late[EasterIndex(y)]) mark(mar1 + o);
+  }
+  for (size_t i = 1; i < w.marks.size(); ++i) {
+    w.marksBefore[i] = w.marksBefore[i - 1] + std::popcount(w.marks[i - 1]);
+  }
+  w.before = HolidaysBetweenExact(t, kFirstDay, w.firstDay);
+}
+
 // Working days in [first day of the range, day).
 int64_t WorkdaysBefore(const WorkTablesT& t, int64_t day) {
-  return day - kFirstDay - WeekendDays(t.weekend, kFirstDay, day) - HolidaysBetween(t, kFirstDay, day);
+  return day - kFirstDay - WeekendDays(t.weekend, kFirstDay, day) - HolidaysBefore(t, day);
 }
 
 const WorkTablesT& TablesOf(const WorkCalendarT& calendar) {
@@ -508,6 +589,8 @@ void InitWorkCalendar(WorkCalendarT& calendar, WeekendT weekend, const RegionT* 
       t->singlesCounted.push_back(s.day);
     }
   }
+  t->anyHolidays = !t->rules.empty() || !t->singles.empty();
+  if (t->anyHolidays) BuildWindow(*t);
   calendar.tables = std::move(t);
 }
 
