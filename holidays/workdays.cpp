@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <array>
-#include <bit>
 #include <cmath>
 #include <limits>
 
@@ -102,12 +101,22 @@ int64_t YearStart(int64_t astro) { return astro > kMaxYear ? kEndDay : DayOf(ast
 
 bool OffDay(WeekendT weekend, int64_t day) { return (weekend.mask >> (WeekdayOfDayNumber(day) - 1)) & 1; }
 
+// Set bits by halves, quarters and bytes: std::popcount is a library call
+// on processors without the instruction, and on every one with the
+// compilers' default target.
+constexpr int32_t BitCount(uint64_t x) {
+  x -= (x >> 1) & 0x5555555555555555u;
+  x = (x & 0x3333333333333333u) + ((x >> 2) & 0x3333333333333333u);
+  x = (x + (x >> 4)) & 0x0F0F0F0F0F0F0F0Fu;
+  return static_cast<int32_t>((x * 0x0101010101010101u) >> 56);
+}
+
 // Weekend days in [0, day): day 0 is a Monday.
 int64_t WeekendDaysBefore(WeekendT weekend, int64_t day) {
   const uint32_t mask = weekend.mask & 0x7Fu;
   const int64_t weeks = FloorDiv(day, 7);
   const auto rest = static_cast<uint32_t>(day - weeks * 7);
-  return weeks * std::popcount(mask) + std::popcount(mask & ((1u << rest) - 1));
+  return weeks * BitCount(mask) + BitCount(mask & ((1u << rest) - 1));
 }
 
 // Weekend days in [a, b).
@@ -339,7 +348,7 @@ int64_t WindowBefore(const WindowT& w, int64_t day) {
   const auto offset = static_cast<uint64_t>(day - w.firstDay);
   const uint64_t block = offset / 64, bit = offset % 64;
   // The end of the window is bit 0 of the block past the last: the sentinel's.
-  return w.marksBefore[block] + std::popcount(w.marks[block] & ((uint64_t{1} << bit) - 1));
+  return w.marksBefore[block] + BitCount(w.marks[block] & ((uint64_t{1} << bit) - 1));
 }
 
 // Holidays on working weekdays in [a, b), a <= b, through the law's tables.
@@ -397,15 +406,19 @@ void BuildWindow(WorkTablesT& t) {
   markAll(t.listed);
   markAll(t.singlesCounted);
   const int64_t lastYear = YearOfDay(w.endDay - 1);
-  for (int64_t y = YearOfDay(w.firstDay); y <= lastYear; ++y) {
+  int64_t y = YearOfDay(w.firstDay);
+  for (int64_t start = DayOf(y, 1, 1); y <= lastYear; ++y) {
+    const int32_t leap = AstroLeap(y);
+    const int64_t mar1 = start + 59 + leap;
     const PeriodT* p = PeriodAt(t, y);
-    if (!p || y > p->lastYear) continue;  // a listed year
-    const int64_t start = DayOf(y, 1, 1), mar1 = DayOf(y, 3, 1);
-    for (const uint16_t o : p->early[YearType(y)]) mark(start + o);
-    for (const uint16_t o : p->late[EasterIndex(y)]) mark(mar1 + o);
+    if (p && y <= p->lastYear) {  // else a listed year
+      for (const uint16_t o : p->early[(WeekdayOfDayNumber(start) - 1) * 2 + leap]) mark(start + o);
+      for (const uint16_t o : p->late[EasterIndex(y)]) mark(mar1 + o);
+    }
+    start = mar1 + 306;
   }
   for (size_t i = 1; i < w.marks.size(); ++i) {
-    w.marksBefore[i] = w.marksBefore[i - 1] + std::popcount(w.marks[i - 1]);
+    w.marksBefore[i] = w.marksBefore[i - 1] + BitCount(w.marks[i - 1]);
   }
   w.before = HolidaysBetweenExact(t, kFirstDay, w.firstDay);
 }
@@ -421,7 +434,8 @@ const WorkTablesT& TablesOf(const WorkCalendarT& calendar) {
 }
 
 int64_t DayOfDate(DateTripleT d) {
-  NormalizeDate(d.day, d.month, d.year);
+  // Days up to the 28th of a month are dates in every year: no carrying.
+  if (d.month < 1 || d.month > 12 || d.day < 1 || d.day > 28) NormalizeDate(d.day, d.month, d.year);
   return DayNumberOf(d.day, d.month, d.year);
 }
 
