@@ -199,6 +199,7 @@ std::vector<SetupT> Setups() {
   setups.push_back({"GB-ENG", {0x41}, true});
   setups.push_back({"US", {0x3E}, false});
   setups.push_back({"AT", {0x00}, true});
+  setups.push_back({"", {0x05}, false});  // weekend days only: Monday and Wednesday
   return setups;
 }
 
@@ -221,8 +222,10 @@ TEST(Counting, ShortSpansDayByDay) {
   for (const SetupT& s : Setups()) {
     const WorkCalendarT c = Calendar(s);
     reference::YearLists lists(c);
-    for (int i = 0; i < 40; ++i) {
-      const int64_t a = RandomDay(random);
+    for (int i = 0; i < 100; ++i) {
+      // Every other span near an edge of the centuries around the present (1800 .. 2399).
+      const int64_t edge = i % 4 == 1 ? Day(D(1, 1, 1800)) : Day(D(1, 1, 2400));
+      const int64_t a = i % 2 ? edge + std::uniform_int_distribution<int64_t>(-1200, 400)(random) : RandomDay(random);
       const int64_t b = std::min(kLastDay, a + std::uniform_int_distribution<int64_t>(0, 1500)(random));
       const bool includeEnd = random() % 2;
       const WorkdayCountT want = lists.Count(a, b + includeEnd);
@@ -231,6 +234,29 @@ TEST(Counting, ShortSpansDayByDay) {
       ASSERT_EQ(got.weekendDays, want.weekendDays);
       ASSERT_EQ(got.holidays, want.holidays);
       ASSERT_EQ(got.totalDays, want.totalDays);
+    }
+  }
+}
+
+// Counting is fastest in the centuries around the present: a span split
+// anywhere, its ends inside, outside or across the edges of that stretch,
+// counts its parts.
+TEST(Counting, SpansAroundThePresentAddUp) {
+  std::mt19937_64 random(24);
+  for (const SetupT& s : Setups()) {
+    const WorkCalendarT c = Calendar(s);
+    for (int i = 0; i < 200; ++i) {
+      // Ends near the present, and one of them anywhere in the range.
+      int64_t a = std::uniform_int_distribution<int64_t>(Day(D(1, 1, 1750)), Day(D(1, 1, 2450)))(random);
+      int64_t b = i % 2 ? RandomDay(random) : std::uniform_int_distribution<int64_t>(Day(D(1, 1, 1750)), Day(D(1, 1, 2450)))(random);
+      if (a > b) std::swap(a, b);
+      const int64_t m = std::uniform_int_distribution<int64_t>(a, b)(random);
+      const WorkdayCountT whole = CountWorkdays(c, DateOfDayNumber(a), DateOfDayNumber(b), false);
+      const WorkdayCountT first = CountWorkdays(c, DateOfDayNumber(a), DateOfDayNumber(m), false);
+      const WorkdayCountT second = CountWorkdays(c, DateOfDayNumber(m), DateOfDayNumber(b), false);
+      ASSERT_EQ(whole.holidays, first.holidays + second.holidays) << (s.region.empty() ? "own" : s.region) << " " << a << " " << m << " " << b;
+      ASSERT_EQ(whole.weekendDays, first.weekendDays + second.weekendDays);
+      ASSERT_EQ(whole.count, first.count + second.count);
     }
   }
 }
