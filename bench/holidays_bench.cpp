@@ -35,11 +35,12 @@ std::vector<std::pair<DateTripleT, DateTripleT>> Spans(int64_t maxDays, bool nea
   return spans;
 }
 
-void RunCounts(benchmark::State& state, const std::vector<std::pair<DateTripleT, DateTripleT>>& spans) {
+void RunCounts(benchmark::State& state, const std::vector<std::pair<DateTripleT, DateTripleT>>& spans,
+               const WorkCalendarT& calendar = Bavaria()) {
   size_t i = 0;
   for (auto _ : state) {
     const auto& [a, b] = spans[i++ % spans.size()];
-    benchmark::DoNotOptimize(CountWorkdays(Bavaria(), a, b, false));
+    benchmark::DoNotOptimize(CountWorkdays(calendar, a, b, false));
   }
 }
 
@@ -48,6 +49,13 @@ BENCHMARK(BM_CountYearNearNow);
 
 void BM_CountDecadesNearNow(benchmark::State& state) { RunCounts(state, Spans(36525, true)); }
 BENCHMARK(BM_CountDecadesNearNow);
+
+void BM_CountWeekendOnly(benchmark::State& state) {
+  WorkCalendarT weekendOnly;
+  InitWorkCalendar(weekendOnly, WeekendT{}, nullptr, {});
+  RunCounts(state, Spans(36525, true), weekendOnly);
+}
+BENCHMARK(BM_CountWeekendOnly);
 
 void BM_CountYearAnywhere(benchmark::State& state) { RunCounts(state, Spans(366, false)); }
 BENCHMARK(BM_CountYearAnywhere);
