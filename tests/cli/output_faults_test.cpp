@@ -7,10 +7,12 @@
 #include <poll.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
+#include <cerrno>
 #include <chrono>
 #include <cstring>
 #include <filesystem>
@@ -62,7 +64,55 @@ pid_t StartEndlessWriter(int fd, int inPipeReadEnd) {
   return pid;
 }
 
+// A child that drops to another user may not reach the checkout (a private
+// folder, /root): it runs copies of the program and its window module from a
+// folder made for them, which every user can enter.
+struct ProgramCopyT {
+  fs::path folder, program;
+  std::string whyNot;  // empty when the copy is there
+  ProgramCopyT() {
+    char tmpl[] = "/tmp/orvane-program-XXXXXX";
+    if (mkdtemp(tmpl) == nullptr) {
+      whyNot = "no folder for a copy of the program: " + std::string(std::strerror(errno));
+      return;
+    }
+    folder = tmpl;
+    program = folder / "orvane";
+    const fs::perms open = fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                           fs::perms::others_read | fs::perms::others_exec;
+    std::error_code ec;
+    fs::permissions(folder, open, ec);
+    fs::copy_file(ORVANE_BINARY, program, ec);
+#ifdef ORVANE_MODULE_PATH
+    if (!ec) fs::copy_file(ORVANE_MODULE_PATH, folder / fs::path(ORVANE_MODULE_PATH).filename(), ec);
+#endif
+    if (ec) {
+      whyNot = "cannot copy the program to " + folder.native() + ": " + ec.message();
+      return;
+    }
+    for (fs::path p = folder;; p = p.parent_path()) {
+      struct stat st {};
+      if (stat(p.c_str(), &st) != 0 || (st.st_mode & S_IXOTH) == 0) {
+        whyNot = "other users cannot enter " + p.native();
+        return;
+      }
+      if (p == p.root_path()) break;
+    }
+  }
+  ~ProgramCopyT() {
+    std::error_code ec;
+    if (!folder.empty()) fs::remove_all(folder, ec);
+  }
+};
+
+const ProgramCopyT& ProgramCopy() {
+  static const ProgramCopyT copy;
+  return copy;
+}
+
 ResultT RunOrvane(const std::vector<std::string>& args, const fs::path& cwd, const SetupT& setup = {}) {
+  const bool otherUser = setup.unprivileged && geteuid() == 0;
+  const std::string binary = otherUser ? ProgramCopy().program.native() : std::string(ORVANE_BINARY);
   // The writer starts first so that it holds no end of the output pipes.
   int outPipe[2], errPipe[2], inPipe[2] = {-1, -1};
   pid_t writer = -1;
@@ -96,10 +146,10 @@ ResultT RunOrvane(const std::vector<std::string>& args, const fs::path& cwd, con
     for (const auto& [name, value] : setup.set) setenv(name.c_str(), value.c_str(), 1);
     if (std::find(setup.unset.begin(), setup.unset.end(), "QT_QPA_PLATFORM") == setup.unset.end())
       setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    std::vector<char*> argv{const_cast<char*>(ORVANE_BINARY)};
+    std::vector<char*> argv{const_cast<char*>(binary.c_str())};
     for (const std::string& a : args) argv.push_back(const_cast<char*>(a.c_str()));
     argv.push_back(nullptr);
-    execve(ORVANE_BINARY, argv.data(), environ);
+    execve(binary.c_str(), argv.data(), environ);
     _exit(122);
   }
   close(outPipe[1]);
@@ -191,6 +241,7 @@ TEST_F(OutputFaults, AFailedWriteKeepsTheOldFileWhole) {
 
     fs::permissions(dir / "ro", fs::perms::owner_read | fs::perms::owner_exec | fs::perms::others_read |
                                     fs::perms::others_exec);
+    if (geteuid() == 0 && !ProgramCopy().whyNot.empty()) GTEST_SKIP() << ProgramCopy().whyNot;
     SetupT unprivileged;
     unprivileged.unprivileged = true;
     r = RunOrvane({option, "ro/cal.out", "1.2.2021"}, dir, unprivileged);
