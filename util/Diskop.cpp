@@ -254,11 +254,17 @@ std::string ShortenPath(std::string_view text, int32_t maxLength) {
 
 std::string FileUrl(const std::filesystem::path& path) {
 #ifdef _WIN32
+  const std::wstring& native = path.native();
+  const auto slash = [](wchar_t c) { return c == L'\\' || c == L'/'; };
+  const bool unc = native.size() > 2 && slash(native[0]) && slash(native[1]);
   const std::u8string u8 = path.generic_u8string();
   std::string bytes(u8.begin(), u8.end());
-  // A drive path has no host: its address starts "file:///".
-  if (bytes.size() >= 2 && bytes[1] == ':') bytes.insert(0, "/");
-  if (bytes.rfind("//", 0) == 0) bytes.erase(0, 2);  // \\server\share: the server is the host
+  if (unc) {
+    // \\server\share: the server is the host, whatever slashes the generic form keeps.
+    bytes.erase(0, std::min(bytes.size(), bytes.find_first_not_of('/')));
+  } else if (bytes.size() >= 2 && bytes[1] == ':') {
+    bytes.insert(0, "/");  // a drive path has no host: its address starts "file:///"
+  }
 #else
   const std::string& bytes = path.native();
 #endif
