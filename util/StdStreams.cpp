@@ -88,28 +88,30 @@ int StreamError(const std::ios& stream) {
 }
 
 LineReadT ReadLimitedLine(std::istream& in, std::string& line, size_t limit) {
-  // One byte over the limit is read so that a CR before the LF still fits.
-  thread_local std::vector<char> scratch;
-  scratch.resize(limit + 2);
-  const auto room = static_cast<std::streamsize>(scratch.size());
-  in.getline(scratch.data(), room);
-  const auto got = static_cast<size_t>(in.gcount());
-  bool tooLong = false;
-  size_t size = got;
-  if (in.fail()) {
-    if (got == 0 && in.eof()) return LineReadT::End;
-    // The buffer filled before the line ended: skip the rest unkept.
-    tooLong = true;
-    in.clear(in.rdstate() & ~std::ios::failbit);
-    in.ignore(std::numeric_limits<std::streamsize>::max(), '\n');
-  } else if (!in.eof()) {
-    --size;  // the LF that ended the line
+  std::streambuf* buf = in.rdbuf();
+  line.clear();
+  bool any = false, tooLong = false;
+  for (;;) {
+    const int c = buf->sbumpc();
+    if (c == EOF) {
+      in.setstate(std::ios::eofbit);
+      if (!any) return LineReadT::End;
+      break;
+    }
+    any = true;
+    if (c == '\n') break;
+    if (c == '\r') {
+      // CR LF is one line end, a CR alone another.
+      if (buf->sgetc() == '\n') buf->sbumpc();
+      break;
+    }
+    // Past the limit the rest of the line is skipped unkept.
+    if (line.size() < limit) line += static_cast<char>(c);
+    else tooLong = true;
   }
   if (tooLong) {
     line.clear();
     return LineReadT::TooLong;
   }
-  line.assign(scratch.data(), size);
-  if (!line.empty() && line.back() == '\r') line.pop_back();
-  return line.size() > limit ? LineReadT::TooLong : LineReadT::Line;
+  return LineReadT::Line;
 }

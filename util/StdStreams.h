@@ -46,6 +46,6 @@ class FdInBuf : public std::streambuf {
 int StreamError(const std::ios& stream);
 
 enum class LineReadT { Line, TooLong, End };
-// The next line without its line end (LF or CR LF). A line longer than limit
+// The next line without its line end (LF, CR LF or a CR alone). A line longer than limit
 // bytes is read on to its end without being kept, and gives TooLong.
 LineReadT ReadLimitedLine(std::istream& in, std::string& line, size_t limit);

@@ -162,6 +162,12 @@ TEST_F(Cli, BatchKeepsGoingPastBadLines) {
     EXPECT_NE(out.find("03.01.2000"), std::string::npos);
     EXPECT_LT(out.size(), 10000u);
   }
+  // A CR alone ends a line too; CR LF stays one line end.
+  EXPECT_EQ(Run({"--json", "--batch", "--fields", "date2"}, out, "1.1.2000 15.3.2001\r1.1.2000 1.1.2000\r\r\n"), 1);
+  EXPECT_EQ(out, "{\"date2\":{\"day\":15,\"month\":3,\"year\":2001}}\n{\"date2\":{\"day\":1,\"month\":1,\"year\":2000}}\n"
+                 "{\"error\":\"expected DATE1 DATE2 [V1 [V2]]: too few fields\",\"line\":3}\n");
+  EXPECT_EQ(Run({"--json", "--batch", "--fields", "date1"}, out, "1.1.2000 2.1.2000\r\n3.1.2000 2.1.2000"), 0);
+  EXPECT_EQ(out, "{\"date1\":{\"day\":1,\"month\":1,\"year\":2000}}\n{\"date1\":{\"day\":3,\"month\":1,\"year\":2000}}\n");
   // Exactly at the limit a line is still read, its CR LF included.
   EXPECT_EQ(Run({"--json", "--batch"}, out, "1.1.2000 2.1.2000" + std::string(65536 - 17, ' ') + "\r\n"), 0);
 }
