@@ -226,9 +226,12 @@ int RunBatch(const CliOptionsT& options, const WorkCalendarT* work, std::istream
                !ReadDateArg(options, context, fields[1], input.date2)) {
       failed = true;
       AppendBatchError(buffer, options, lineNo, "expected ISO dates YYYY-MM-DD");
+    } else if ((count > 2 && !ReadIncrementArg(fields[2], input.kind1, input.count1)) ||
+               (count > 3 && !ReadIncrementArg(fields[3], input.kind2, input.count2))) {
+      failed = true;
+      static const std::string why = "expected V1 and V2 as " + IncrementRule();
+      AppendBatchError(buffer, options, lineNo, why.c_str());
     } else {
-      if (count > 2) ReadIncrementArg(fields[2], input.kind1, input.count1);
-      if (count > 3) ReadIncrementArg(fields[3], input.kind2, input.count2);
       ComputeResults(results, context, input, parts);
       if (options.json) AppendJsonResults(buffer, results, parts);
       else AppendPrintResults(buffer, results);
@@ -249,44 +252,71 @@ int RunBatch(const CliOptionsT& options, const WorkCalendarT* work, std::istream
 
 namespace {
 
-// The kind that a trailing d, w, m, y or wd picks, days without one; the unit is cut off.
-int32_t CutIncrementKind(std::string_view& value) {
-  if (value.empty()) return kIncDays;
-  if (value.size() >= 2 && value.substr(value.size() - 2) == "wd") {
-    value.remove_suffix(2);
-    return kIncWorkdays;
-  }
+// An increment's units, matched without regard to case; the longest suffix
+// that matches wins, so a unit may end in another one ("wd" in "d").
+struct IncrementUnitT {
+  std::string_view suffix;
   int32_t kind;
-  switch (value.back()) {
-    case 'd': kind = kIncDays; break;
-    case 'w': kind = kIncWeeks; break;
-    case 'm': kind = kIncMonths; break;
-    case 'y': kind = kIncYears; break;
-    default: return kIncDays;
+};
+constexpr IncrementUnitT kIncrementUnits[] = {
+    {"d", kIncDays}, {"w", kIncWeeks}, {"m", kIncMonths}, {"y", kIncYears}, {"wd", kIncWorkdays},
+};
+
+bool EndsWithNoCase(std::string_view text, std::string_view suffix) {
+  if (suffix.size() > text.size()) return false;
+  text.remove_prefix(text.size() - suffix.size());
+  for (size_t i = 0; i < suffix.size(); ++i) {
+    const char c = text[i] >= 'A' && text[i] <= 'Z' ? static_cast<char>(text[i] - 'A' + 'a') : text[i];
+    if (c != suffix[i]) return false;
   }
-  value.remove_suffix(1);
-  return kind;
+  return true;
+}
+
+// "d, w, m, y or wd" for messages.
+std::string IncrementUnitList() {
+  std::string list;
+  const size_t n = std::size(kIncrementUnits);
+  for (size_t i = 0; i < n; ++i) {
+    if (i > 0) list += i + 1 < n ? ", " : " or ";
+    list += kIncrementUnits[i].suffix;
+  }
+  return list;
 }
 
 }  // namespace
 
-IncrementArgT ParseIncrementArg(const AnsiText& value) {
-  std::string_view count = value;
-  IncrementArgT inc;
-  inc.kind = CutIncrementKind(count);
-  inc.count.assign(count);
-  return inc;
+bool ParseIncrementArg(std::string_view value, IncrementArgT& inc) {
+  int32_t kind = kIncDays;
+  size_t unitSize = 0;
+  for (const IncrementUnitT& unit : kIncrementUnits) {
+    if (unit.suffix.size() > unitSize && EndsWithNoCase(value, unit.suffix)) {
+      kind = unit.kind;
+      unitSize = unit.suffix.size();
+    }
+  }
+  value.remove_suffix(unitSize);
+  // A sign, then digits within 32 bits; "+" only before a digit.
+  if (!value.empty() && value[0] == '+' && value.size() > 1 && value[1] != '-') value.remove_prefix(1);
+  int32_t count = 0;
+  if (!ReadStrictInt(value, count)) return false;
+  inc.kind = kind;
+  inc.count = IntText(count);
+  return true;
 }
 
-void ReadIncrementArg(std::string_view value, int32_t& kind, int64_t& count) {
-  kind = CutIncrementKind(value);
-  count = TextToInt(value);
+bool ReadIncrementArg(std::string_view value, int32_t& kind, int64_t& count) {
+  IncrementArgT inc;
+  if (!ParseIncrementArg(value, inc)) return false;
+  ReadIncrementArg(inc, kind, count);
+  return true;
 }
 
 void ReadIncrementArg(const IncrementArgT& arg, int32_t& kind, int64_t& count) {
   kind = arg.kind;
   count = TextToInt(arg.count);
 }
+
+std::string IncrementRule() { return "a signed whole number with an optional unit " + IncrementUnitList(); }
 
 namespace {
 
@@ -379,8 +409,13 @@ bool ParseCommandLine(CliOptionsT& options, const std::vector<std::string>& args
     else if (name == "--no-settings") options.noSettings = true;
     else if (name == "--iso-weeks") options.context.weeks = WeekNumberingT::kIso8601;
     else if (name == "--iso") options.iso = true;
-    else if (name == "--add1") options.add1 = ParseIncrementArg(Utf8ToAnsi(value));
-    else if (name == "--add2") options.add2 = ParseIncrementArg(Utf8ToAnsi(value));
+    else if (name == "--quiet") options.quiet = true;
+    else if (name == "--add1" || name == "--add2") {
+      if (!ParseIncrementArg(value, name == "--add1" ? options.add1 : options.add2)) {
+        error = name + ": '" + Shown(value) + "' is no increment; an increment is " + IncrementRule();
+        return false;
+      }
+    }
     else if (name == "--html" || name == "--screenshot") {
       if (value.empty()) {
         error = "option " + name + " needs a file name";
@@ -394,10 +429,13 @@ bool ParseCommandLine(CliOptionsT& options, const std::vector<std::string>& args
       options.todayFixed = true;
     } else if (name == "--fields") {
       std::string bad;
-      if (!ParseResultFields(value, options.fields, bad)) {
+      ResultPartsT parts = 0;
+      if (!ParseResultFields(value, parts, bad)) {
         error = "--fields: no result key '" + Shown(bad) + "'; the keys are " + ResultKeyList();
         return false;
       }
+      // Each --fields adds its keys.
+      options.fields = options.fieldsChosen ? options.fields | parts : parts;
       options.fieldsChosen = true;
     } else if (name == "--lang") {
       if (value == "en") options.context.language = 2;
@@ -470,8 +508,41 @@ uint8_t LocaleLanguage(const char* lcAll, const char* lcMessages, const char* la
   return 2;
 }
 
-void ApplyLocaleLanguage(CliOptionsT& options, const char* lcAll, const char* lcMessages, const char* lang) {
-  if (!options.languageGiven) options.context.language = LocaleLanguage(lcAll, lcMessages, lang);
+uint8_t SystemLanguage(TProcessPlatform& platform) {
+  const std::string lcAll = platform.Getenv("LC_ALL"), lcMessages = platform.Getenv("LC_MESSAGES"),
+                    lang = platform.Getenv("LANG");
+  if (!lcAll.empty() || !lcMessages.empty() || !lang.empty())
+    return LocaleLanguage(lcAll.c_str(), lcMessages.c_str(), lang.c_str());
+  // A Windows language id: the primary language in the low ten bits, 7 German.
+  const uint16_t ui = platform.UiLanguage();
+  return ui != 0 && (ui & 0x3FF) == 0x07 ? 1 : 2;
+}
+
+void ApplySystemLanguage(CliOptionsT& options, TProcessPlatform& platform) {
+  if (!options.languageGiven) options.context.language = SystemLanguage(platform);
+}
+
+bool ReadProgramOptions(CliOptionsT& options, const std::vector<std::string>& args, std::string& error,
+                        TProcessPlatform& platform) {
+  if (!ParseCommandLine(options, args, error)) return false;
+  ApplySystemLanguage(options, platform);
+  return true;
+}
+
+std::vector<std::string> DateNotes(const CliOptionsT& options) {
+  std::vector<std::string> notes;
+  if (options.iso) return notes;  // strict: nothing is repaired
+  const CalcContextT& context = options.context;
+  for (size_t i = 0; i < options.dates.size(); ++i) {
+    const DateReadingT reading = ReadDateField(context, options.dates[i]);
+    if (reading.hint.empty()) continue;
+    std::string note(LangText(context.language, TextT::kDateNote));
+    note += IntText(static_cast<int64_t>(i + 1));
+    note += " \"" + ShownText(AnsiToUtf8(options.dates[i])) + "\" ";
+    note += AnsiToUtf8(reading.hint);
+    notes.push_back(std::move(note));
+  }
+  return notes;
 }
 
 CalcContextT CurrentContext(const CliOptionsT& options, const DateTripleT& clockToday) {

@@ -12,12 +12,13 @@
 #include "cli/workday_args.h"
 #include "results/results.h"
 #include "util/cp1252.h"
+#include "util/process.h"
 
 inline constexpr const char* kProgramCaption = "Zelko Orvane 1.11";
 
 struct IncrementArgT {
   int32_t kind = kIncDays;
-  AnsiText count;  // read as the increment field reads it
+  AnsiText count;  // the count's digits, as the increment field shows them
 };
 
 struct CliOptionsT {
@@ -34,15 +35,19 @@ struct CliOptionsT {
   bool languageGiven = false;  // --lang named it
   bool noSettings = false;     // the window neither reads nor keeps settings
   WorkdayArgsT workdays;       // working days, holidays and their lists
+  bool quiet = false;          // no notes or warnings on standard error
   std::vector<AnsiText> dates;  // at most two
   std::vector<std::string> warnings;
 };
 
-// Splits V of --add1/--add2: a trailing d, w, m, y or wd (working days) picks the kind.
-IncrementArgT ParseIncrementArg(const AnsiText& value);
-// The same as numbers, the count read as the increment field reads it.
-void ReadIncrementArg(std::string_view value, int32_t& kind, int64_t& count);
+// Reads V of --add1/--add2 or a batch increment: a signed whole number within
+// 32 bits with an optional unit d, w, m, y or wd (working days) in either case
+// (days without one). False, leaving inc, for anything else.
+bool ParseIncrementArg(std::string_view value, IncrementArgT& inc);
+bool ReadIncrementArg(std::string_view value, int32_t& kind, int64_t& count);
 void ReadIncrementArg(const IncrementArgT& arg, int32_t& kind, int64_t& count);
+// What an increment is, for messages.
+std::string IncrementRule();
 
 // Reads the arguments (UTF-8, without the program name; file names are taken
 // as they are, see ArgPath). On a bad option or combination returns false
@@ -52,8 +57,21 @@ bool ParseCommandLine(CliOptionsT& options, const std::vector<std::string>& args
 // The language of a locale: German (1) when the first of LC_ALL, LC_MESSAGES
 // and LANG that is set names German ("de", "de_DE.UTF-8", ...), else English (2).
 uint8_t LocaleLanguage(const char* lcAll, const char* lcMessages, const char* lang);
-// Takes the locale's language unless --lang chose one.
-void ApplyLocaleLanguage(CliOptionsT& options, const char* lcAll, const char* lcMessages, const char* lang);
+// The system's language: the locale's when one of its variables is set,
+// otherwise the user's interface language where the system has one (Windows).
+uint8_t SystemLanguage(TProcessPlatform& platform);
+// Takes the system's language unless --lang chose one.
+void ApplySystemLanguage(CliOptionsT& options, TProcessPlatform& platform);
+
+// The command line as every mode reads it: ParseCommandLine, then the
+// language settled by ApplySystemLanguage.
+bool ReadProgramOptions(CliOptionsT& options, const std::vector<std::string>& args, std::string& error,
+                        TProcessPlatform& platform);
+
+// Notes on date arguments that the lenient reader had to repair, one line
+// each (UTF-8, without the program's name), in the options' language and on
+// the day their context names: date 1 "1/1/2000" read as 24.07.2333.
+std::vector<std::string> DateNotes(const CliOptionsT& options);
 
 // The options' context on the clock's day: today is clockToday unless --today
 // fixed it. Only the program's entries read the clock to give it.

@@ -99,14 +99,16 @@ int main(int argc, char** argv) {
   const std::vector<std::string> args = ProgramArgs(argc, argv);
   CliOptionsT options;
   std::string error;
-  if (!ParseCommandLine(options, args, error)) {
+  if (!ReadProgramOptions(options, args, error, SystemProcessPlatform())) {
     std::cerr << "orvane: " << error << " (see 'orvane --help')\n";
     return 2;
   }
-  ApplyLocaleLanguage(options, std::getenv("LC_ALL"), std::getenv("LC_MESSAGES"), std::getenv("LANG"));
   // The text outputs' one reading of the system's date.
   options.context = CurrentContext(options, TodayDate());
-  for (const std::string& warning : options.warnings) std::cerr << "orvane: warning: " << warning << '\n';
+  if (!options.quiet) {
+    for (const std::string& warning : options.warnings) std::cerr << "orvane: warning: " << warning << '\n';
+    for (const std::string& note : DateNotes(options)) std::cerr << "orvane: " << note << '\n';
+  }
   // Standard streams whose failures are seen: a lost output is exit 1.
   FdOutBuf outBuf(1);
   FdInBuf inBuf(0);

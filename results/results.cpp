@@ -96,6 +96,19 @@ bool DropsCharacters(std::string_view text) {
   return false;
 }
 
+// Whether a field holds a number beyond 32 bits, which the reader takes as
+// 0 and so as today's value.
+bool OverflowsField(std::string_view text) {
+  for (int32_t i = 0; i < 3; ++i) {
+    const size_t dot = text.find('.');
+    const std::string_view field = text.substr(0, dot);
+    if (field.find_first_of("123456789") != std::string_view::npos && TextToInt(field) == 0) return true;
+    if (dot == std::string_view::npos) break;
+    text.remove_prefix(dot + 1);
+  }
+  return false;
+}
+
 }  // namespace
 
 DateReadingT ReadDateField(const CalcContextT& context, std::string_view text) {
@@ -106,7 +119,8 @@ DateReadingT ReadDateField(const CalcContextT& context, std::string_view text) {
   reading.dropped = DropsCharacters(text);
   reading.carried = reading.read.day != parsed.day || reading.read.month != parsed.month ||
                     reading.read.year != parsed.year;
-  if (reading.dropped || reading.carried)
+  reading.overflowed = OverflowsField(text);
+  if (reading.dropped || reading.carried || reading.overflowed)
     reading.hint = std::string(LangText(context.language, TextT::kReadAs)) +
                    DateText(reading.read.day, reading.read.month, reading.read.year);
   return reading;

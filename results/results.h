@@ -93,11 +93,13 @@ struct DateWorkdayT {
 };
 
 // How a date field's text was read. A text the reader took apart (it dropped
-// characters or extra fields) or whose date had to be carried gets a hint.
+// characters or extra fields, or read a field too large as today's) or whose
+// date had to be carried gets a hint.
 struct DateReadingT {
   DateTripleT read;     // the date read, carried into range
   bool dropped = false;  // characters or fields the reader ignored
   bool carried = false;  // day or month out of range
+  bool overflowed = false;  // a field beyond 32 bits, read as today's
   std::string hint;      // "read as 24.07.2333"; empty when the text is plain
 };
 

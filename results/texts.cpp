@@ -18,6 +18,7 @@ constexpr TableT kEnglish = {
     "read as ",
     "Working Day", "s",
     "Holiday: ",
+    "date ",
     "Usage: orvane [options] [--] [DATE1 [DATE2]]\n"
     "Dates are day.month.year; a field left 0 or empty means today's value.\n"
     "Without a text option the window opens.\n"
@@ -26,9 +27,9 @@ constexpr TableT kEnglish = {
     "  --json             the results as one JSON object\n"
     "  --batch            with --json or --print: one case per line from standard\n"
     "                     input, DATE1 DATE2 [V1 [V2]]\n"
-    "  --add1 V, --add2 V increment of date 1 / date 2; V ends in d, w, m, y or wd\n"
-    "                     for days, weeks, months, years or working days (days\n"
-    "                     when it has none)\n"
+    "  --add1 V, --add2 V increment of date 1 / date 2: a signed whole number, with\n"
+    "                     d, w, m, y or wd for days, weeks, months, years or\n"
+    "                     working days (days when it has none)\n"
     "  --fields LIST      with --json: only these keys, comma-separated, e.g.\n"
     "                     date1,date2,span (see the README for all keys)\n"
     "  --iso              dates are ISO 8601, [+-]YYYY-MM-DD; ISO counts years\n"
@@ -50,6 +51,7 @@ constexpr TableT kEnglish = {
     "  --html FILE        write date 1's month calendar as an HTML page\n"
     "  --screenshot FILE  render the window into a PNG file\n"
     "  --no-settings      the window starts as new and keeps nothing\n"
+    "  --quiet            no notes on dates read otherwise than written, no warnings\n"
     "  --help, --version\n",
 };
 
@@ -66,6 +68,7 @@ constexpr TableT kGerman = {
     "gelesen als ",
     "Arbeitstag", "e",
     "Feiertag: ",
+    "Datum ",
     "Aufruf: orvane [Optionen] [--] [DATUM1 [DATUM2]]\n"
     "Ein Datum ist Tag.Monat.Jahr; ein Feld mit 0 oder leer steht f\xFCr heute.\n"
     "Ohne Textoption \xF6" "ffnet sich das Fenster.\n"
@@ -74,9 +77,9 @@ constexpr TableT kGerman = {
     "  --json             die Ergebnisse als ein JSON-Objekt\n"
     "  --batch            mit --json oder --print: ein Fall je Zeile von der\n"
     "                     Standardeingabe, DATUM1 DATUM2 [V1 [V2]]\n"
-    "  --add1 V, --add2 V Datum 1 / Datum 2 verschieben; V endet auf d, w, m, y oder\n"
-    "                     wd f\xFCr Tage, Wochen, Monate, Jahre oder Arbeitstage\n"
-    "                     (ohne Endung Tage)\n"
+    "  --add1 V, --add2 V Datum 1 / Datum 2 verschieben; V ist eine ganze Zahl, mit\n"
+    "                     d, w, m, y oder wd f\xFCr Tage, Wochen, Monate, Jahre oder\n"
+    "                     Arbeitstage (ohne Endung Tage)\n"
     "  --fields LISTE     mit --json: nur diese Schl\xFCssel, durch Kommas getrennt,\n"
     "                     z. B. date1,date2,span (alle Schl\xFCssel im README)\n"
     "  --iso              Daten nach ISO 8601, [+-]JJJJ-MM-TT; ISO z\xE4hlt die Jahre\n"
@@ -99,6 +102,7 @@ constexpr TableT kGerman = {
     "  --html DATEI       den Monatskalender von Datum 1 als HTML-Seite schreiben\n"
     "  --screenshot DATEI das Fenster als PNG-Datei abbilden\n"
     "  --no-settings      das Fenster beginnt neu und merkt sich nichts\n"
+    "  --quiet            keine Hinweise auf anders gelesene Daten, keine Warnungen\n"
     "  --help, --version\n",
 };
 

@@ -18,6 +18,7 @@ enum class TextT : uint8_t {
   kReadAs,  // a date field's hint: "read as " and the date
   kWorkingDay, kWorkingDayPlural,
   kHoliday,  // a fact line: "Holiday: " and the holiday's name
+  kDateNote,  // before the number of a date argument in a note on standard error
   kUsage,
   kCount
 };

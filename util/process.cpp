@@ -2,6 +2,10 @@
 
 #include <cstdlib>
 
+#ifdef _WIN32
+#include <windows.h>
+#endif
+
 std::string TProcessPlatform::Getenv(const std::string& name) {
   const char* v = std::getenv(name.c_str());
   return v ? std::string(v) : std::string();
@@ -9,6 +13,14 @@ std::string TProcessPlatform::Getenv(const std::string& name) {
 
 StartErrorT TProcessPlatform::Start(const std::string& program, const std::vector<std::string>& args) {
   return StartDetached(program, args);
+}
+
+uint16_t TProcessPlatform::UiLanguage() {
+#ifdef _WIN32
+  return GetUserDefaultUILanguage();
+#else
+  return 0;
+#endif
 }
 
 TProcessPlatform& SystemProcessPlatform() {

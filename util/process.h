@@ -1,6 +1,7 @@
 #pragma once
 // Starting another program, detached from this one: no shell, no inherited
 // files, no input, its own session. Names and arguments are UTF-8.
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -33,6 +34,9 @@ class TProcessPlatform {
   // The environment variable's value, empty when it is not set.
   virtual std::string Getenv(const std::string& name);
   virtual StartErrorT Start(const std::string& program, const std::vector<std::string>& args);
+  // The user's interface language as a Windows language id, 0 where the
+  // system has none (everywhere but Windows).
+  virtual uint16_t UiLanguage();
 };
 // The real one; only the program's entries ask for it and hand it down.
 TProcessPlatform& SystemProcessPlatform();

@@ -6,6 +6,7 @@
 #   check_modules.sh noqt ORVANE           no Qt library in the six text modes
 #   check_modules.sh missing ORVANE        the program without its module
 #   check_modules.sh screenshot ORVANE     --screenshot through the module
+#   check_modules.sh locale ORVANE         the window's language from the locale
 set -euo pipefail
 mode="$1"
 orvane="$2"
@@ -58,6 +59,15 @@ case "$mode" in
   screenshot)
     QT_QPA_PLATFORM=offscreen "$orvane" --screenshot "$tmp/shot.png" --today 7.12.2026 0 1.1.2000
     head -c 8 "$tmp/shot.png" | grep -q PNG || fail "no PNG written"
+    ;;
+  locale)
+    # The window takes its language from the locale as the text outputs do.
+    shot() { env -u LC_ALL -u LC_MESSAGES QT_QPA_PLATFORM=offscreen "$@" --today 7.12.2026 0 1.1.2000; }
+    shot LANG=de_DE.UTF-8 "$orvane" --screenshot "$tmp/locale.png"
+    shot LANG=C "$orvane" --screenshot "$tmp/de.png" --lang de
+    shot LANG=de_DE.UTF-8 "$orvane" --screenshot "$tmp/en.png" --lang en
+    cmp -s "$tmp/locale.png" "$tmp/de.png" || fail "LANG=de_DE.UTF-8 draws another window than --lang de"
+    ! cmp -s "$tmp/de.png" "$tmp/en.png" || fail "--lang en draws the German window"
     ;;
   *)
     echo "unknown mode $mode" >&2

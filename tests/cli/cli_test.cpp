@@ -7,6 +7,7 @@
 #include <fstream>
 #include <sstream>
 
+#include "tests/support/FakeProcess.h"
 #include "tests/support/today.h"
 #include "util/cp1252.h"
 
@@ -70,21 +71,84 @@ TEST_F(Cli, TodayIsTheClocksDayUnlessFixed) {
   EXPECT_EQ(out, "{\"date1\":{\"day\":8,\"month\":12,\"year\":2026}}\n");
 }
 
-TEST_F(Cli, LanguageFromTheLocaleUnlessGiven) {
+TEST_F(Cli, LanguageFromTheSystemUnlessGiven) {
   EXPECT_EQ(LocaleLanguage(nullptr, nullptr, "de_DE.UTF-8"), 1);
   EXPECT_EQ(LocaleLanguage(nullptr, "de", "en_US.UTF-8"), 1);
   EXPECT_EQ(LocaleLanguage("", nullptr, "de_AT@euro"), 1);  // an empty one is not set
   EXPECT_EQ(LocaleLanguage("C", "de_DE", "de_DE"), 2);      // the first set decides
   EXPECT_EQ(LocaleLanguage(nullptr, nullptr, "dev"), 2);
   EXPECT_EQ(LocaleLanguage(nullptr, nullptr, nullptr), 2);
+  // Every mode reads its options through ReadProgramOptions.
+  FakeProcessPlatform platform;
   CliOptionsT options;
   std::string error;
-  ASSERT_TRUE(ParseCommandLine(options, {"--print"}, error));
-  ApplyLocaleLanguage(options, nullptr, nullptr, "de_CH.UTF-8");
+  platform.env = {{"LANG", "de_CH.UTF-8"}};
+  ASSERT_TRUE(ReadProgramOptions(options, {"--screenshot", "x.png"}, error, platform));
   EXPECT_EQ(options.context.language, 1);
-  ASSERT_TRUE(ParseCommandLine(options, {"--lang", "en"}, error));
-  ApplyLocaleLanguage(options, nullptr, nullptr, "de_DE.UTF-8");
+  ASSERT_TRUE(ReadProgramOptions(options, {"--lang", "en"}, error, platform));
   EXPECT_EQ(options.context.language, 2);
+  // Without locale variables the user's interface language decides (Windows ids).
+  platform.env.clear();
+  for (const auto& [id, language] : {std::pair<uint16_t, uint8_t>{0x0407, 1}, {0x0C07, 1}, {0x0409, 2}, {0, 2}}) {
+    platform.uiLanguage = id;
+    ASSERT_TRUE(ReadProgramOptions(options, {}, error, platform));
+    EXPECT_EQ(options.context.language, language) << id;
+  }
+  platform.env = {{"LC_MESSAGES", "C"}};  // a locale that is set wins over it
+  platform.uiLanguage = 0x0407;
+  ASSERT_TRUE(ReadProgramOptions(options, {}, error, platform));
+  EXPECT_EQ(options.context.language, 2);
+}
+
+TEST_F(Cli, IncrementsAreSignedWholeNumbersWithAnOptionalUnit) {
+  std::string out;
+  const auto date1 = [&](const std::string& add) {
+    return Run({"--json", "--fields", "date1", "--add1", add, "1.1.2000"}, out) == 0 ? out : "rejected: " + out;
+  };
+  const auto json = [](int d, int m, int y) {
+    return "{\"date1\":{\"day\":" + std::to_string(d) + ",\"month\":" + std::to_string(m) +
+           ",\"year\":" + std::to_string(y) + "}}\n";
+  };
+  EXPECT_EQ(date1("5W"), json(5, 2, 2000));
+  EXPECT_EQ(date1("5w"), json(5, 2, 2000));
+  EXPECT_EQ(date1("+3D"), json(4, 1, 2000));
+  EXPECT_EQ(date1("-2M"), json(1, 11, 1999));
+  EXPECT_EQ(date1("1y"), json(1, 1, 2001));
+  EXPECT_EQ(date1("3WD"), json(5, 1, 2000));  // from Saturday 1.1.2000: Monday to Wednesday
+  EXPECT_EQ(date1("10"), json(11, 1, 2000));
+  EXPECT_EQ(date1("-0"), json(1, 1, 2000));
+  EXPECT_EQ(date1("-2147483648d").rfind("{", 0), 0u);
+  for (const char* bad : {"1e3d", "99999999999999999999d", "junk", "", "d", "5dd", "5 d", " 5", "+-5", "--5", "+",
+                          "2147483648", "1.5w", "5x", "0x10"}) {
+    EXPECT_EQ(date1(bad).rfind("rejected: --add1: '", 0), 0u) << bad;
+  }
+  EXPECT_EQ(Run({"--json", "--add2=5q"}, out), 2);
+  EXPECT_EQ(out, "--add2: '5q' is no increment; an increment is a signed whole number with an optional unit d, w, "
+                 "m, y or wd");
+  // A batch line's increments follow the same rule; a bad one is that line's error.
+  EXPECT_EQ(Run({"--json", "--batch", "--fields", "date2"}, out, "1.1.2000 1.1.2000 1e3d\n1.1.2000 1.1.2000 0 2W\n"),
+            1);
+  EXPECT_EQ(out, "{\"error\":\"expected V1 and V2 as a signed whole number with an optional unit d, w, m, y or wd\","
+                 "\"line\":1}\n{\"date2\":{\"day\":15,\"month\":1,\"year\":2000}}\n");
+}
+
+TEST_F(Cli, RepairedDateArgumentsGetANote) {
+  const auto notes = [](const std::vector<std::string>& args) {
+    CliOptionsT options;
+    std::string error;
+    EXPECT_TRUE(ParseCommandLine(options, args, error)) << error;
+    return DateNotes(options);
+  };
+  EXPECT_EQ(notes({"--today", "7.12.2026", "1/1/2000", "31.2.2001"}),
+            (std::vector<std::string>{"date 1 \"1/1/2000\" read as 24.07.2333", "date 2 \"31.2.2001\" read as 03.03.2001"}));
+  EXPECT_EQ(notes({"--today", "7.12.2026", "--", "1.1.2000", "99999999999.1.2000"}),
+            (std::vector<std::string>{"date 2 \"99999999999.1.2000\" read as 07.01.2000"}));
+  EXPECT_EQ(notes({"--today", "7.12.2026", "--lang", "de", "1.1.2000x", "\xC3\xA4" "1\x1b"}),
+            (std::vector<std::string>{"Datum 1 \"1.1.2000x\" gelesen als 01.01.2000",
+                                      "Datum 2 \"\xC3\xA4" "1\\x1b\" gelesen als 01.12.2026"}));
+  EXPECT_TRUE(notes({"--today", "7.12.2026", "0", "15.3"}).empty());
+  EXPECT_TRUE(notes({"--today", "7.12.2026", "..1999", "--", "-5.1.2000"}).size() == 1);  // only -5 carries
+  EXPECT_TRUE(notes({"--iso", "2001-03-15"}).empty());
 }
 
 TEST_F(Cli, IsoWeeksOnlyWithTheFlag) {
@@ -234,6 +298,11 @@ TEST_F(Cli, FieldsKeepTheObjectsOrder) {
   EXPECT_EQ(Run({"--json", "--print", "--fields", "span"}, out), 2);
   EXPECT_EQ(out, "--fields cannot be combined with --print");
   EXPECT_EQ(Run({"--fields", "span"}, out), 2);
+  // Repeated, the lists add up.
+  ASSERT_EQ(Run({"--json", "--fields", "span", "--fields=date1", "--today", "7.12.2026", "1.1.2000", "1.1.2000"}, out),
+            0);
+  EXPECT_EQ(out, "{\"date1\":{\"day\":1,\"month\":1,\"year\":2000},\"span\":{\"years\":0,\"months\":0,\"days\":0,"
+                 "\"totalMonths\":0,\"totalWeeks\":0,\"weekDays\":0,\"totalDays\":0}}\n");
 }
 
 TEST_F(Cli, IsoDatesAreStrict) {

@@ -345,4 +345,19 @@ TEST_F(OutputFaults, UsageErrorsExitTwoWithOneLineAndWriteNothing) {
   EXPECT_TRUE(Listing(dir).empty());
 }
 
+TEST_F(OutputFaults, RepairedDatesAreNotedUnlessQuiet) {
+  ResultT r = RunOrvane({"--json", "--fields", "date1", "--today", "7.12.2026", "1/1/2000", "1.1.2000"}, dir);
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.out, "{\"date1\":{\"day\":24,\"month\":7,\"year\":2333}}\n");
+  EXPECT_EQ(r.err, "orvane: date 1 \"1/1/2000\" read as 24.07.2333\n");
+  r = RunOrvane({"--html", "cal.htm", "--quiet", "--today", "7.12.2026", "31.2.2001"}, dir);
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.err, "");
+  SetupT german;
+  german.set = {{"LC_ALL", "de_DE.UTF-8"}};
+  r = RunOrvane({"--print", "--today", "7.12.2026", "0", "31.2.2001"}, dir, german);
+  EXPECT_EQ(r.status, 0);
+  EXPECT_EQ(r.err, "orvane: Datum 2 \"31.2.2001\" gelesen als 03.03.2001\n");
+}
+
 }  // namespace

@@ -220,6 +220,14 @@ TEST(ReadDateField, HintsOnlyWhenTheTextIsNotReadAsItReads) {
   EXPECT_EQ(ReadDateField(german, "31.2.2001").hint, "gelesen als 03.03.2001");
   for (const char* odd : {"1.1.2000.5", "1.1.20-00", " 1.1.2000", "1.1.2000x"})
     EXPECT_TRUE(ReadDateField(context, odd).dropped) << odd;
+  // A field beyond 32 bits is read as today's: that too is a repair.
+  for (const char* huge : {"1.1.99999999999", "2147483648.1.2000", "1.-2147483649.2000"}) {
+    const DateReadingT r = ReadDateField(context, huge);
+    EXPECT_TRUE(r.overflowed) << huge;
+    EXPECT_NE(r.hint, "") << huge;
+  }
+  EXPECT_FALSE(ReadDateField(context, "1.1.2147483647").overflowed);
+  EXPECT_FALSE(ReadDateField(context, "00000000000000000000001.1.2000").overflowed);
   // The results carry the same reading as the date shown.
   ResultInputT in;
   in.context = context;

@@ -15,6 +15,7 @@ class FakeProcessPlatform : public TProcessPlatform {
   std::map<std::string, std::string> env;
   std::vector<StartT> starts;
   StartErrorT result = StartErrorT::kNone;
+  uint16_t uiLanguage = 0;
 
   std::string Getenv(const std::string& name) override {
     const auto it = env.find(name);
@@ -24,4 +25,5 @@ class FakeProcessPlatform : public TProcessPlatform {
     starts.push_back({program, args});
     return result;
   }
+  uint16_t UiLanguage() override { return uiLanguage; }
 };

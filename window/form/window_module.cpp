@@ -18,7 +18,7 @@
 ORVANE_MODULE_EXPORT int OrvaneWindowMain(int argc, char** argv) {
   CliOptionsT options;
   std::string error;
-  if (!ParseCommandLine(options, ProgramArgs(argc, argv), error)) return 2;
+  if (!ReadProgramOptions(options, ProgramArgs(argc, argv), error, SystemProcessPlatform())) return 2;
   // Nothing may cross into the program, which has its own C++ runtime.
   try {
     return RunWindow(options, argc, argv);
