@@ -14,6 +14,7 @@
 
 #include "cli/calendar_html.h"
 #include "cli/cli.h"
+#include "cli/module_check.h"
 #include "cli/program_args.h"
 #include "util/ErrorText.h"
 #include "util/StdStreams.h"
@@ -51,20 +52,28 @@ std::string OneLine(std::string text) {
 
 // Loads the module and runs the window; a missing or broken module is exit 2.
 int RunWindowModule(int argc, char** argv) {
+  // Beside the real program file (a build tree) or in the installation's
+  // library folder: no other place, since a module runs as the user.
   const fs::path folder = ProgramFolder();
-  const fs::path candidates[] = {folder / ORVANE_MODULE_FILE,
-                                 (folder / ORVANE_MODULE_RELDIR / ORVANE_MODULE_FILE).lexically_normal()};
+  const fs::path candidates[] = {folder / ORVANE_MODULE_FILE, fs::path(ORVANE_MODULE_INSTALL_DIR) / ORVANE_MODULE_FILE};
   const fs::path* found = nullptr;
   for (const fs::path& candidate : candidates) {
     std::error_code ec;
-    if (!folder.empty() && fs::is_regular_file(candidate, ec)) {
+    if (!candidate.parent_path().empty() && fs::exists(fs::symlink_status(candidate, ec))) {
       found = &candidate;
       break;
     }
   }
   if (!found) {
     std::cerr << "orvane: the window module " ORVANE_MODULE_FILE " is missing (looked in "
-              << candidates[0].parent_path().string() << " and " << candidates[1].parent_path().string() << ")\n";
+              << ShownPath(candidates[0].parent_path()) << " and " << ShownPath(candidates[1].parent_path()) << ")\n";
+    return 2;
+  }
+  uint32_t owner = 0;
+  const std::string problem =
+      ProgramOwner(owner) ? ModuleProblem(*found, owner) : "the program's own file cannot be read";
+  if (!problem.empty()) {
+    std::cerr << "orvane: refusing the window module " << ShownPath(*found) << ": " << problem << '\n';
     return 2;
   }
 #ifdef _WIN32

@@ -53,6 +53,31 @@ case "$mode" in
     printf 'not a shared object\n' >"$tmp/liborvane-window.so"
     check_one_line "broken module" --screenshot "$tmp/shot.png" 1.1.2000
     check_one_line "broken module, window" 1.1.2000
+    grep -q 'no ELF shared object' "$tmp/err" || fail "broken module: $(cat "$tmp/err")"
+    module="$(dirname "$orvane")/liborvane-window.so"
+    if [ -f "$module" ]; then
+      # Cut short anywhere: refused before loading, never a bus error.
+      for size in 1024 65536 300000 600000 900000 $(($(stat -c %s "$module") - 1)); do
+        head -c "$size" "$module" >"$tmp/liborvane-window.so"
+        check_one_line "module cut to $size bytes" --screenshot "$tmp/shot.png" 1.1.2000
+        grep -q 'cut short' "$tmp/err" || fail "module cut to $size bytes: $(cat "$tmp/err")"
+      done
+      # Beside the program in a folder anyone can write: refused, naming why.
+      mkdir -m 0777 "$tmp/open"
+      cp "$orvane" "$module" "$tmp/open/"
+      status=0
+      QT_QPA_PLATFORM=offscreen "$tmp/open/orvane" --screenshot "$tmp/shot.png" 1.1.2000 2>"$tmp/err" || status=$?
+      [ "$status" -eq 2 ] || fail "module in a folder writable by others: exit $status"
+      grep -qx "orvane: refusing the window module $tmp/open/liborvane-window.so: the folder $tmp/open is writable by others" \
+        "$tmp/err" || fail "module in a folder writable by others: $(cat "$tmp/err")"
+    fi
+    # A module planted in ../lib/orvane beside a copy of the program is never looked at.
+    mkdir -p "$tmp/x" "$tmp/lib/orvane"
+    chmod 0777 "$tmp/lib" "$tmp/lib/orvane"
+    cp "$orvane" "$tmp/x/orvane"
+    printf 'planted\n' >"$tmp/lib/orvane/liborvane-window.so"
+    QT_QPA_PLATFORM=offscreen "$tmp/x/orvane" --screenshot "$tmp/shot.png" 1.1.2000 >/dev/null 2>"$tmp/err" || true
+    ! grep -q "$tmp/lib" "$tmp/err" || fail "the planted module was looked at: $(cat "$tmp/err")"
     # The text modes do not need it.
     "$tmp/orvane" --json 1.1.2000 15.3.2001 >/dev/null || fail "--json without the module"
     ;;
