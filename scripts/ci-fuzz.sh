@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Builds the libFuzzer targets with clang and runs each for a bounded time
-# from its committed seed corpus. Any crash, sanitizer report, failed check or
-# input slower than 10 ms (checked inside the targets) fails the stage.
+# from its committed seed corpus (scripts/fuzz-target.sh). Any crash,
+# sanitizer report or failed check fails the stage, and so does an input
+# slower than 10 ms (checked inside the targets) that is still slow when run
+# again alone.
 set -euo pipefail
 cd "$(dirname "${BASH_SOURCE[0]}")/.."
 ./scripts/ci-packages.sh
@@ -16,22 +18,12 @@ failed=()
 summary=""
 for seeds in fuzz/corpus/*/; do
   name="$(basename "$seeds")"
-  target="$dir/fuzz/${name}_fuzz"
-  work="$dir/corpus/$name"
-  mkdir -p "$work" "$dir/artifacts"
-  log="$dir/${name}_fuzz.log"
   status=0
-  "$target" -max_total_time="$seconds" -timeout=1 -rss_limit_mb=2048 -print_final_stats=1 \
-    -artifact_prefix="$dir/artifacts/${name}-" "$work" "$seeds" >"$log" 2>&1 || status=$?
-  runs="$(sed -n 's/^stat::number_of_executed_units: *//p' "$log" | tail -1)"
-  line="$(printf '%-8s %10s runs' "$name" "${runs:-?}")"
-  if [ "$status" -ne 0 ]; then
-    failed+=("$name")
-    line="$line  FAILED (exit $status)"
-    echo "--- $name failed; the end of its log:"
-    grep -v '^#[0-9]' "$log" | tail -40
-  fi
-  summary+="$line"$'\n'
+  result="$(./scripts/fuzz-target.sh "$dir/fuzz/${name}_fuzz" "$seeds" "$dir/corpus/$name" "$dir/artifacts" \
+    "$dir/${name}_fuzz.log" "$seconds")" || status=$?
+  # The log's end, when printed, comes before the summary line.
+  [ "$status" -eq 0 ] || { failed+=("$name"); printf '%s\n' "$result" | sed '$d'; }
+  summary+="$(printf '%s\n' "$result" | tail -1)"$'\n'
 done
 echo "--- fuzzing, ${seconds} s per target"
 printf '%s' "$summary"
