@@ -281,9 +281,12 @@ void WriteHtmlFile(const HtmlGridDataT& grid, const THTMLSettings& settings, con
   if (!SaveWholeFile(file, text, reason)) throw HtmlFileError(file, reason);
 }
 
-std::string PreviewHtml(const HtmlGridDataT& grid, const THTMLSettings& settings, TShellOpener& opener) {
-  std::string name = WriteHtmlPreview(grid, settings);
+PreviewOpenError::PreviewOpenError(const std::filesystem::path& file)
+    : std::runtime_error("Cannot open " + AnsiName(file)), file_(file) {}
+
+std::filesystem::path PreviewHtml(const HtmlGridDataT& grid, const THTMLSettings& settings, TShellOpener& opener) {
+  std::filesystem::path name = WriteHtmlPreview(grid, settings);
   // An address, not a bare path: the desktop then picks its browser for the page.
-  opener.OpenFile(FileUrl(AnsiPath(name)));
+  if (!opener.OpenFile(FileUrl(name))) throw PreviewOpenError(name);
   return name;
 }

@@ -104,15 +104,27 @@ std::string HtmlFileText(const HtmlGridDataT& grid, const THTMLSettings& setting
 void WriteHtmlFile(const HtmlGridDataT& grid, const THTMLSettings& settings, const std::filesystem::path& file);
 
 // ---- preview ---------------------------------------------------------------
+// Paths stay paths from here to the opener: a folder named outside
+// Windows-1252 (TMPDIR=/tmp/tmp日本) is still the folder written and opened.
 // Private per-user folder for the preview file, created owner-only if needed;
 // HtmlFileError if it cannot be made safe.
-std::string PreviewFolder();
+std::filesystem::path PreviewFolder();
 // Full name of the preview file "temp001.htm" in PreviewFolder().
-std::string PreviewFileName();
+std::filesystem::path PreviewFileName();
 // Writes the preview file through the opened folder, replacing an old one
 // (or a link planted in its place); returns its name.
-std::string WriteHtmlPreview(const HtmlGridDataT& grid, const THTMLSettings& settings);
+std::filesystem::path WriteHtmlPreview(const HtmlGridDataT& grid, const THTMLSettings& settings);
+
+// The preview was written but nothing would open it.
+class PreviewOpenError : public std::runtime_error {
+ public:
+  explicit PreviewOpenError(const std::filesystem::path& file);
+  const std::filesystem::path& file() const { return file_; }
+
+ private:
+  std::filesystem::path file_;
+};
 // WriteHtmlPreview, then the opener opens the file's file:// address
-// (superarray.h); returns the file's name.
+// (superarray.h); PreviewOpenError when the opener refuses it.
 class TShellOpener;
-std::string PreviewHtml(const HtmlGridDataT& grid, const THTMLSettings& settings, TShellOpener& opener);
+std::filesystem::path PreviewHtml(const HtmlGridDataT& grid, const THTMLSettings& settings, TShellOpener& opener);

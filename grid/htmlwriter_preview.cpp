@@ -65,46 +65,35 @@ void OpenPrivateFolder(PrivateFolderT& folder, const std::string& path) {
 
 }  // namespace
 
-std::string PreviewFolder() {
+std::filesystem::path PreviewFolder() {
 #ifdef _WIN32
   std::error_code ec;
   std::filesystem::path tmp = std::filesystem::temp_directory_path(ec);
   if (ec) throw HtmlFileError(kPreviewName, ec.message());
-  std::u8string u8 = tmp.u8string();
-  return Utf8ToAnsi(std::string(u8.begin(), u8.end()));
+  return tmp;
 #else
   const std::string path = NativeFolderName();
   PrivateFolderT folder;
   OpenPrivateFolder(folder, path);
-  return Utf8ToAnsi(path);
+  return path;
 #endif
 }
 
-std::string PreviewFileName() {
-#ifdef _WIN32
-  std::string folder = PreviewFolder();
-  if (!folder.empty() && folder.back() != '\\' && folder.back() != '/') folder += '\\';
-  return folder + kPreviewName;
-#else
-  return PreviewFolder() + "/" + kPreviewName;
-#endif
-}
+std::filesystem::path PreviewFileName() { return PreviewFolder() / kPreviewName; }
 
-std::string WriteHtmlPreview(const HtmlGridDataT& grid, const THTMLSettings& settings) {
+std::filesystem::path WriteHtmlPreview(const HtmlGridDataT& grid, const THTMLSettings& settings) {
   const std::string text = HtmlFileText(grid, settings);
   std::string reason;
 #ifdef _WIN32
-  const std::string name = PreviewFileName();
-  const std::string utf8 = AnsiToUtf8(name);
-  const std::filesystem::path path(std::u8string(utf8.begin(), utf8.end()));
+  const std::filesystem::path path = PreviewFileName();
   if (!SaveWholeFile(path, text, reason)) throw HtmlFileError(path, reason);
-  return name;
+  return path;
 #else
   const std::string folderName = NativeFolderName();
   PrivateFolderT folder;
   OpenPrivateFolder(folder, folderName);
-  const std::string path = folderName + "/" + kPreviewName;
+  const std::filesystem::path path = std::filesystem::path(folderName) / kPreviewName;
   if (!SaveWholeFileAt(folder.fd, kPreviewName, text, 0600, reason)) throw HtmlFileError(path, reason);
-  return Utf8ToAnsi(path);
+  return path;
 #endif
 }

@@ -8,6 +8,7 @@
 #include "util/Diskop.h"
 #include "util/exposit.h"
 #include "util/repl.h"
+#include "util/cp1252.h"
 #include "util/valstr.h"
 
 namespace {
@@ -390,8 +391,8 @@ void SortRows(ArrayOfFiles& table) {
 }
 
 bool OpenCellTarget(const ArrayOfFiles& table, int32_t row, int32_t column, TShellOpener& opener) {
-  std::string target = GetCell(table, row, column);
+  const std::string target = AnsiToUtf8(GetCell(table, row, column));
   if (target.empty()) return false;
-  opener.OpenFile(target);
+  opener.OpenFile(std::filesystem::path(std::u8string(target.begin(), target.end())));
   return true;
 }

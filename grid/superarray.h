@@ -4,6 +4,7 @@
 // above 25 address read-only derived columns. Standard library only.
 #include <array>
 #include <cstdint>
+#include <filesystem>
 #include <functional>
 #include <string>
 #include <vector>
@@ -141,16 +142,17 @@ void SortRowsBy(ArrayOfFiles& table, const std::string& specification);
 void SortRows(ArrayOfFiles& table);
 
 // ---- shell "open" ----------------------------------------------------------
-// The desktop's opener; the target is Windows-1252 text. True when it was
-// handed over.
-bool ShellOpen(const std::string& target, TProcessPlatform& process);
+// The desktop's opener; the target goes over as the path's own characters.
+// True when it was handed over.
+bool ShellOpen(const std::filesystem::path& target, TProcessPlatform& process);
 
 // Whatever opens files and addresses for a caller: the window's services in
 // the program, a fake in tests.
 class TShellOpener {
  public:
   virtual ~TShellOpener() = default;
-  virtual bool OpenFile(const std::string& target) = 0;
+  // A path, so that a name outside Windows-1252 reaches the opener whole.
+  virtual bool OpenFile(const std::filesystem::path& target) = 0;
 };
 
 // Has the opener open the cell's text; false for an empty text.

@@ -1,4 +1,5 @@
 // The desktop's "open" of a file or address.
+#include <filesystem>
 #include <string>
 
 #include "grid/superarray.h"
@@ -10,15 +11,13 @@
 #endif
 
 #ifdef _WIN32
-bool ShellOpen(const std::string& target, TProcessPlatform& /*process*/) {
-  std::wstring wide;
-  for (unsigned char c : target) wide.push_back(static_cast<wchar_t>(Cp1252ToUnicode(c)));
-  HINSTANCE r = ShellExecuteW(nullptr, L"open", wide.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
+bool ShellOpen(const std::filesystem::path& target, TProcessPlatform& /*process*/) {
+  HINSTANCE r = ShellExecuteW(nullptr, L"open", target.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
   return reinterpret_cast<INT_PTR>(r) > 32;
 }
 #else
-bool ShellOpen(const std::string& target, TProcessPlatform& process) {
-  std::string arg = AnsiToUtf8(target);
+bool ShellOpen(const std::filesystem::path& target, TProcessPlatform& process) {
+  std::string arg = target.native();
   // xdg-open would read a leading "-" as an option.
   if (!arg.empty() && arg[0] == '-') arg = "./" + arg;
   return process.Start("xdg-open", {arg}) == StartErrorT::kNone;

@@ -359,6 +359,10 @@
         <source>Saved as %1</source>
         <translation>Gespeichert als %1</translation>
     </message>
+    <message>
+        <source>Cannot open %1</source>
+        <translation>%1 kann nicht geöffnet werden</translation>
+    </message>
 </context>
 <context>
     <name>TPrintSettingsDialog</name>

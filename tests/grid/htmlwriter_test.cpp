@@ -288,6 +288,25 @@ TEST_F(PreviewTest, FallsBackToAUserFolderInTemp) {
   EXPECT_EQ(ModeOf(own), 0700u);
 }
 
+TEST_F(PreviewTest, TheOpenerGetsTheFileWrittenWhateverItsFolderIsCalled) {
+  fs::permissions(dir / "run", fs::perms::all, fs::perm_options::replace);
+  const fs::path tmp = dir / "tmp\xE6\x97\xA5\xE6\x9C\xAC";  // tmp日本, outside Windows-1252
+  fs::create_directories(tmp);
+  setenv("TMPDIR", tmp.c_str(), 1);
+  const fs::path name = PreviewHtml(SmallGrid(), Defaults(), opener);
+  EXPECT_EQ(name, tmp / ("orvane-" + std::to_string(getuid())) / "temp001.htm");
+  ASSERT_EQ(opened, Lines{name.string()});
+  EXPECT_EQ(ReadAll(opened[0]), HtmlFileText(SmallGrid(), Defaults()));
+  // An opener that refuses the file is reported, naming it.
+  opener.result = false;
+  try {
+    PreviewHtml(SmallGrid(), Defaults(), opener);
+    FAIL() << "no error raised";
+  } catch (const PreviewOpenError& e) {
+    EXPECT_EQ(e.file(), name);
+  }
+}
+
 #endif  // _WIN32
 
 }  // namespace

@@ -213,12 +213,12 @@ TEST(ShellOpenTest, DesktopOpenerGetsTheTargetVerbatim) {
   EXPECT_TRUE(ShellOpen("a b; touch $HOME/x", process));
   EXPECT_TRUE(ShellOpen("-v", process));
   process.result = StartErrorT::kNotFound;
-  EXPECT_FALSE(ShellOpen("caf\xE9.htm", process));
+  EXPECT_FALSE(ShellOpen(std::filesystem::path(u8"caf\u00E9 \u65E5.htm"), process));
   ASSERT_EQ(process.starts.size(), 3u);
   EXPECT_EQ(process.starts[0].program, "xdg-open");
   EXPECT_EQ(process.starts[0].args, Texts{"a b; touch $HOME/x"});
   EXPECT_EQ(process.starts[1].args, Texts{"./-v"});
-  EXPECT_EQ(process.starts[2].args, Texts{"caf\xC3\xA9.htm"});
+  EXPECT_EQ(process.starts[2].args, Texts{"caf\xC3\xA9 \xE6\x97\xA5.htm"});
 }
 
 #endif  // _WIN32

@@ -62,12 +62,12 @@ TEST(Win32Preview, TheFileIsWrittenInTempWithCrLfLinesAndReplacedNextTime) {
   SetHtmlCellText(grid, 1, 1, "caf\xE9");
   THTMLSettings settings;
   InitHtmlSettings(settings);
-  const std::string name = WriteHtmlPreview(grid, settings);
+  const std::filesystem::path name = WriteHtmlPreview(grid, settings);
   EXPECT_EQ(name, PreviewFileName());
-  EXPECT_EQ(name.substr(name.size() - 12), "\\temp001.htm");
+  EXPECT_EQ(name.filename(), "temp001.htm");
   const auto read = [&name] {
     std::stringstream ss;
-    ss << std::ifstream(std::filesystem::path(name), std::ios::binary).rdbuf();
+    ss << std::ifstream(name, std::ios::binary).rdbuf();
     return ss.str();
   };
   EXPECT_EQ(read(), HtmlFileText(grid, settings));
@@ -75,7 +75,7 @@ TEST(Win32Preview, TheFileIsWrittenInTempWithCrLfLinesAndReplacedNextTime) {
   SetHtmlCellText(grid, 0, 0, "x");
   WriteHtmlPreview(grid, settings);
   EXPECT_EQ(read(), HtmlFileText(grid, settings));
-  std::filesystem::remove(std::filesystem::path(name));
+  std::filesystem::remove(name);
 }
 
 }  // namespace

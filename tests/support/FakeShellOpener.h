@@ -1,5 +1,6 @@
 #pragma once
 // An opener that opens nothing and records the targets.
+#include <filesystem>
 #include <string>
 #include <vector>
 
@@ -8,8 +9,9 @@
 class FakeShellOpener : public TShellOpener {
  public:
   std::vector<std::string> opened;
-  bool OpenFile(const std::string& target) override {
-    opened.push_back(target);
-    return true;
+  bool result = true;
+  bool OpenFile(const std::filesystem::path& target) override {
+    opened.push_back(target.string());
+    return result;
   }
 };

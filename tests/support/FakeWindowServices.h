@@ -58,8 +58,8 @@ class FakeWindowServices : public TDialogs,
     titles.push_back(title);
     messages.push_back(text);
   }
-  bool OpenFile(const std::string& target) override {
-    opened.push_back(target);
+  bool OpenFile(const std::filesystem::path& target) override {
+    opened.push_back(target.string());
     return openResult;
   }
   bool OpenAddress(const std::string& url) override {

@@ -205,6 +205,9 @@ bool THtmlSettingsDialog::WriteShowingErrors(const std::function<void()>& write)
     services_.dialogs.ShowError(this, MessageTitle(this),
                                 FromQString(tr("Cannot Create file %1: %2")
                                                 .arg(PathToQString(e.file()), QString::fromStdString(e.reason()))));
+  } catch (const PreviewOpenError& e) {
+    services_.dialogs.ShowError(this, MessageTitle(this),
+                                FromQString(tr("Cannot open %1").arg(PathToQString(e.file()))));
   } catch (const std::exception& e) {
     services_.dialogs.ShowError(this, MessageTitle(this), e.what());
   }

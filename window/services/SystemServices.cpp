@@ -79,7 +79,7 @@ void TQtDialogs::ShowError(QWidget* parent, const std::string& title, const std:
   QMessageBox::critical(parent, ToQString(title), ToQString(text));
 }
 
-bool TSystemDesktopLinks::OpenFile(const std::string& target) { return ShellOpen(target, process_); }
+bool TSystemDesktopLinks::OpenFile(const std::filesystem::path& target) { return ShellOpen(target, process_); }
 
 bool TSystemDesktopLinks::OpenAddress(const std::string& url) {
   const QUrl address(ToQString(url));

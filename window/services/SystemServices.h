@@ -18,7 +18,7 @@ class TQtDialogs : public TDialogs {
 class TSystemDesktopLinks : public TDesktopLinks {
  public:
   TSystemDesktopLinks(TUrlPlatform& url, TProcessPlatform& process) : url_(url), process_(process) {}
-  bool OpenFile(const std::string& target) override;
+  bool OpenFile(const std::filesystem::path& target) override;
   bool OpenAddress(const std::string& url) override;
   TUrlPlatform& UrlPlatform() override { return url_; }
 

@@ -209,6 +209,16 @@ TEST_F(HtmlDialogTest, SaveAsWritesWhatThePreviewWrites) {
   EXPECT_TRUE(d.isVisible());
 }
 
+TEST_F(HtmlDialogTest, APreviewNothingOpensIsReported) {
+  const ScopedRuntimeDir runtime("orvane_noopen_");
+  services.openResult = false;
+  THtmlSettingsDialog d(settings, [] { return OneCellGrid("x"); }, nullptr, kHtmlAllGroups, services);
+  d.show();
+  QTest::mouseClick(d.previewButton, Qt::LeftButton);
+  EXPECT_EQ(services.messages, std::vector<std::string>{"Cannot open " + (runtime.dir / "orvane" / "temp001.htm").string()});
+  EXPECT_TRUE(d.isVisible());
+}
+
 }  // namespace
 
 namespace {
