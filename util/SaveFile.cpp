@@ -14,12 +14,32 @@
 #endif
 #include <windows.h>
 #else
+#include <dirent.h>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <unistd.h>
+
+#include <ctime>
 #endif
 
 namespace {
+
+constexpr const char kTempPrefix[] = ".orvane-";
+constexpr const char kTempSuffix[] = ".tmp";
+constexpr size_t kTempRandom = 10;
+// A leftover younger than this may belong to a write still under way.
+constexpr auto kLeftoverAge = std::chrono::minutes(1);
+
+// Whether name is one that TempName makes.
+bool IsTempName(std::string_view name) {
+  const std::string_view prefix = kTempPrefix, suffix = kTempSuffix;
+  if (name.size() != prefix.size() + kTempRandom + suffix.size() || name.substr(0, prefix.size()) != prefix ||
+      name.substr(name.size() - suffix.size()) != suffix)
+    return false;
+  for (const char c : name.substr(prefix.size(), kTempRandom))
+    if (!((c >= 'a' && c <= 'z') || (c >= '0' && c <= '9'))) return false;
+  return true;
+}
 
 // A name no other writer picks: process, counter and clock mixed.
 std::string TempName() {
@@ -32,17 +52,82 @@ std::string TempName() {
   v ^= static_cast<uint64_t>(getpid()) << 32;
 #endif
   v ^= static_cast<uint64_t>(counter.fetch_add(1)) * 0x9E3779B97F4A7C15ULL;
-  std::string name = ".orvane-";
-  for (int i = 0; i < 10; ++i) {
+  std::string name = kTempPrefix;
+  for (size_t i = 0; i < kTempRandom; ++i) {
     name += kChars[v % 36];
     v /= 36;
   }
-  return name + ".tmp";
+  return name + kTempSuffix;
 }
 
 }  // namespace
 
+bool ReadOnlyFile(const std::filesystem::path& file, std::string& reason) {
+#ifdef _WIN32
+  const DWORD attributes = GetFileAttributesW(file.c_str());
+  if (attributes == INVALID_FILE_ATTRIBUTES || (attributes & FILE_ATTRIBUTE_READONLY) == 0) return false;
+  reason = "Access is denied.";
+  return true;
+#else
+  struct stat st {};
+  if (stat(file.c_str(), &st) != 0 || !S_ISREG(st.st_mode)) return false;
+  // Root may write anything; a file without any write bit is still meant to stay.
+  if ((st.st_mode & 0222) != 0 && access(file.c_str(), W_OK) == 0) return false;
+  reason = SystemReason(EACCES);
+  return true;
+#endif
+}
+
+bool LinkTarget(const std::filesystem::path& file, std::filesystem::path& target, std::string& reason) {
+  namespace fs = std::filesystem;
+  fs::path at = file;
+  // As many links as the system itself follows.
+  for (int hop = 0; hop < 40; ++hop) {
+    std::error_code ec;
+    if (!fs::is_symlink(fs::symlink_status(at, ec))) {
+      target = at;
+      return true;
+    }
+    const fs::path next = fs::read_symlink(at, ec);
+    if (ec) {
+      reason = ec.message();
+      return false;
+    }
+    at = next.is_absolute() ? next : at.parent_path() / next;
+  }
+#ifdef _WIN32
+  reason = "Too many levels of symbolic links";
+#else
+  reason = SystemReason(ELOOP);
+#endif
+  return false;
+}
+
 #ifndef _WIN32
+
+namespace {
+
+// This writer's temporary files that a killed run left behind in the folder.
+void RemoveLeftovers(int dirFd) {
+  const int fd = dup(dirFd);
+  if (fd < 0) return;
+  DIR* dir = fdopendir(fd);
+  if (dir == nullptr) {
+    close(fd);
+    return;
+  }
+  const time_t before = time(nullptr) - std::chrono::duration_cast<std::chrono::seconds>(kLeftoverAge).count();
+  while (const dirent* entry = readdir(dir)) {
+    if (!IsTempName(entry->d_name)) continue;
+    struct stat st {};
+    if (fstatat(dirFd, entry->d_name, &st, AT_SYMLINK_NOFOLLOW) == 0 && S_ISREG(st.st_mode) &&
+        st.st_uid == geteuid() && st.st_mtime < before)
+      unlinkat(dirFd, entry->d_name, 0);
+  }
+  closedir(dir);
+}
+
+}  // namespace
 
 bool SaveWholeFileAt(int dirFd, const std::string& name, std::string_view data, unsigned mode,
                      std::string& reason) {
@@ -83,6 +168,7 @@ bool SaveWholeFileAt(int dirFd, const std::string& name, std::string_view data, 
   if (closed != 0) return fail(errno);
   if (renameat(dirFd, temp.c_str(), dirFd, name.c_str()) != 0) return fail(errno);
   fsync(dirFd);  // the rename itself on disk; a folder that cannot sync loses nothing already written
+  RemoveLeftovers(dirFd);
   return true;
 }
 
@@ -120,6 +206,20 @@ std::string WindowsReason(DWORD error) {
   }
   if (text != nullptr) LocalFree(text);
   return out.empty() ? "error " + std::to_string(error) : out;
+}
+
+// This writer's temporary files that a killed run left behind in the folder;
+// files of other users cannot be deleted here anyway.
+void RemoveLeftovers(const std::filesystem::path& folder) {
+  namespace fs = std::filesystem;
+  std::error_code ec;
+  const auto before = fs::file_time_type::clock::now() - kLeftoverAge;
+  for (fs::directory_iterator it(folder, ec), end; !ec && it != end; it.increment(ec)) {
+    const std::u8string name = it->path().filename().u8string();
+    if (!IsTempName(std::string(name.begin(), name.end()))) continue;
+    std::error_code e;
+    if (it->is_regular_file(e) && !it->is_symlink(e) && it->last_write_time(e) < before) fs::remove(it->path(), e);
+  }
 }
 
 }  // namespace
@@ -160,6 +260,7 @@ bool SaveWholeFile(const std::filesystem::path& file, std::string_view data, std
   if (!closed) return fail(GetLastError());
   if (!MoveFileExW(temp.c_str(), file.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH))
     return fail(GetLastError());
+  RemoveLeftovers(folder);
   return true;
 }
 

@@ -37,6 +37,14 @@ class TProcessPlatform {
   // The user's interface language as a Windows language id, 0 where the
   // system has none (everywhere but Windows).
   virtual uint16_t UiLanguage();
+  // The user's home folder from the user database, empty where there is none.
+  virtual std::string UserHome();
 };
 // The real one; only the program's entries ask for it and hand it down.
 TProcessPlatform& SystemProcessPlatform();
+
+// The user's configuration folder by the XDG rules: XDG_CONFIG_HOME when it is
+// an absolute path (a relative one is ignored), else HOME/.config, with the
+// user database's home when HOME is unset or relative. Empty when no home is
+// known.
+std::string ConfigHome(TProcessPlatform& platform);

@@ -16,6 +16,7 @@ class FakeProcessPlatform : public TProcessPlatform {
   std::vector<StartT> starts;
   StartErrorT result = StartErrorT::kNone;
   uint16_t uiLanguage = 0;
+  std::string userHome;
 
   std::string Getenv(const std::string& name) override {
     const auto it = env.find(name);
@@ -26,4 +27,5 @@ class FakeProcessPlatform : public TProcessPlatform {
     return result;
   }
   uint16_t UiLanguage() override { return uiLanguage; }
+  std::string UserHome() override { return userHome; }
 };

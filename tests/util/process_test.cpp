@@ -1,5 +1,6 @@
 #ifndef _WIN32
 #include "util/process.h"
+#include "tests/support/FakeProcess.h"
 
 #include <gtest/gtest.h>
 #include <fcntl.h>
@@ -98,4 +99,28 @@ TEST_F(Process, UnrunnableProgramsAreErrors) {
 }
 
 }  // namespace
+
+namespace {
+
+TEST(ConfigHome, FollowsTheXdgRules) {
+  FakeProcessPlatform p;
+  p.userHome = "/home/db";
+  p.env = {{"XDG_CONFIG_HOME", "/cfg"}, {"HOME", "/home/u"}};
+  EXPECT_EQ(ConfigHome(p), "/cfg");
+  p.env = {{"XDG_CONFIG_HOME", "rel/cfg"}, {"HOME", "/home/u/"}};  // a relative one is ignored
+  EXPECT_EQ(ConfigHome(p), "/home/u/.config");
+  p.env = {};  // no HOME: the user database's home, never "/.config"
+  EXPECT_EQ(ConfigHome(p), "/home/db/.config");
+  p.env = {{"HOME", "."}};
+  EXPECT_EQ(ConfigHome(p), "/home/db/.config");
+  p.userHome = "/";
+  p.env = {};
+  EXPECT_EQ(ConfigHome(p), "/.config");
+  p.userHome.clear();
+  EXPECT_EQ(ConfigHome(p), "");
+  EXPECT_EQ(SystemProcessPlatform().UserHome().rfind('/', 0), 0u);  // this user has one
+}
+
+}  // namespace
+
 #endif

@@ -608,8 +608,19 @@ void TForm1::SaveSettings() {
   settings.calendar1 = ReadCalendarLook(Binder1);
   settings.calendar2 = ReadCalendarLook(Binder2);
   settings.workdays = WorkdaySettings();
-  if (!SaveWindowSettings(settingsFile_, settings))
-    qWarning("orvane: the settings could not be saved in %s", qPrintable(settingsFile_));
+  std::string reason;
+  switch (SaveWindowSettings(settingsFile_, settings, reason)) {
+    case SettingsSaveT::kSaved: break;
+    case SettingsSaveT::kReadOnly:
+      // Kept as the user made it; said once.
+      if (!readOnlyWarned_)
+        qWarning("orvane: the settings file %s is left as it is: %s", qPrintable(settingsFile_), reason.c_str());
+      readOnlyWarned_ = true;
+      break;
+    case SettingsSaveT::kFailed:
+      qWarning("orvane: the settings could not be saved in %s: %s", qPrintable(settingsFile_), reason.c_str());
+      break;
+  }
 }
 
 void TForm1::closeEvent(QCloseEvent* event) {

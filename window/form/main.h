@@ -142,6 +142,7 @@ class TForm1 : public QWidget {
   CliOptionsT options_;
   TWindowServices services_;
   QString settingsFile_;     // empty: nothing is read or kept
+  bool readOnlyWarned_ = false;  // a read-only settings file is named once
   WindowSettingsT stored_;   // as read at the start
   bool languageChosen_ = false;  // named on the command line or stored
   std::unique_ptr<TWindowLanguage> language_;  // the window's own texts, once the language is known

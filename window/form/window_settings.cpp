@@ -170,8 +170,11 @@ WindowSettingsT LoadWindowSettings(const QString& file) {
   return out;
 }
 
-bool SaveWindowSettings(const QString& file, const WindowSettingsT& settings) {
-  if (file.isEmpty()) return false;
+SettingsSaveT SaveWindowSettings(const QString& file, const WindowSettingsT& settings, std::string& reason) {
+  if (file.isEmpty()) {
+    reason = "no settings file";
+    return SettingsSaveT::kFailed;
+  }
   QByteArray ini("[window]\n");
   if (settings.geometry) {
     AddLine(ini, "x", QString::number(settings.geometry->x()));
@@ -192,11 +195,14 @@ bool SaveWindowSettings(const QString& file, const WindowSettingsT& settings) {
     for (const QString& file : settings.workdays.holidayFiles.mid(0, kMaxHolidayFiles))
       AddLine(ini, QStringLiteral("holidayFile%1").arg(++n).toLatin1().constData(), Quoted(file));
   }
-  const std::filesystem::path path = PathFromQString(file);
+  std::filesystem::path path;
+  if (!LinkTarget(PathFromQString(file), path, reason)) return SettingsSaveT::kFailed;
+  if (ReadOnlyFile(path, reason)) return SettingsSaveT::kReadOnly;
   std::error_code ec;
   std::filesystem::create_directories(path.parent_path(), ec);
-  std::string reason;
-  return SaveWholeFile(path, std::string_view(ini.constData(), static_cast<size_t>(ini.size())), reason);
+  return SaveWholeFile(path, std::string_view(ini.constData(), static_cast<size_t>(ini.size())), reason)
+             ? SettingsSaveT::kSaved
+             : SettingsSaveT::kFailed;
 }
 
 CalendarLookT ReadCalendarLook(const TEasyGrid& binder) {

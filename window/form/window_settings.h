@@ -44,9 +44,13 @@ struct WindowSettingsT {
 };
 
 WindowSettingsT LoadWindowSettings(const QString& file);
-// Replaces the file whole through the program's file writer; false when it
-// could not be written, the old file then stays as it was.
-bool SaveWindowSettings(const QString& file, const WindowSettingsT& settings);
+
+enum class SettingsSaveT { kSaved, kReadOnly, kFailed };
+// Replaces the file whole through the program's file writer. A link is
+// written through: the file it ends in is replaced in its own folder. A file
+// whose mode forbids writing is left as it is (kReadOnly); on kReadOnly and
+// kFailed reason holds the system's reason and the old file stays as it was.
+SettingsSaveT SaveWindowSettings(const QString& file, const WindowSettingsT& settings, std::string& reason);
 
 // A calendar's look as its binder and grid have it now.
 CalendarLookT ReadCalendarLook(const TEasyGrid& binder);

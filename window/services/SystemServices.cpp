@@ -13,6 +13,7 @@
 #include <QPrinter>
 #include <QStandardPaths>
 #include <QUrl>
+#include <filesystem>
 
 #include "window/components/QtText.h"
 
@@ -96,6 +97,12 @@ void TPaintingAnimationClock::WaitAnimation(QWidget*) {
 }
 
 QString TConfigSettingsPlace::SettingsFile() {
+#ifdef _WIN32
   return QStandardPaths::writableLocation(QStandardPaths::GenericConfigLocation) +
          QStringLiteral("/orvane/orvane.conf");
+#else
+  // No home known: no settings, never a file in "/".
+  const std::string home = ConfigHome(process_);
+  return home.empty() ? QString() : PathToQString(std::filesystem::path(home) / "orvane" / "orvane.conf");
+#endif
 }

@@ -33,10 +33,16 @@ class TPaintingAnimationClock : public TAnimationClock {
   void WaitAnimation(QWidget* panel) override;
 };
 
-// orvane/orvane.conf in $XDG_CONFIG_HOME or ~/.config.
+// orvane/orvane.conf in the configuration folder of the XDG rules
+// (ConfigHome: an absolute $XDG_CONFIG_HOME, else ~/.config with the user
+// database's home when HOME is unset).
 class TConfigSettingsPlace : public TSettingsPlace {
  public:
+  explicit TConfigSettingsPlace(TProcessPlatform& process) : process_(process) {}
   QString SettingsFile() override;
+
+ private:
+  TProcessPlatform& process_;
 };
 
 // The system's local date.
@@ -49,7 +55,7 @@ class TSystemTodayClock : public TTodayClock {
 // whole stays where it was built.
 class TSystemWindowServices {
  public:
-  TSystemWindowServices(TUrlPlatform& url, TProcessPlatform& process) : desktop_(url, process) {}
+  TSystemWindowServices(TUrlPlatform& url, TProcessPlatform& process) : desktop_(url, process), settings_(process) {}
   TSystemWindowServices(const TSystemWindowServices&) = delete;
   TSystemWindowServices& operator=(const TSystemWindowServices&) = delete;
   const TWindowServices& Services() const { return services_; }

@@ -8,11 +8,16 @@
 #include <QTest>
 #include <gtest/gtest.h>
 
+#include <filesystem>
+#include <fstream>
 #include <memory>
+#include <optional>
 
 #include "window/form/main.h"
 #include "window/components/QtText.h"
+#include "tests/support/FakeProcess.h"
 #include "tests/support/FakeWindowServices.h"
+#include "window/services/SystemServices.h"
 #include "tests/support/options.h"
 
 namespace {
@@ -124,7 +129,8 @@ TEST_F(WindowSettings, FontNamesComeBackAsWritten) {
     // and may not see a rewrite within the same millisecond.
     services.settingsFile = dir.filePath(QStringLiteral("fonts%1.conf").arg(++n));
     settings.calendar2.font = FontLookT{QString::fromUtf8(name), 0, 10.5, 700, true};
-    ASSERT_TRUE(SaveWindowSettings(services.settingsFile, settings));
+    std::string reason;
+    ASSERT_EQ(SaveWindowSettings(services.settingsFile, settings, reason), SettingsSaveT::kSaved) << reason;
     const auto font = LoadWindowSettings(services.settingsFile).calendar2.font;
     ASSERT_TRUE(font.has_value());
     EXPECT_EQ(font->family, QString::fromUtf8(name));
@@ -169,6 +175,75 @@ TEST_F(WindowSettings, HostileFilesGiveDefaults) {
   auto f = Start();
   const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
   EXPECT_TRUE(area.contains(QRect(f->pos(), f->size()))) << f->x() << "," << f->y() << " " << f->width();
+}
+
+// Warnings the window writes, as qWarning hands them over.
+std::vector<std::string>* gWarnings = nullptr;
+void KeepWarning(QtMsgType type, const QMessageLogContext&, const QString& text) {
+  if (gWarnings && type == QtWarningMsg && text.startsWith(QStringLiteral("orvane: "))) gWarnings->push_back(FromQString(text));
+}
+
+struct Warnings {
+  std::vector<std::string> lines;
+  QtMessageHandler old;
+  Warnings() : old(qInstallMessageHandler(KeepWarning)) { gWarnings = &lines; }
+  ~Warnings() {
+    gWarnings = nullptr;
+    qInstallMessageHandler(old);
+  }
+};
+
+TEST_F(WindowSettings, WrittenWhereTheyBelong) {
+  namespace fs = std::filesystem;
+  const fs::path root = PathFromQString(dir.path());
+  // A link (dotfiles kept in a repository) is written through, and stays a link.
+  fs::create_directories(root / "dotfiles");
+  fs::create_directories(root / "orvane");
+  std::ofstream(root / "dotfiles" / "orvane.conf") << "[window]\nlanguage=1\n";
+  fs::create_symlink("../dotfiles/orvane.conf", root / "orvane" / "orvane.conf");
+  Start({"--iso-weeks"})->close();
+  EXPECT_TRUE(fs::is_symlink(root / "orvane" / "orvane.conf"));
+  EXPECT_NE(FileBytes().indexOf("weekNumbering=1"), -1) << FileBytes().toStdString();
+  EXPECT_NE(FileBytes().indexOf("[calendar1]"), -1);
+  EXPECT_EQ(std::distance(fs::directory_iterator(root / "orvane"), fs::directory_iterator()), 1);
+
+  // A file without write permission is left as it is, with one warning.
+  fs::remove(root / "orvane" / "orvane.conf");
+  std::ofstream(root / "orvane" / "orvane.conf") << "[window]\nlanguage=1\n";
+  fs::permissions(root / "orvane" / "orvane.conf", fs::perms::owner_read | fs::perms::group_read);
+  {
+    Warnings warnings;
+    auto f = Start();
+    f->close();
+    f->show();
+    f->close();
+    EXPECT_EQ(warnings.lines, std::vector<std::string>{"orvane: the settings file " + root.string() +
+                                                       "/orvane/orvane.conf is left as it is: Permission denied"});
+  }
+  EXPECT_EQ(FileBytes(), QByteArray("[window]\nlanguage=1\n"));
+  fs::permissions(root / "orvane" / "orvane.conf", fs::perms::owner_all);
+
+  // A failed save names the system's reason.
+  std::ofstream(root / "plain") << "x";
+  services.settingsFile = dir.filePath(QStringLiteral("plain/orvane.conf"));
+  Warnings warnings;
+  Start()->close();
+  EXPECT_EQ(warnings.lines, std::vector<std::string>{"orvane: the settings could not be saved in " + root.string() +
+                                                     "/plain/orvane.conf: Not a directory"});
+}
+
+TEST(SettingsFile, FollowsTheXdgRules) {
+  FakeProcessPlatform process;
+  process.userHome = "/home/db";
+  TConfigSettingsPlace place(process);
+  process.env = {{"XDG_CONFIG_HOME", "/cfg"}, {"HOME", "/home/someone"}};
+  EXPECT_EQ(place.SettingsFile(), QStringLiteral("/cfg/orvane/orvane.conf"));
+  process.env = {{"XDG_CONFIG_HOME", "relative/config"}, {"HOME", "/home/someone"}};  // ignored
+  EXPECT_EQ(place.SettingsFile(), QStringLiteral("/home/someone/.config/orvane/orvane.conf"));
+  process.env.clear();  // no HOME: the user database's home, never "/.config"
+  EXPECT_EQ(place.SettingsFile(), QStringLiteral("/home/db/.config/orvane/orvane.conf"));
+  process.userHome.clear();
+  EXPECT_EQ(place.SettingsFile(), QString());
 }
 
 }  // namespace
