@@ -360,4 +360,19 @@ TEST_F(OutputFaults, RepairedDatesAreNotedUnlessQuiet) {
   EXPECT_EQ(r.err, "orvane: Datum 2 \"31.2.2001\" gelesen als 03.03.2001\n");
 }
 
+TEST_F(OutputFaults, AWriteRemovesOldLeftoversOfKilledRuns) {
+  for (const char* option : {"--html", "--screenshot"}) {
+    SCOPED_TRACE(option);
+    std::ofstream(dir / ".orvane-abcdefghij.tmp") << "partial";
+    fs::last_write_time(dir / ".orvane-abcdefghij.tmp", fs::file_time_type::clock::now() - std::chrono::minutes(5));
+    std::ofstream(dir / ".orvane-0123456789.tmp") << "under way";
+    const ResultT r = RunOrvane({option, "out.file", "1.2.2021"}, dir);
+    EXPECT_EQ(r.status, 0) << r.err;
+    const auto all = Listing(dir);
+    EXPECT_EQ(all.count(".orvane-abcdefghij.tmp"), 0u);
+    EXPECT_EQ(all.count(".orvane-0123456789.tmp"), 1u);
+    EXPECT_EQ(all.count("out.file"), 1u);
+  }
+}
+
 }  // namespace
