@@ -353,6 +353,7 @@ void TForm1::InitStart() {
     binder->printTitle = [this, first] { return first ? Results.label1 : Results.label2; };
     BuildGridMenu(*binder);
   }
+  const QFont default1 = StringGrid1->Font(), default2 = StringGrid2->Font();
   ApplyCalendarLook(Binder1, stored_.calendar1);
   ApplyCalendarLook(Binder2, stored_.calendar2);
 
@@ -377,7 +378,7 @@ void TForm1::InitStart() {
   Edit2->setText(ToQString(start.date2));
   SetSizes();
   SetupKeyboard();
-  FitCalendars();
+  FitStoredFonts(default1, default2);
   KeepOnScreen();
 }
 
@@ -593,7 +594,11 @@ void TForm1::RestoreGeometry() {
   QScreen* screen = QGuiApplication::screenAt(stored_.geometry->center());
   if (!screen) screen = QGuiApplication::primaryScreen();
   if (!screen) return;
-  const QRect place = FitIntoArea(*stored_.geometry, minimumSize(), screen->availableGeometry());
+  // The frame is placed, not just the client area: before the window is
+  // shown the frame is known only from the last run.
+  QSize frame = frameGeometry().size() - size();
+  if (frame.isEmpty() && stored_.frameExtra) frame = *stored_.frameExtra;
+  const QRect place = FitIntoArea(*stored_.geometry, minimumSize(), screen->availableGeometry(), frame);
   resize(place.size());
   move(place.topLeft());
 }
@@ -603,6 +608,8 @@ void TForm1::SaveSettings() {
   WindowSettingsT settings;
   // A maximized window keeps the place it had before.
   settings.geometry = isMaximized() || isFullScreen() ? stored_.geometry : QRect(pos(), size());
+  const QSize frame = frameGeometry().size() - size();
+  settings.frameExtra = frame.isEmpty() ? stored_.frameExtra : std::optional<QSize>(frame);
   if (languageChosen_) settings.language = options_.context.language;
   settings.weekNumbering = static_cast<uint8_t>(options_.context.weeks);
   settings.calendar1 = ReadCalendarLook(Binder1);

@@ -138,6 +138,8 @@ class TForm1 : public QWidget {
   // need (calendar_fonts.cpp).
   void FitCalendarColumns();
   std::string ShortestCaption(int32_t id) const;
+  // Stored fonts shrunk until the window's least size fits the screen.
+  void FitStoredFonts(const QFont& default1, const QFont& default2);
 
   CliOptionsT options_;
   TWindowServices services_;

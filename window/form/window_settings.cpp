@@ -150,6 +150,11 @@ WindowSettingsT LoadWindowSettings(const QString& file) {
   const auto h = ReadInt(s, QStringLiteral("height"), 1, 100000);
   if (x && y && w && h)
     out.geometry = QRect(static_cast<int>(*x), static_cast<int>(*y), static_cast<int>(*w), static_cast<int>(*h));
+  const auto frameW = ReadInt(s, QStringLiteral("frameWidth"), 1, 101000);
+  const auto frameH = ReadInt(s, QStringLiteral("frameHeight"), 1, 101000);
+  // Title bars and borders are a few dozen pixels; more is not a frame.
+  if (out.geometry && frameW && frameH && *frameW >= *w && *frameH >= *h && *frameW - *w <= 1000 && *frameH - *h <= 1000)
+    out.frameExtra = QSize(static_cast<int>(*frameW - *w), static_cast<int>(*frameH - *h));
   if (const auto lang = ReadInt(s, QStringLiteral("language"), 1, 2)) out.language = static_cast<uint8_t>(*lang);
   if (const auto weeks = ReadInt(s, QStringLiteral("weekNumbering"), 0, 255))
     out.weekNumbering = static_cast<uint8_t>(*weeks);
@@ -181,6 +186,10 @@ SettingsSaveT SaveWindowSettings(const QString& file, const WindowSettingsT& set
     AddLine(ini, "y", QString::number(settings.geometry->y()));
     AddLine(ini, "width", QString::number(settings.geometry->width()));
     AddLine(ini, "height", QString::number(settings.geometry->height()));
+    if (settings.frameExtra) {
+      AddLine(ini, "frameWidth", QString::number(settings.geometry->width() + settings.frameExtra->width()));
+      AddLine(ini, "frameHeight", QString::number(settings.geometry->height() + settings.frameExtra->height()));
+    }
   }
   if (settings.language) AddLine(ini, "language", QString::number(*settings.language));
   if (settings.weekNumbering) AddLine(ini, "weekNumbering", QString::number(*settings.weekNumbering));
@@ -276,10 +285,11 @@ void ApplyCalendarLook(TEasyGrid& binder, const CalendarLookT& look) {
   RefreshGrid(binder);
 }
 
-QRect FitIntoArea(const QRect& wanted, const QSize& minimum, const QRect& available) {
-  const int w = std::max(minimum.width(), std::min(wanted.width(), available.width()));
-  const int h = std::max(minimum.height(), std::min(wanted.height(), available.height()));
-  const int x = std::clamp(wanted.x(), available.left(), std::max(available.left(), available.right() + 1 - w));
-  const int y = std::clamp(wanted.y(), available.top(), std::max(available.top(), available.bottom() + 1 - h));
+QRect FitIntoArea(const QRect& wanted, const QSize& minimum, const QRect& available, const QSize& frameExtra) {
+  const int fw = std::max(frameExtra.width(), 0), fh = std::max(frameExtra.height(), 0);
+  const int w = std::max(minimum.width(), std::min(wanted.width(), available.width() - fw));
+  const int h = std::max(minimum.height(), std::min(wanted.height(), available.height() - fh));
+  const int x = std::clamp(wanted.x(), available.left(), std::max(available.left(), available.right() + 1 - w - fw));
+  const int y = std::clamp(wanted.y(), available.top(), std::max(available.top(), available.bottom() + 1 - h - fh));
   return QRect(x, y, w, h);
 }

@@ -37,6 +37,7 @@ struct WorkdaySettingsT {
 
 struct WindowSettingsT {
   std::optional<QRect> geometry;  // frame position and client size
+  std::optional<QSize> frameExtra;  // what the frame adds to the client size
   std::optional<uint8_t> language;
   std::optional<uint8_t> weekNumbering;
   CalendarLookT calendar1, calendar2;
@@ -58,6 +59,7 @@ CalendarLookT ReadCalendarLook(const TEasyGrid& binder);
 // and keep the fixed ones in place, hidden ids must all exist.
 void ApplyCalendarLook(TEasyGrid& binder, const CalendarLookT& look);
 
-// The window's rectangle moved and shrunk into the available screen area,
-// never below the minimum size.
-QRect FitIntoArea(const QRect& wanted, const QSize& minimum, const QRect& available);
+// The window moved and shrunk so that its frame lies in the available screen
+// area, never below the minimum client size. wanted and the result are the
+// frame's position and the client size; frameExtra is what the frame adds.
+QRect FitIntoArea(const QRect& wanted, const QSize& minimum, const QRect& available, const QSize& frameExtra);

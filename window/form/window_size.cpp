@@ -170,8 +170,42 @@ void TForm1::KeepOnScreen() {
   QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
   if (!screen) return;
   // Larger than the screen: shrunk to it, as far as the content allows.
-  const QSize frame = frameGeometry().size() - size();
-  const QRect place = FitIntoArea(frameGeometry(), minimumSize() + frame, screen->availableGeometry());
-  resize(place.size() - frame);
+  const QRect place = FitIntoArea(QRect(frameGeometry().topLeft(), size()), minimumSize(),
+                                  screen->availableGeometry(), frameGeometry().size() - size());
+  resize(place.size());
   move(place.topLeft());
+}
+
+void TForm1::FitStoredFonts(const QFont& default1, const QFont& default2) {
+  QScreen* screen = this->screen() ? this->screen() : QGuiApplication::primaryScreen();
+  FitCalendars();
+  if (!screen) return;
+  QSize room = screen->availableGeometry().size() - (frameGeometry().size() - size());
+  if (stored_.frameExtra) room = room.boundedTo(screen->availableGeometry().size() - *stored_.frameExtra);
+  const auto fits = [&] { return minimumWidth() <= room.width() && minimumHeight() <= room.height(); };
+  if (fits()) return;
+  // A stored font whose window would not fit the screen: both calendars'
+  // fonts scaled down together to the largest share that fits.
+  const QFont stored1 = StringGrid1->Font(), stored2 = StringGrid2->Font();
+  const auto scaled = [](QFont font, int32_t percent) {
+    if (font.pixelSize() > 0) font.setPixelSize(std::max(1, font.pixelSize() * percent / 100));
+    else font.setPointSizeF(std::max(1.0, font.pointSizeF() * percent / 100));
+    return font;
+  };
+  const auto tryShare = [&](int32_t percent) {
+    StringGrid1->SetFont(stored_.calendar1.font ? scaled(stored1, percent) : stored1);
+    StringGrid2->SetFont(stored_.calendar2.font ? scaled(stored2, percent) : stored2);
+    FitCalendars();
+    return fits();
+  };
+  int32_t low = 0, high = 100;  // low fits (or is none), high does not
+  while (high - low > 1) {
+    const int32_t mid = (low + high) / 2;
+    (tryShare(mid) ? low : high) = mid;
+  }
+  if (low > 0 && tryShare(low)) return;
+  // Not even the smallest fits: the fonts the window was built with.
+  StringGrid1->SetFont(default1);
+  StringGrid2->SetFont(default2);
+  FitCalendars();
 }

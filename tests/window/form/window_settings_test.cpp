@@ -1,4 +1,6 @@
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QCoreApplication>
 #include <QFontDatabase>
 #include <QFontDialog>
@@ -244,6 +246,51 @@ TEST(SettingsFile, FollowsTheXdgRules) {
   EXPECT_EQ(place.SettingsFile(), QStringLiteral("/home/db/.config/orvane/orvane.conf"));
   process.userHome.clear();
   EXPECT_EQ(place.SettingsFile(), QString());
+}
+
+TEST(FitIntoArea, TheFrameStaysInTheArea) {
+  const QRect area(0, 0, 800, 600);
+  const QSize frame(2, 26);  // a 25 px title bar and 1 px borders
+  // Where the client area alone would fit, the frame would stick out below.
+  EXPECT_EQ(FitIntoArea(QRect(100, 100, 500, 500), QSize(300, 464), area, frame), QRect(100, 74, 500, 500));
+  EXPECT_EQ(FitIntoArea(QRect(100, 100, 500, 500), QSize(300, 464), area, QSize()), QRect(100, 100, 500, 500));
+  // Too tall: the client shrinks so that client and frame fill the height.
+  EXPECT_EQ(FitIntoArea(QRect(-50, 20, 900, 700), QSize(300, 464), area, frame), QRect(0, 0, 798, 574));
+  // Never below the least size, and then at the area's top-left.
+  EXPECT_EQ(FitIntoArea(QRect(500, 500, 100, 100), QSize(300, 590), area, frame), QRect(498, 0, 300, 590));
+}
+
+TEST_F(WindowSettings, StoredPlacesAndFontsKeepTheWindowOnTheScreen) {
+  const QRect area = QGuiApplication::primaryScreen()->availableGeometry();
+  {
+    // The last run's frame counts before this one's is known.
+    QFile file(services.settingsFile);
+    QDir().mkpath(QFileInfo(file).path());
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+    file.write(QStringLiteral("[window]\nx=%1\ny=%2\nwidth=520\nheight=540\nframeWidth=522\nframeHeight=566\n")
+                   .arg(area.left() + 10)
+                   .arg(area.bottom() + 1 - 540)
+                   .toUtf8());
+    file.close();
+    auto f = Start();
+    EXPECT_EQ(f->pos(), QPoint(area.left() + 10, area.bottom() + 1 - 566));
+    EXPECT_EQ(f->size(), QSize(520, 540));
+    f->close();
+    EXPECT_NE(FileBytes().indexOf("frameWidth="), -1);
+  }
+  // A font inside the accepted range but far too large for the screen.
+  QFile file(services.settingsFile);
+  ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate));
+  file.write("[calendar1]\nfontFamily=Sans\nfontPixelSize=400\n[calendar2]\nfontFamily=Sans\nfontPixelSize=400\n");
+  file.close();
+  auto f = Start();
+  EXPECT_LE(f->minimumWidth(), area.width());
+  EXPECT_LE(f->minimumHeight(), area.height());
+  EXPECT_TRUE(area.contains(QRect(f->pos(), f->size()))) << f->width() << "x" << f->height();
+  const int px = f->StringGrid1->Font().pixelSize();
+  EXPECT_LT(px, 400);
+  EXPECT_GT(px, 8);  // as large as still fits, not dropped
+  EXPECT_EQ(f->StringGrid2->Font().pixelSize(), px);
 }
 
 }  // namespace
