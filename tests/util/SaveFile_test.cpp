@@ -74,7 +74,9 @@ TEST_F(SaveFile, ASuccessfulWriteRemovesItsOwnOldLeftovers) {
 TEST_F(SaveFile, LinksAreFollowedToTheFileTheyEndIn) {
   fs::create_directories(dir / "dotfiles");
   std::ofstream(dir / "dotfiles" / "orvane.conf") << "old";
-  fs::create_symlink("dotfiles/orvane.conf", dir / "mid.conf");
+  std::error_code ec;
+  fs::create_symlink("dotfiles/orvane.conf", dir / "mid.conf", ec);
+  if (ec) GTEST_SKIP() << "no symbolic links here: " << ec.message();
   fs::create_symlink(dir / "mid.conf", dir / "orvane.conf");
   fs::path target;
   std::string reason;
