@@ -285,29 +285,31 @@ std::string IncrementUnitList() {
 
 }  // namespace
 
-bool ParseIncrementArg(std::string_view value, IncrementArgT& inc) {
-  int32_t kind = kIncDays;
+bool ReadIncrementArg(std::string_view value, int32_t& kind, int64_t& count) {
+  int32_t unitKind = kIncDays;
   size_t unitSize = 0;
   for (const IncrementUnitT& unit : kIncrementUnits) {
     if (unit.suffix.size() > unitSize && EndsWithNoCase(value, unit.suffix)) {
-      kind = unit.kind;
+      unitKind = unit.kind;
       unitSize = unit.suffix.size();
     }
   }
   value.remove_suffix(unitSize);
   // A sign, then digits within 32 bits; "+" only before a digit.
   if (!value.empty() && value[0] == '+' && value.size() > 1 && value[1] != '-') value.remove_prefix(1);
-  int32_t count = 0;
-  if (!ReadStrictInt(value, count)) return false;
-  inc.kind = kind;
-  inc.count = IntText(count);
+  int32_t n = 0;
+  if (!ReadStrictInt(value, n)) return false;
+  kind = unitKind;
+  count = n;
   return true;
 }
 
-bool ReadIncrementArg(std::string_view value, int32_t& kind, int64_t& count) {
-  IncrementArgT inc;
-  if (!ParseIncrementArg(value, inc)) return false;
-  ReadIncrementArg(inc, kind, count);
+bool ParseIncrementArg(std::string_view value, IncrementArgT& inc) {
+  int32_t kind;
+  int64_t count;
+  if (!ReadIncrementArg(value, kind, count)) return false;
+  inc.kind = kind;
+  inc.count = IntText(count);
   return true;
 }
 

@@ -1,7 +1,7 @@
 #include "util/StdStreams.h"
 
 #include <cerrno>
-#include <limits>
+#include <string_view>
 
 #ifdef _WIN32
 #include <io.h>
@@ -87,27 +87,64 @@ int StreamError(const std::ios& stream) {
   return stream.bad() ? EIO : 0;
 }
 
+namespace {
+
+// A stream buffer's read-ahead bytes in whole runs rather than one call per
+// character. A derived class may name std::streambuf's protected members as
+// pointers to members, and these apply to any stream buffer.
+struct GetAreaT : std::streambuf {
+  // What is read ahead and not taken yet, refilled when none is left; empty
+  // at the end. A buffer that keeps no read-ahead gives one character.
+  static std::string_view Ahead(std::streambuf& buf, char& one) {
+    const int next = buf.sgetc();
+    if (next == EOF) return {};
+    const char* from = (buf.*&GetAreaT::gptr)();
+    const char* to = (buf.*&GetAreaT::egptr)();
+    if (from != nullptr && from < to) return {from, static_cast<size_t>(to - from)};
+    one = static_cast<char>(next);
+    return {&one, 1};
+  }
+  static void Take(std::streambuf& buf, std::string_view ahead, size_t n) {
+    if (n == 0) return;
+    if (ahead.size() == 1 && n == 1) buf.sbumpc();
+    else (buf.*&GetAreaT::gbump)(static_cast<int>(n));
+  }
+};
+
+}  // namespace
+
 LineReadT ReadLimitedLine(std::istream& in, std::string& line, size_t limit) {
-  std::streambuf* buf = in.rdbuf();
+  std::streambuf& buf = *in.rdbuf();
   line.clear();
   bool any = false, tooLong = false;
+  char one = 0;
   for (;;) {
-    const int c = buf->sbumpc();
-    if (c == EOF) {
+    const std::string_view ahead = GetAreaT::Ahead(buf, one);
+    if (ahead.empty()) {
       in.setstate(std::ios::eofbit);
       if (!any) return LineReadT::End;
       break;
     }
     any = true;
-    if (c == '\n') break;
-    if (c == '\r') {
-      // CR LF is one line end, a CR alone another.
-      if (buf->sgetc() == '\n') buf->sbumpc();
-      break;
-    }
+    // The first LF, then the first CR before it: both searches run at memchr's speed.
+    size_t end = ahead.find('\n');
+    if (const size_t cr = ahead.substr(0, end).find('\r'); cr != std::string_view::npos) end = cr;
+    if (end == std::string_view::npos) end = ahead.size();
     // Past the limit the rest of the line is skipped unkept.
-    if (line.size() < limit) line += static_cast<char>(c);
-    else tooLong = true;
+    if (!tooLong && end > limit - line.size()) tooLong = true;
+    if (!tooLong) line.append(ahead.data(), end);
+    if (end == ahead.size()) {
+      GetAreaT::Take(buf, ahead, end);
+      continue;
+    }
+    const char stop = ahead[end];
+    GetAreaT::Take(buf, ahead, end + 1);
+    // CR LF is one line end, a CR alone another.
+    if (stop == '\r') {
+      const std::string_view next = GetAreaT::Ahead(buf, one);
+      if (!next.empty() && next[0] == '\n') GetAreaT::Take(buf, next, 1);
+    }
+    break;
   }
   if (tooLong) {
     line.clear();
