@@ -295,8 +295,9 @@ TEST_F(PreviewTest, TheOpenerGetsTheFileWrittenWhateverItsFolderIsCalled) {
   setenv("TMPDIR", tmp.c_str(), 1);
   const fs::path name = PreviewHtml(SmallGrid(), Defaults(), opener);
   EXPECT_EQ(name, tmp / ("orvane-" + std::to_string(getuid())) / "temp001.htm");
-  ASSERT_EQ(opened, Lines{name.string()});
-  EXPECT_EQ(ReadAll(opened[0]), HtmlFileText(SmallGrid(), Defaults()));
+  ASSERT_EQ(opened, Lines{FileUrl(name)});
+  EXPECT_NE(opened[0].find("/tmp%E6%97%A5%E6%9C%AC/"), std::string::npos);
+  EXPECT_EQ(ReadAll(name), HtmlFileText(SmallGrid(), Defaults()));
   // An opener that refuses the file is reported, naming it.
   opener.result = false;
   try {

@@ -12,6 +12,7 @@
 #include <climits>
 
 #include "results/texts.h"
+#include "util/ErrorText.h"
 #include "window/components/QtText.h"
 #include "window/form/calendar_marks.h"
 #include "window/grid/ComponentHandlingGrid.h"
@@ -616,7 +617,12 @@ void TForm1::SaveSettings() {
   settings.calendar2 = ReadCalendarLook(Binder2);
   settings.workdays = WorkdaySettings();
   std::string reason;
-  switch (SaveWindowSettings(settingsFile_, settings, reason)) {
+  // The warnings are English, as every message on standard error, whatever the window speaks.
+  const uint8_t spoken = ReasonLanguage();
+  SetReasonLanguage(0);
+  const SettingsSaveT saved = SaveWindowSettings(settingsFile_, settings, reason);
+  SetReasonLanguage(spoken);
+  switch (saved) {
     case SettingsSaveT::kSaved: break;
     case SettingsSaveT::kReadOnly:
       // Kept as the user made it; said once.

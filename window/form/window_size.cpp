@@ -182,7 +182,12 @@ void TForm1::FitStoredFonts(const QFont& default1, const QFont& default2) {
   if (!screen) return;
   QSize room = screen->availableGeometry().size() - (frameGeometry().size() - size());
   if (stored_.frameExtra) room = room.boundedTo(screen->availableGeometry().size() - *stored_.frameExtra);
-  const auto fits = [&] { return minimumWidth() <= room.width() && minimumHeight() <= room.height(); };
+  // What the fonts add must fit; the least size itself is already held to the screen.
+  const auto fits = [&] {
+    const QSize need = QSize(300, 464).expandedTo(ContentMinimumSize());
+    const QSize allowed = room.expandedTo(need - fontGrowth_);
+    return need.width() <= allowed.width() && need.height() <= allowed.height();
+  };
   if (fits()) return;
   // A stored font whose window would not fit the screen: both calendars'
   // fonts scaled down together to the largest share that fits.
