@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <array>
+#include <bit>
 #include <cstring>
 #include <istream>
 #include <ostream>
@@ -33,26 +34,14 @@ bool ParseToday(std::string_view text, DateTripleT& date) {
 
 // UTF-8 output: runs of ASCII go out as they are, checked eight bytes a time.
 bool WriteUtf8(std::ostream& out, std::string_view ansi) {
-  size_t run = 0, i = 0;
-  while (i < ansi.size()) {
-    if (i + 8 <= ansi.size()) {
-      uint64_t word;
-      std::memcpy(&word, ansi.data() + i, 8);
-      if ((word & 0x8080808080808080ULL) == 0) {
-        i += 8;
-        continue;
-      }
-    }
-    if (static_cast<unsigned char>(ansi[i]) < 0x80) {
-      ++i;
-      continue;
-    }
-    out.write(ansi.data() + run, static_cast<std::streamsize>(i - run));
-    const std::string converted = AnsiToUtf8(ansi.substr(i, 1));
+  while (!ansi.empty()) {
+    const size_t run = AsciiPrefixLength(ansi);
+    out.write(ansi.data(), static_cast<std::streamsize>(run));
+    if (run == ansi.size()) break;
+    const std::string converted = AnsiToUtf8(ansi.substr(run, 1));
     out.write(converted.data(), static_cast<std::streamsize>(converted.size()));
-    run = ++i;
+    ansi.remove_prefix(run + 1);
   }
-  out.write(ansi.data() + run, static_cast<std::streamsize>(ansi.size() - run));
   return static_cast<bool>(out);
 }
 
@@ -172,11 +161,21 @@ void AppendBatchError(std::string& buffer, const CliOptionsT& options, int64_t l
   }
 }
 
-bool IsAscii(std::string_view text) {
-  for (const char c : text) {
-    if (static_cast<unsigned char>(c) >= 0x80) return false;
+// The first blank or tab at or after i, else the end; eight bytes a step.
+size_t FieldEnd(std::string_view text, size_t i) {
+  if constexpr (std::endian::native == std::endian::little) {
+    constexpr uint64_t kOnes = 0x0101010101010101ULL, kHigh = 0x8080808080808080ULL;
+    for (; i + 8 <= text.size(); i += 8) {
+      uint64_t word;
+      std::memcpy(&word, text.data() + i, sizeof word);
+      const uint64_t blank = word ^ (kOnes * ' '), tab = word ^ (kOnes * '\t');
+      // The lowest marked byte is the first zero byte; marks above it may be false.
+      const uint64_t marks = ((blank - kOnes) & ~blank & kHigh) | ((tab - kOnes) & ~tab & kHigh);
+      if (marks != 0) return i + static_cast<size_t>(std::countr_zero(marks) / 8);
+    }
   }
-  return true;
+  while (i < text.size() && text[i] != ' ' && text[i] != '\t') ++i;
+  return i;
 }
 
 // Read, computed and written in one pass; buffers are reused, so a case
@@ -195,16 +194,17 @@ int RunBatch(const CliOptionsT& options, const WorkCalendarT* work, std::istream
   int64_t lineNo = 0;
   bool failed = false;
   std::string_view fields[5];
-  for (LineReadT got; (got = ReadLimitedLine(in, line, kBatchLineLimit)) != LineReadT::End;) {
+  std::string_view text;
+  for (LineReadT got; (got = ReadLimitedLine(in, line, text, kBatchLineLimit)) != LineReadT::End;) {
     ++lineNo;
     if (got == LineReadT::TooLong) {
       failed = true;
       AppendBatchError(buffer, options, lineNo, "line too long");
       continue;
     }
-    std::string_view ansi = line;
-    if (!IsAscii(ansi)) {
-      converted = Utf8ToAnsi(line);
+    std::string_view ansi = text;
+    if (AsciiPrefixLength(ansi) != ansi.size()) {
+      converted = Utf8ToAnsi(text);
       ansi = converted;
     }
     int count = 0;
@@ -213,7 +213,7 @@ int RunBatch(const CliOptionsT& options, const WorkCalendarT* work, std::istream
       while (i < ansi.size() && (ansi[i] == ' ' || ansi[i] == '\t')) ++i;
       if (i >= ansi.size()) break;
       const size_t start = i;
-      while (i < ansi.size() && ansi[i] != ' ' && ansi[i] != '\t') ++i;
+      i = FieldEnd(ansi, i);
       fields[count++] = ansi.substr(start, i - start);
     }
     ResultCaseT input = defaults;

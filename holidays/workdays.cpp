@@ -111,12 +111,20 @@ constexpr int32_t BitCount(uint64_t x) {
   return static_cast<int32_t>((x * 0x0101010101010101u) >> 56);
 }
 
+// Set bits of every 7-bit value, looked up rather than counted: two counts
+// for each end of every span.
+constexpr std::array<uint8_t, 128> kWeekBits = [] {
+  std::array<uint8_t, 128> bits{};
+  for (uint32_t m = 0; m < 128; ++m) bits[m] = static_cast<uint8_t>(BitCount(m));
+  return bits;
+}();
+
 // Weekend days in [0, day): day 0 is a Monday.
 int64_t WeekendDaysBefore(WeekendT weekend, int64_t day) {
   const uint32_t mask = weekend.mask & 0x7Fu;
   const int64_t weeks = FloorDiv(day, 7);
   const auto rest = static_cast<uint32_t>(day - weeks * 7);
-  return weeks * BitCount(mask) + BitCount(mask & ((1u << rest) - 1));
+  return weeks * kWeekBits[mask] + kWeekBits[mask & ((1u << rest) - 1)];
 }
 
 // Weekend days in [a, b).

@@ -154,6 +154,8 @@ DateTripleT ShiftByWorkdays(const WorkCalendarT& calendar, int64_t count, int32_
 DateTripleT ApplyIncrement(int32_t kind, int64_t count, int32_t& day, int32_t& month, int32_t& year,
                            const WorkCalendarT* calendar) {
   NormalizeDate(day, month, year);
+  // Nothing to add, the batch's usual case: no call at all.
+  if (count == 0 && (kind == kIncDays || kind == kIncWeeks)) return {day, month, year};
   switch (kind) {
     case kIncDays: return AddDays(day, month, year, count);
     case kIncWeeks: {

@@ -113,10 +113,11 @@ struct GetAreaT : std::streambuf {
 
 }  // namespace
 
-LineReadT ReadLimitedLine(std::istream& in, std::string& line, size_t limit) {
+LineReadT ReadLimitedLine(std::istream& in, std::string& line, std::string_view& text, size_t limit) {
   std::streambuf& buf = *in.rdbuf();
   line.clear();
-  bool any = false, tooLong = false;
+  text = {};
+  bool any = false, tooLong = false, kept = false;
   char one = 0;
   for (;;) {
     const std::string_view ahead = GetAreaT::Ahead(buf, one);
@@ -132,7 +133,15 @@ LineReadT ReadLimitedLine(std::istream& in, std::string& line, size_t limit) {
     if (end == std::string_view::npos) end = ahead.size();
     // Past the limit the rest of the line is skipped unkept.
     if (!tooLong && end > limit - line.size()) tooLong = true;
-    if (!tooLong) line.append(ahead.data(), end);
+    const bool whole = end < ahead.size() && !kept && ahead.data() != &one;
+    // A line wholly in the read-ahead is shown where it is, unless a CR ends
+    // the read-ahead: looking for its LF refills the buffer.
+    if (!tooLong && whole && !(ahead[end] == '\r' && end + 1 == ahead.size())) {
+      text = ahead.substr(0, end);
+    } else if (!tooLong) {
+      line.append(ahead.data(), end);
+      kept = true;
+    }
     if (end == ahead.size()) {
       GetAreaT::Take(buf, ahead, end);
       continue;
@@ -148,7 +157,9 @@ LineReadT ReadLimitedLine(std::istream& in, std::string& line, size_t limit) {
   }
   if (tooLong) {
     line.clear();
+    text = {};
     return LineReadT::TooLong;
   }
+  if (kept) text = line;
   return LineReadT::Line;
 }

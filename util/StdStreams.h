@@ -46,6 +46,8 @@ class FdInBuf : public std::streambuf {
 int StreamError(const std::ios& stream);
 
 enum class LineReadT { Line, TooLong, End };
-// The next line without its line end (LF, CR LF or a CR alone). A line longer than limit
-// bytes is read on to its end without being kept, and gives TooLong.
-LineReadT ReadLimitedLine(std::istream& in, std::string& line, size_t limit);
+// The next line without its line end (LF, CR LF or a CR alone), as text: a
+// view into the stream's read-ahead or into line, valid until the next read.
+// A line longer than limit bytes is read on to its end without being kept,
+// and gives TooLong.
+LineReadT ReadLimitedLine(std::istream& in, std::string& line, std::string_view& text, size_t limit);

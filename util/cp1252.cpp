@@ -1,5 +1,7 @@
 #include "util/cp1252.h"
 
+#include <cstring>
+
 
 namespace {
 // 0x80..0x9F; 0 marks the five bytes the code page leaves undefined.
@@ -56,6 +58,24 @@ unsigned char UnicodeToCp1252(char32_t u) {
   // The undefined bytes round-trip through their C1 code points.
   if (u >= 0x80 && u < 0xA0 && kHigh[u - 0x80] == 0) return static_cast<unsigned char>(u);
   return '?';
+}
+
+size_t AsciiPrefixLength(std::string_view text) {
+  constexpr uint64_t kHigh = 0x8080808080808080ULL;
+  size_t i = 0;
+  // 32 bytes a round: the batch reads and writes megabytes that are all ASCII.
+  for (; i + 32 <= text.size(); i += 32) {
+    uint64_t words[4];
+    std::memcpy(words, text.data() + i, sizeof words);
+    if (((words[0] | words[1] | words[2] | words[3]) & kHigh) != 0) break;
+  }
+  for (; i + 8 <= text.size(); i += 8) {
+    uint64_t word;
+    std::memcpy(&word, text.data() + i, sizeof word);
+    if ((word & kHigh) != 0) break;
+  }
+  while (i < text.size() && static_cast<unsigned char>(text[i]) < 0x80) ++i;
+  return i;
 }
 
 std::string AnsiToUtf8(std::string_view ansi) {

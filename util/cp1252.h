@@ -16,6 +16,8 @@ char32_t Cp1252ToUnicode(unsigned char c);
 unsigned char UnicodeToCp1252(char32_t u);
 
 std::string AnsiToUtf8(std::string_view ansi);
+// Length of the text's leading run of ASCII bytes, which both forms share.
+size_t AsciiPrefixLength(std::string_view text);
 // Whether the bytes are well-formed UTF-8 (no overlong forms or surrogates).
 bool IsUtf8(std::string_view bytes);
 // Malformed UTF-8 sequences and characters outside the code page become '?'.

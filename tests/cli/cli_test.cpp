@@ -234,6 +234,17 @@ TEST_F(Cli, BatchKeepsGoingPastBadLines) {
   EXPECT_EQ(out, "{\"date1\":{\"day\":1,\"month\":1,\"year\":2000}}\n{\"date1\":{\"day\":3,\"month\":1,\"year\":2000}}\n");
   // Exactly at the limit a line is still read, its CR LF included.
   EXPECT_EQ(Run({"--json", "--batch"}, out, "1.1.2000 2.1.2000" + std::string(65536 - 17, ' ') + "\r\n"), 0);
+
+  // Fields end at a blank or a tab wherever it falls in the line's 8-byte words.
+  std::string spaced, expected;
+  for (size_t lead = 0; lead < 9; ++lead) {
+    const std::string gap = std::string(1 + lead % 3, ' ') + (lead % 2 ? "\t" : "");
+    spaced += std::string(lead, lead % 2 ? '\t' : ' ') + "2000-01-01" + gap + "2000-01-0" + std::to_string(1 + lead) +
+              gap + std::to_string(lead) + "d" + gap + "\n";
+    expected += "{\"date1\":{\"day\":" + std::to_string(1 + lead) + ",\"month\":1,\"year\":2000}}\n";
+  }
+  EXPECT_EQ(Run({"--json", "--batch", "--iso", "--fields", "date1"}, out, spaced), 0);
+  EXPECT_EQ(out, expected);
 }
 
 TEST(Text, Utf8AndWindows1252) {
