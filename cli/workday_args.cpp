@@ -1,8 +1,7 @@
 #include "cli/workday_args.h"
 
 #include <algorithm>
-#include <cerrno>
-#include <exception>
+#include <iterator>
 
 #include "cli/json.h"
 #include "cli/program_args.h"
@@ -100,13 +99,7 @@ bool ParseYearRange(std::string_view text, int32_t& first, int32_t& last, std::s
 bool ReadHolidayFiles(std::span<const std::filesystem::path> files, std::vector<CustomHolidayT>& holidays,
                       std::string& error) {
   for (const std::filesystem::path& file : files) {
-    HolidayFileT read;
-    try {
-      read = ReadHolidayFile(file);
-    } catch (const std::exception&) {
-      // The C++ library throws for some files that cannot be read, a folder among them.
-      read.error = ShownPath(file) + ": cannot read: " + SystemReason(errno);
-    }
+    HolidayFileT read = ReadHolidayFile(file);
     if (!read.error.empty()) {
       error = read.error;
       return false;

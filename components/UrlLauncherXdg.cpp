@@ -3,14 +3,15 @@
 #include <algorithm>
 #include <cctype>
 #include <filesystem>
-#include <fstream>
 #include <utility>
+
+#include "util/ReadFile.h"
 
 namespace {
 using EntriesT = std::vector<std::pair<std::string, std::string>>;
 
 // Key files larger than this are not association files; don't read them whole.
-constexpr std::streamsize kMaxKeyFileSize = 1 << 20;
+constexpr size_t kMaxKeyFileSize = 1 << 20;
 
 bool IsAbsolute(const std::string& path) { return !path.empty() && path[0] == '/'; }
 
@@ -47,14 +48,8 @@ std::vector<std::string> BaseDirList(TProcessPlatform& env, const char* var, con
 }
 
 bool ReadSmallFile(const std::string& path, std::string& text) {
-  std::ifstream in(path, std::ios::binary);
-  if (!in) return false;
-  text.assign(static_cast<std::size_t>(kMaxKeyFileSize) + 1, '\0');
-  in.read(text.data(), kMaxKeyFileSize + 1);
-  const std::streamsize got = in.gcount();
-  if (got > kMaxKeyFileSize) return false;
-  text.resize(static_cast<std::size_t>(got));
-  return true;
+  std::string reason;
+  return ReadFileBytes(path, kMaxKeyFileSize, text, reason);
 }
 
 // The key=value lines of one [group] of a key file (all sections of that name).

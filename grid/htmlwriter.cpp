@@ -2,12 +2,11 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <sstream>
 
 #include "grid/superarray.h"
 #include "util/Diskop.h"
+#include "util/ReadFile.h"
 #include "util/SaveFile.h"
 #include "util/cp1252.h"
 #include "util/valstr.h"
@@ -28,9 +27,10 @@ std::filesystem::path AnsiPath(const std::string& name) {
 // Lines of a text file in UTF-8 without their line ends, whichever of UTF-8
 // and Windows-1252 the file is written in; false if it cannot be read.
 bool ReadLines(const std::string& fileName, std::vector<std::string>& lines) {
-  std::ifstream in(AnsiPath(fileName), std::ios::binary);
-  if (!in) return false;
-  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+  // A header or footer, not a device that never ends.
+  constexpr size_t kLimit = size_t{16} << 20;
+  std::string bytes, reason;
+  if (!ReadFileBytes(AnsiPath(fileName), kLimit, bytes, reason)) return false;
   std::istringstream text(FileTextToUtf8(bytes));
   std::string line;
   while (std::getline(text, line)) {

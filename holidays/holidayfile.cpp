@@ -1,12 +1,10 @@
 #include "holidays/holidayfile.h"
 
-#include <cerrno>
-#include <fstream>
-#include <iterator>
 #include <limits>
 
 #include "holidays/ics.h"
 #include "util/ErrorText.h"
+#include "util/ReadFile.h"
 #include "util/cp1252.h"
 
 namespace {
@@ -117,11 +115,12 @@ HolidayFileT ReadHolidays(std::string_view bytes, std::string_view name) {
 }
 
 HolidayFileT ReadHolidayFile(const std::filesystem::path& path) {
-  std::ifstream in(path, std::ios::binary);
-  const std::string bytes((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
-  if (!in.good() && !in.eof()) {
+  // Far above any real calendar; a device that never ends stops here.
+  constexpr size_t kLimit = size_t{16} << 20;
+  std::string bytes, reason;
+  if (!ReadFileBytes(path, kLimit, bytes, reason)) {
     HolidayFileT r;
-    r.error = ShownPath(path) + ": cannot read: " + SystemReason(errno);
+    r.error = ShownPath(path) + ": cannot read: " + reason;
     return r;
   }
   return ReadHolidays(bytes, ShownPath(path));

@@ -3,7 +3,10 @@
 #include <gtest/gtest.h>
 
 #include <filesystem>
+#include <fstream>
 #include <limits>
+
+#include "tests/support/ScopedTempDir.h"
 
 namespace {
 
@@ -69,6 +72,17 @@ TEST(HolidayFile, FromDisk) {
   const std::filesystem::path missing = std::filesystem::path(HOLIDAYS_TEST_DATA) / "no-such-file.txt";
   const HolidayFileT file = ReadHolidayFile(missing);
   EXPECT_NE(file.error.find("no-such-file.txt: cannot read: "), std::string::npos) << file.error;
+  // A folder is an error, not an exception; a file past any calendar's size is
+  // refused before it fills the memory (a device that never ends too).
+  EXPECT_NE(ReadHolidayFile(HOLIDAYS_TEST_DATA).error.find(": cannot read: "), std::string::npos);
+  const ScopedTempDir dir;
+  const std::filesystem::path huge = dir.path() / "huge.txt";
+  std::ofstream(huge) << "2026-01-01 a\n";
+  std::filesystem::resize_file(huge, 17u << 20);
+  EXPECT_NE(ReadHolidayFile(huge).error.find(": cannot read: more than 16777216 bytes"), std::string::npos);
+#ifndef _WIN32
+  EXPECT_NE(ReadHolidayFile("/dev/zero").error.find("/dev/zero: cannot read: more than"), std::string::npos);
+#endif
 }
 
 TEST(ICalendar, FileMadeByPythonIcalendar) {
