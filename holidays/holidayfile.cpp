@@ -90,7 +90,7 @@ HolidayFileT ReadList(std::string_view bytes, std::string_view name) {
 }  // namespace
 
 std::string HolidayNameText(std::string_view bytes) {
-  std::string name = IsUtf8(bytes) ? Utf8ToAnsi(bytes) : std::string(bytes);
+  std::string name = FileTextToAnsi(bytes);
   for (char& c : name) {
     if (static_cast<unsigned char>(c) < 0x20 || c == 0x7F) c = ' ';
   }

@@ -7,8 +7,8 @@
 
 #include "holidays/holidayfile.h"
 
-// A holiday's name from a file's bytes: UTF-8 when it is valid UTF-8,
-// Windows-1252 otherwise; control characters become spaces.
+// A holiday's name from a file's bytes, read as FileTextToAnsi reads a file;
+// control characters become spaces.
 std::string HolidayNameText(std::string_view bytes);
 
 // Whether libical opens; ics.cpp opens it at the first use.
