@@ -14,6 +14,7 @@
 #include "window/components/QtText.h"
 #include "tests/support/ActiveWindow.h"
 #include "tests/support/FakeWindowServices.h"
+#include "tests/support/MenuTexts.h"
 #include "tests/support/options.h"
 
 namespace {
@@ -102,10 +103,7 @@ TEST_F(WindowKeys, MenusFromTheKeyboardAndEscape) {
 
 TEST_F(WindowKeys, FieldMenuHasTheEditActions) {
   auto f = Start();
-  std::vector<std::string> texts;
-  for (QAction* a : f->PopupMenu1->actions()) {
-    texts.push_back(a->isSeparator() ? "-" : FromQString(a->text()));
-  }
+  const std::vector<std::string> texts = MenuTexts(*f->PopupMenu1);
   const std::vector<std::string> expected = {"Today", "01.Jan this year", "01.Jan.2000", "01.Jan.0001", "-",
                                              "Undo",  "-",  "Cut",  "Copy",  "Paste", "Delete", "-", "Select All"};
   EXPECT_EQ(texts, expected);

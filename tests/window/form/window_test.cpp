@@ -26,6 +26,7 @@
 #include "components/UrlLauncherDesktop.h"
 #include "tests/support/FakeProcess.h"
 #include "tests/support/FakeWindowServices.h"
+#include "tests/support/MenuTexts.h"
 #include "tests/support/ScopedTempDir.h"
 #include "tests/support/options.h"
 
@@ -417,8 +418,7 @@ TEST(WindowCalendarMenu, EntriesInOrder) {
   f.show();
   QMenu* menu = f.StringGrid1->PopupMenu();
   ASSERT_NE(menu, nullptr);
-  std::vector<std::string> texts;
-  for (QAction* a : menu->actions()) texts.push_back(a->isSeparator() ? "-" : FromQString(a->text()));
+  const std::vector<std::string> texts = MenuTexts(*menu);
   const std::vector<std::string> expected = {"Save grid as Html", "Print Grid", "-", "Font..",
                                              "Proportional Font on/off", "Reset Font", "-", "Grid bands",
                                              "Vertical lines", "Horizontal lines", "ISO 8601 week numbers", "Holidays", "-", "-",

@@ -15,6 +15,7 @@
 #include "window/grid/ComponentHandlingGrid.h"
 #include "window/panels/ComponentHandling.h"
 #include "tests/support/FakeWindowServices.h"
+#include "tests/support/MenuTexts.h"
 
 namespace {
 
@@ -40,18 +41,8 @@ class CalendarMenu : public ::testing::Test {
     RefreshGrid(binder);
   }
 
-  std::vector<std::string> Texts() const {
-    std::vector<std::string> out;
-    for (QAction* a : grid->PopupMenu()->actions())
-      out.push_back(a->isSeparator() ? "-" : a->text().toStdString() + (a->isChecked() ? "*" : ""));
-    return out;
-  }
-  int32_t PosOf(const std::string& text) const {
-    const auto items = grid->PopupMenu()->actions();
-    for (int32_t i = 0; i < items.size(); ++i)
-      if (items[i]->text().toStdString() == text) return i;
-    return -1;
-  }
+  std::vector<std::string> Texts() const { return MenuTexts(*grid->PopupMenu(), true); }
+  int32_t PosOf(const std::string& text) const { return MenuPosOf(*grid->PopupMenu(), text); }
   void Click(const std::string& text) { GridMenuClick(binder, grid->PopupMenu()->actions()[PosOf(text)]); }
 
   FakeWindowServices services;

@@ -17,6 +17,7 @@
 #include "window/grid/ComponentHandlingGrid.h"
 #include "window/panels/ComponentHandling.h"
 #include "tests/support/FakeWindowServices.h"
+#include "tests/support/MenuTexts.h"
 #include "tests/support/ScopedTempDir.h"
 
 namespace {
@@ -55,20 +56,6 @@ class Calendar : public ::testing::Test {
     }
   }
 
-  std::vector<std::string> MenuTexts() const {
-    std::vector<std::string> out;
-    for (QAction* a : grid->PopupMenu()->actions())
-      out.push_back(a->isSeparator() ? "-" : a->text().toStdString() + (a->isChecked() ? "*" : ""));
-    return out;
-  }
-
-  int32_t MenuPosOf(const std::string& text) const {
-    const auto items = grid->PopupMenu()->actions();
-    for (int32_t i = 0; i < items.size(); ++i)
-      if (items[i]->text().toStdString() == text) return i;
-    return -1;
-  }
-
   FakeWindowServices services;
   ArrayOfFiles table;
   TEasyGrid binder;
@@ -90,8 +77,8 @@ TEST_F(Calendar, HasTheWeekColumnFixedAndTheWeekdaysAfterIt) {
   EXPECT_EQ(grid->Cell(1, 3), "30");
   EXPECT_EQ(grid->Cell(7, 6), "66");
   // The menu keeps the caption given to AddColumn.
-  EXPECT_NE(MenuPosOf("Week"), -1);
-  EXPECT_EQ(MenuPosOf("Week 12.2026"), -1);
+  EXPECT_NE(MenuPosOf(*grid->PopupMenu(), "Week"), -1);
+  EXPECT_EQ(MenuPosOf(*grid->PopupMenu(), "Week 12.2026"), -1);
   // Equal shares of the client width, none narrower than 20.
   const int32_t share = grid->ColWidth(3);
   EXPECT_GE(share, 20);
@@ -159,7 +146,7 @@ TEST_F(Calendar, DraggingMondayToTheEndMovesItsDefinitionAndMenuEntry) {
   EXPECT_EQ(ColumnIdAt(binder, 7), 0);
   EXPECT_EQ(ColumnIdAt(binder, 1), 1);
   EXPECT_EQ(VisualColumnOf(binder, 0), 7);
-  EXPECT_EQ(MenuTexts().back(), "Monday*");
+  EXPECT_EQ(MenuTexts(*grid->PopupMenu(), true).back(), "Monday*");
   EXPECT_EQ(grid->Cell(7, 0), "Monday");
   EXPECT_EQ(grid->Cell(1, 0), "Tuesday");
   // A refresh writes the same columns again.
