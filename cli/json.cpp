@@ -33,6 +33,11 @@ struct PieceT {
                                   : std::to_chars(data + size, data + sizeof data, n);
     size = static_cast<size_t>(end.ptr - data);
   }
+  // A key with its leading punctuation, then its number.
+  void Pair(std::string_view key, int64_t n) {
+    Text(key);
+    Number(n);
+  }
   // Keys with their leading punctuation, each followed by its number.
   template <typename N, size_t kCount>
   void Numbers(const std::pair<std::string_view, N> (&numbers)[kCount]) {
@@ -49,12 +54,9 @@ struct PieceT {
 
 void AppendJsonDate(std::string& out, const DateTripleT& d) {
   PieceT piece;
-  piece.Text("{\"day\":");
-  piece.Number(d.day);
-  piece.Text(",\"month\":");
-  piece.Number(d.month);
-  piece.Text(",\"year\":");
-  piece.Number(d.year);
+  piece.Pair("{\"day\":", d.day);
+  piece.Pair(",\"month\":", d.month);
+  piece.Pair(",\"year\":", d.year);
   piece.Text("}");
   piece.AppendTo(out);
 }
@@ -182,14 +184,10 @@ void AppendJsonWorkdays(std::string& out, const ResultsT& r) {
   const WorkdayCountT& w = r.workdayCount;
   // Keys written one by one, so that each copy has its length at compile time.
   PieceT piece;
-  piece.Text("{\"count\":");
-  piece.Number(w.count);
-  piece.Text(",\"weekendDays\":");
-  piece.Number(w.weekendDays);
-  piece.Text(",\"holidays\":");
-  piece.Number(w.holidays);
-  piece.Text(",\"totalDays\":");
-  piece.Number(w.totalDays);
+  piece.Pair("{\"count\":", w.count);
+  piece.Pair(",\"weekendDays\":", w.weekendDays);
+  piece.Pair(",\"holidays\":", w.holidays);
+  piece.Pair(",\"totalDays\":", w.totalDays);
   piece.Text(",\"region\":");
   if (r.region.empty()) {
     piece.Text("null");
