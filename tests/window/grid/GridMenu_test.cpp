@@ -14,14 +14,12 @@
 #include "window/grid/PrintSettingsDialog.h"
 #include "window/grid/ComponentHandlingGrid.h"
 #include "window/panels/ComponentHandling.h"
-#include "tests/support/FakeWindowServices.h"
+#include "tests/support/CalendarGrid.h"
 #include "tests/support/MenuTexts.h"
 
 namespace {
 
-const char* const kDays[] = {"Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday", "Sunday"};
-
-class CalendarMenu : public ::testing::Test {
+class CalendarMenu : public CalendarGridTest {
  protected:
   void SetUp() override {
     form = std::make_unique<QWidget>();
@@ -31,25 +29,13 @@ class CalendarMenu : public ::testing::Test {
     grid->SetFontHeight(-11);
     form->show();
     StyleGrid(grid);
-    InitTable(table);
-    for (int i = 0; i < 6; ++i) AddRow(table, "", 0);
-    SetupGrid(binder, services, grid, table, false, false);
-    AddColumn(binder, "Week", 10, true);
-    SetColumnFixed(binder, 10, true);
-    for (int32_t id = 0; id < 7; ++id) AddColumn(binder, kDays[id], id, true);
-    SetReady(binder.panels);
+    BindCalendarColumns();
     RefreshGrid(binder);
   }
 
   std::vector<std::string> Texts() const { return MenuTexts(*grid->PopupMenu(), true); }
   int32_t PosOf(const std::string& text) const { return MenuPosOf(*grid->PopupMenu(), text); }
   void Click(const std::string& text) { GridMenuClick(binder, grid->PopupMenu()->actions()[PosOf(text)]); }
-
-  FakeWindowServices services;
-  ArrayOfFiles table;
-  TEasyGrid binder;
-  std::unique_ptr<QWidget> form;
-  TTextGrid* grid = nullptr;
 };
 
 }  // namespace

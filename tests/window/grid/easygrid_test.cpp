@@ -16,16 +16,14 @@
 #include "window/grid/GridMenu.h"
 #include "window/grid/ComponentHandlingGrid.h"
 #include "window/panels/ComponentHandling.h"
-#include "tests/support/FakeWindowServices.h"
+#include "tests/support/CalendarGrid.h"
 #include "tests/support/MenuTexts.h"
 #include "tests/support/ScopedTempDir.h"
 
 namespace {
 
-const char* const kDays[] = {"Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday", "Sunday"};
-
 // One month calendar set up the way the main window does it.
-class Calendar : public ::testing::Test {
+class Calendar : public CalendarGridTest {
  protected:
   void SetUp() override {
     form = std::make_unique<QWidget>();
@@ -42,25 +40,13 @@ class Calendar : public ::testing::Test {
     form->show();
     StyleGrid(grid);
     grid->SetBandPrimaryColor(16053751);
-    InitTable(table);
-    for (int i = 0; i < 6; ++i) AddRow(table, "", 0);
-    SetupGrid(binder, services, grid, table, false, false);
+    BindCalendarColumns();
     grid->OnColumnMoved = [this](TTextGrid*, int32_t from, int32_t to) { ColumnMoved(binder, from, to); };
-    AddColumn(binder, "Week", 10, true);
-    SetColumnFixed(binder, 10, true);
-    for (int32_t id = 0; id < 7; ++id) AddColumn(binder, kDays[id], id, true);
-    SetReady(binder.panels);
     for (int32_t r = 1; r <= 6; ++r) {
       SetCell(table, r, 10, std::to_string(r + 20));
       for (int32_t c = 0; c < 7; ++c) SetCell(table, r, c, std::to_string(r * 10 + c));
     }
   }
-
-  FakeWindowServices services;
-  ArrayOfFiles table;
-  TEasyGrid binder;
-  std::unique_ptr<QWidget> form;
-  TTextGrid* grid = nullptr;
 };
 
 }  // namespace
@@ -72,7 +58,7 @@ TEST_F(Calendar, HasTheWeekColumnFixedAndTheWeekdaysAfterIt) {
   EXPECT_EQ(grid->FixedCols(), 1);
   EXPECT_EQ(grid->RowCount(), 7);
   EXPECT_EQ(grid->Cell(0, 0), "Week 12.2026");
-  for (int32_t c = 0; c < 7; ++c) EXPECT_EQ(grid->Cell(c + 1, 0), kDays[c]);
+  for (int32_t c = 0; c < 7; ++c) EXPECT_EQ(grid->Cell(c + 1, 0), kDayCaptions[c]);
   EXPECT_EQ(grid->Cell(0, 3), "23");
   EXPECT_EQ(grid->Cell(1, 3), "30");
   EXPECT_EQ(grid->Cell(7, 6), "66");
