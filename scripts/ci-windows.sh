@@ -29,7 +29,7 @@ if command -v wine >/dev/null && timeout 300 wine "$probe" >/dev/null 2>&1; then
 fi
 
 emulator=()
-[ "$wine_ok" = 1 ] && emulator=(-DCMAKE_CROSSCOMPILING_EMULATOR=wine)
+[ "$wine_ok" = 1 ] && emulator=(-DCMAKE_CROSSCOMPILING_EMULATOR="$(pwd)/scripts/wine-run.sh")
 echo "--- Orvane's standard-library parts with mingw-w64"
 # The preset "windows" holds the options; the folders follow ORVANE_MINGW_DIR.
 cmake --preset windows -B "$out/orvane" -DORVANE_MINGW_GTEST="$out/gtest" -DCMAKE_PREFIX_PATH="$out/gtest" \
