@@ -53,9 +53,15 @@ std::string OneLine(std::string text) {
 // Loads the module and runs the window; a missing or broken module is exit 2.
 int RunWindowModule(int argc, char** argv) {
   // Beside the real program file (a build tree) or in the installation's
-  // library folder: no other place, since a module runs as the user.
+  // library folder: no other place, since a module runs as the user. Windows
+  // installs it beside the program; a rooted path there would name a folder on
+  // whatever drive is current, which any user may create.
   const fs::path folder = ProgramFolder();
+#ifdef _WIN32
+  const fs::path candidates[] = {folder / ORVANE_MODULE_FILE};
+#else
   const fs::path candidates[] = {folder / ORVANE_MODULE_FILE, fs::path(ORVANE_MODULE_INSTALL_DIR) / ORVANE_MODULE_FILE};
+#endif
   const fs::path* found = nullptr;
   for (const fs::path& candidate : candidates) {
     std::error_code ec;
@@ -65,8 +71,11 @@ int RunWindowModule(int argc, char** argv) {
     }
   }
   if (!found) {
-    std::cerr << "orvane: the window module " ORVANE_MODULE_FILE " is missing (looked in "
-              << ShownPath(candidates[0].parent_path()) << " and " << ShownPath(candidates[1].parent_path()) << ")\n";
+    std::cerr << "orvane: the window module " ORVANE_MODULE_FILE " is missing (looked in ";
+    for (const fs::path& candidate : candidates) {
+      std::cerr << (&candidate == candidates ? "" : " and ") << ShownPath(candidate.parent_path());
+    }
+    std::cerr << ")\n";
     return 2;
   }
   uint32_t owner = 0;

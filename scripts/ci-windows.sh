@@ -82,8 +82,11 @@ if [ "$wine_ok" = 1 ]; then
   # Without Qt for Windows there is no window module: the window modes say so
   # on one line and exit 2 (LoadLibraryW's lookup beside the program).
   status=0
-  wine "$out/orvane/bin/orvane.exe" 1.1.2000 >/dev/null 2>"$out/module-err.txt" || status=$?
-  grep -q 'window module' "$out/module-err.txt" && [ "$status" -eq 2 ] ||
+  ./scripts/wine-run.sh "$out/orvane/bin/orvane.exe" 1.1.2000 >/dev/null 2>"$out/module-err.txt" || status=$?
+  # Only the program's own folder is searched: a rooted Unix folder would name
+  # a folder on the current drive, which any user may create.
+  grep -q 'window module .* is missing (looked in [A-Z]:' "$out/module-err.txt" &&
+    ! grep -q ' and ' "$out/module-err.txt" && [ "$status" -eq 2 ] ||
     { echo "orvane.exe without its window module: exit $status, $(cat "$out/module-err.txt")"; exit 1; }
   # Nothing of wine outlives the stage.
   wineserver -k >/dev/null 2>&1 || true
