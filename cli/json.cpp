@@ -1,6 +1,7 @@
 #include "cli/json.h"
 
 #include <array>
+#include <bit>
 #include <charconv>
 #include <cstdint>
 #include <cstring>
@@ -61,36 +62,40 @@ void AppendJsonDate(std::string& out, const DateTripleT& d) {
   piece.AppendTo(out);
 }
 
+// Where the next byte that JSON must escape lies in text from i on, or its
+// size. Eight bytes a time on little-endian machines: each test below flags
+// every such byte, and its lowest flag is exact (a borrow only runs upward),
+// so the lowest flag of all three is the first byte to escape.
+size_t NextToEscape(std::string_view text, size_t i) {
+  if constexpr (std::endian::native == std::endian::little) {
+    constexpr uint64_t kOnes = 0x0101010101010101ULL, kHigh = 0x8080808080808080ULL;
+    const auto zeroBytes = [](uint64_t v) { return (v - kOnes) & ~v & kHigh; };
+    for (; i + 8 <= text.size(); i += 8) {
+      uint64_t word;
+      std::memcpy(&word, text.data() + i, 8);
+      const uint64_t flags = ((word - kOnes * 0x20) & ~word & kHigh) | zeroBytes(word ^ (kOnes * '"')) |
+                             zeroBytes(word ^ (kOnes * '\\'));
+      if (flags) return i + static_cast<size_t>(std::countr_zero(flags) / 8);
+    }
+  }
+  while (i < text.size() && !kNeedsEscape[static_cast<unsigned char>(text[i])]) ++i;
+  return i;
+}
+
 // Writes text escaped for a JSON string, without its quotes. With lines, a
 // CR LF ends one string of an array and starts the next, as ForEachLine
 // splits a memo (a final CR LF starts none), and trim drops the blanks that
 // end each line. One pass over the whole memo: the batch writes millions.
 void AppendEscaped(std::string& out, std::string_view text, bool lines, bool trim) {
-  // Eight bytes a time while none is a control byte, '"' or '\\'.
-  constexpr uint64_t kOnes = 0x0101010101010101ULL, kHigh = 0x8080808080808080ULL;
-  const auto hasZeroByte = [](uint64_t v) { return ((v - kOnes) & ~v & kHigh) != 0; };
-  size_t run = 0, i = 0;  // run: start of the pending text that needs no escape
+  size_t run = 0;  // start of the pending text that needs no escape
   const auto flush = [&](size_t end) {
     if (trim) {
       while (end > run && text[end - 1] == ' ') --end;
     }
     out.append(text.data() + run, end - run);
   };
-  while (i < text.size()) {
-    if (i + 8 <= text.size()) {
-      uint64_t word;
-      std::memcpy(&word, text.data() + i, 8);
-      if (((word - kOnes * 0x20) & ~word & kHigh) == 0 && !hasZeroByte(word ^ (kOnes * '"')) &&
-          !hasZeroByte(word ^ (kOnes * '\\'))) {
-        i += 8;
-        continue;
-      }
-    }
+  for (size_t i = NextToEscape(text, 0); i < text.size(); i = NextToEscape(text, i)) {
     const auto c = static_cast<unsigned char>(text[i]);
-    if (!kNeedsEscape[c]) {
-      ++i;
-      continue;
-    }
     if (lines && c == '\r' && i + 1 < text.size() && text[i + 1] == '\n') {
       flush(i);
       run = i += 2;

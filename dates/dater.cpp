@@ -277,6 +277,15 @@ int32_t WeekOfYearNo(const CalcContextT& context, int32_t day, int32_t month, in
   return WeekOfYearNo(day, month, year);
 }
 
+int32_t WeekOfYearNo(const CalcContextT& context, int32_t day, int32_t month, int32_t year, int32_t weekday) {
+  if (context.weeks != WeekNumberingT::kFirstMonday) return WeekOfYearNo(context, day, month, year);
+  // Week 1 starts on the year's first Monday, day m (1..7), and the Monday of
+  // the date's week is day d - (weekday - 1) = m + 7q, so the week is
+  // q + 1 = (d - weekday + 7) / 7; 0 is a day before the first Monday.
+  const int32_t week = (DayOfYearNo(day, month, year) - weekday + 7) / 7;
+  return week == 0 ? 53 : week;
+}
+
 int32_t IsoWeekOfYearNo(int32_t day, int32_t month, int32_t year) {
   int64_t m = month, y = year;
   NormalizeMonth64(m, y);
@@ -563,8 +572,11 @@ void AppendIntText(std::string& out, int64_t n) {
     return;
   }
   char buf[24];
-  auto res = std::to_chars(buf, buf + sizeof buf, n);
-  out.append(buf, res.ptr);
+  // Years and counts mostly fit 32 bits, whose digits come from cheaper
+  // arithmetic; (pointer, size), as the iterator form goes through replace.
+  const auto res = n > 0 && n <= UINT32_MAX ? std::to_chars(buf, buf + sizeof buf, static_cast<uint32_t>(n))
+                                            : std::to_chars(buf, buf + sizeof buf, n);
+  out.append(buf, static_cast<size_t>(res.ptr - buf));
 }
 
 std::string PadNumber(int64_t n, int32_t width) {

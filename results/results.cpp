@@ -41,7 +41,7 @@ void AppendFraction(std::string& memo, uint8_t language, long double value, Text
   if (!AppendThreeDecimals(memo, shown)) {
     char buf[400];  // fixed notation of the largest double
     const auto res = std::to_chars(buf, buf + sizeof buf, shown, std::chars_format::fixed, 3);
-    memo.append(buf, res.ec == std::errc() ? res.ptr : buf);
+    memo.append(buf, res.ec == std::errc() ? static_cast<size_t>(res.ptr - buf) : 0);
   }
   // German writes a decimal comma: "1.205" would read as a thousand and more.
   const std::string_view point = LangText(language, TextT::kDecimalPoint);
@@ -216,7 +216,8 @@ DateFactsT DateFactsOf(const CalcContextT& context, int32_t day, int32_t month, 
   f.zodiacName = ZodiacName(context, day, month, year);
   f.dayOfYear = DayOfYearNo(day, month, year);
   f.weekOfMonth = WeekOfMonthNo(day);
-  f.weekOfYear = WeekOfYearNo(context, day, month, year);
+  f.weekOfYear = ValidDate(day, month, year) ? WeekOfYearNo(context, day, month, year, f.weekday)
+                                             : WeekOfYearNo(context, day, month, year);
   f.daysToNewYear = DaysToNewYear(day, month, year);
   f.leapYear = LeapYear(year);
   return f;
@@ -317,10 +318,14 @@ void MarkMonthCalendar(MonthCalendarT& calendar, const CalcContextT& context, co
 
 void FillMonthCalendarCells(MonthCalendarT& calendar, const CalcContextT& context, int32_t day, int32_t month,
                             int32_t year, const WorkCalendarT* work) {
-  calendar.marked = false;
-  for (auto& row : calendar.marks) row.fill(DayMarkT::kNone);
-  for (auto& row : calendar.holidays)
-    for (std::string& name : row) name.clear();
+  // Marks and names are only ever set with marked: an unmarked calendar has
+  // none to clear, which spares the batch 98 stores a calendar.
+  if (calendar.marked) {
+    calendar.marked = false;
+    for (auto& row : calendar.marks) row.fill(DayMarkT::kNone);
+    for (auto& row : calendar.holidays)
+      for (std::string& name : row) name.clear();
+  }
   // Only the day and week cells are ever written; the others stay empty.
   for (int32_t r = 1; r <= MonthCalendarT::kRows; ++r) {
     for (int32_t c = 0; c < 7; ++c) calendar.cells[r][c].size = 0;
@@ -340,7 +345,8 @@ void FillMonthCalendarCells(MonthCalendarT& calendar, const CalcContextT& contex
   int32_t r = 1;
   const int32_t length = MonthLength(month, year);
   for (int32_t k = 1; k <= length; ++k) {
-    if (c == 0 || k == 1) SetNumber(calendar.cells[r][MonthCalendarT::kWeekColumn], WeekOfYearNo(context, k, month, year));
+    if (c == 0 || k == 1)
+      SetNumber(calendar.cells[r][MonthCalendarT::kWeekColumn], WeekOfYearNo(context, k, month, year, c + 1));
     SetNumber(calendar.cells[r][c], k);
     if (k == day) {
       calendar.ownRow = r;

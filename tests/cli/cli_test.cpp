@@ -1,5 +1,6 @@
 #include "cli/cli.h"
 #include "cli/calendar_html.h"
+#include "cli/json.h"
 
 #include <gtest/gtest.h>
 
@@ -256,6 +257,39 @@ TEST(Text, Utf8AndWindows1252) {
   for (int c = 0; c < 256; ++c) {
     const std::string one(1, static_cast<char>(c));
     EXPECT_EQ(Utf8ToAnsi(AnsiToUtf8(one)), one) << c;
+  }
+}
+
+// Every byte that JSON cannot hold as it is, at every place of a text that is
+// read eight bytes a time, next to bytes that need no escape (0x7f, 0x80 and
+// '#', which follows '"' in the code).
+TEST(Text, JsonStringsEscapeEveryByteWherever) {
+  const auto reference = [](std::string_view text) {
+    std::string out = "\"";
+    for (const char ch : text) {
+      const auto c = static_cast<unsigned char>(ch);
+      if (c == '"' || c == '\\') out += {'\\', ch};
+      else if (c == '\n') out += "\\n";
+      else if (c == '\r') out += "\\r";
+      else if (c == '\t') out += "\\t";
+      else if (c < 0x20) out += "\\u00" + std::string{"0123456789abcdef"[c >> 4], "0123456789abcdef"[c & 15]};
+      else out += ch;
+    }
+    return out + "\"";
+  };
+  std::vector<char> special = {'"', '\\'};
+  for (char c = 0; c < 0x20; ++c) special.push_back(c);
+  for (size_t size = 1; size <= 20; ++size) {
+    for (size_t at = 0; at < size; ++at) {
+      for (const char c : special) {
+        std::string text(size, '#');
+        text[size / 2] = static_cast<char>(at % 2 ? 0x80 : 0x7f);
+        text[at] = c;
+        std::string out;
+        AppendJsonString(out, text);
+        ASSERT_EQ(out, reference(text)) << size << " " << at << " " << int{c};
+      }
+    }
   }
 }
 

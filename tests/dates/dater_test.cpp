@@ -233,6 +233,9 @@ TEST(Calendar, WeekNumbersOfBothRulesMatchTheirDayByDayCount) {
     ASSERT_EQ(IsoWeekOfYearNo(d, m, y), literal::IsoWeek(d, m, y)) << d << "." << m << "." << y;
     ASSERT_EQ(WeekOfYearNo(iso, d, m, y), literal::IsoWeek(d, m, y));
     ASSERT_EQ(WeekOfYearNo(d, m, y), literal::WeekOfYear(d, m, y)) << d << "." << m << "." << y;
+    // With the weekday given, as a calendar's rows and a date's facts ask.
+    ASSERT_EQ(WeekOfYearNo(TestContext(), d, m, y, WeekdayOf(d, m, y)), literal::WeekOfYear(d, m, y));
+    ASSERT_EQ(WeekOfYearNo(iso, d, m, y, WeekdayOf(d, m, y)), literal::IsoWeek(d, m, y));
   }
 }
 
