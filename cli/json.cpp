@@ -6,6 +6,10 @@
 #include <cstdint>
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include "dates/isodate.h"
 
 namespace {
@@ -67,6 +71,18 @@ void AppendJsonDate(std::string& out, const DateTripleT& d) {
 // every such byte, and its lowest flag is exact (a borrow only runs upward),
 // so the lowest flag of all three is the first byte to escape.
 size_t NextToEscape(std::string_view text, size_t i) {
+#if defined(__SSE2__)
+  // Sixteen bytes a time where every x86-64 machine can: a control byte is
+  // one whose unsigned maximum with 0x1f is 0x1f.
+  const __m128i low = _mm_set1_epi8(0x1f), quote = _mm_set1_epi8('"'), backslash = _mm_set1_epi8('\\');
+  for (; i + 16 <= text.size(); i += 16) {
+    const __m128i v = _mm_loadu_si128(reinterpret_cast<const __m128i*>(text.data() + i));
+    const __m128i hits = _mm_or_si128(_mm_cmpeq_epi8(_mm_max_epu8(v, low), low),
+                                      _mm_or_si128(_mm_cmpeq_epi8(v, quote), _mm_cmpeq_epi8(v, backslash)));
+    if (const auto mask = static_cast<uint32_t>(_mm_movemask_epi8(hits)))
+      return i + static_cast<size_t>(std::countr_zero(mask));
+  }
+#endif
   if constexpr (std::endian::native == std::endian::little) {
     constexpr uint64_t kOnes = 0x0101010101010101ULL, kHigh = 0x8080808080808080ULL;
     const auto zeroBytes = [](uint64_t v) { return (v - kOnes) & ~v & kHigh; };
@@ -150,26 +166,28 @@ void AppendJsonCalendar(std::string& out, const MonthCalendarT& cal, const CalcC
   out += '[';
   AppendJsonString(out, cal.weekCaption);
   out += kHeaderTails[context.language == 1 ? 0 : 1];
-  for (int32_t r = 1; r <= MonthCalendarT::kRows; ++r) {
-    char row[8 * (sizeof(CellTextT::data) + 3) + 4];
-    size_t n = 0;
-    row[n++] = ',';
-    row[n++] = '[';
-    for (int32_t v = 0; v < 8; ++v) {
-      const CellTextT& cell = cal.cells[r][v == 0 ? MonthCalendarT::kWeekColumn : v - 1];
-      if (v) row[n++] = ',';
-      row[n++] = '"';
-      if (cell.size <= 2) {  // days and weeks: two bytes copied, size counted
-        row[n] = cell.data[0];
-        row[n + 1] = cell.data[1];
-        n += cell.size;
-      } else {
-        for (uint8_t i = 0; i < cell.size; ++i) row[n++] = cell.data[i];
-      }
-      row[n++] = '"';
+  // Each cell is its digits and then '","', which the next cell's opening
+  // quote needs; the last one's comma and quote give way to the row's end.
+  const auto cell = [](char* row, size_t& n, const CellTextT& c) {
+    if (c.size <= 2) {  // days and weeks: both digit places copied, size counted
+      std::memcpy(row + n, c.data, 2);
+      n += c.size;
+    } else {
+      std::memcpy(row + n, c.data, c.size);
+      n += c.size;
     }
-    row[n++] = ']';
-    out.append(row, n);
+    std::memcpy(row + n, "\",\"", 3);
+    n += 3;
+  };
+  for (int32_t r = 1; r <= MonthCalendarT::kRows; ++r) {
+    const auto& cells = cal.cells[r];
+    char row[8 * (sizeof(CellTextT::data) + 3) + 4];
+    size_t n = 3;
+    std::memcpy(row, ",[\"", 3);
+    cell(row, n, cells[MonthCalendarT::kWeekColumn]);
+    for (int32_t c = 0; c < 7; ++c) cell(row, n, cells[c]);
+    row[n - 2] = ']';
+    out.append(row, n - 1);
   }
   out += ']';
 }
@@ -267,7 +285,9 @@ std::string ResultKeyList() {
 
 void AppendJsonString(std::string& out, std::string_view ansi) {
   out += '"';
-  AppendEscaped(out, ansi, false, false);
+  // Names and captions seldom hold a byte to escape: copied whole then.
+  if (NextToEscape(ansi, 0) == ansi.size()) out += ansi;
+  else AppendEscaped(out, ansi, false, false);
   out += '"';
 }
 

@@ -256,9 +256,15 @@ DateTripleT DateOfDayNumber(int64_t n) {
 
 int32_t WeekdayOfDayNumber(int64_t n) { return static_cast<int32_t>((n % 7 + 7) % 7 + 1); }
 
+namespace {
+int32_t DayOfYearOfValid(int32_t day, int32_t month, int32_t year) {
+  return kYearOffset[LeapYear(year) ? 1 : 0][month - 1] + day;
+}
+}  // namespace
+
 int32_t DayOfYearNo(int32_t day, int32_t month, int32_t year) {
   if (!ValidDate(day, month, year)) NormalizeDate(day, month, year);
-  return kYearOffset[LeapYear(year) ? 1 : 0][month - 1] + day;
+  return DayOfYearOfValid(day, month, year);
 }
 
 int32_t DaysToNewYear(int32_t day, int32_t month, int32_t year) {
@@ -282,7 +288,7 @@ int32_t WeekOfYearNo(const CalcContextT& context, int32_t day, int32_t month, in
   // Week 1 starts on the year's first Monday, day m (1..7), and the Monday of
   // the date's week is day d - (weekday - 1) = m + 7q, so the week is
   // q + 1 = (d - weekday + 7) / 7; 0 is a day before the first Monday.
-  const int32_t week = (DayOfYearNo(day, month, year) - weekday + 7) / 7;
+  const int32_t week = (DayOfYearOfValid(day, month, year) - weekday + 7) / 7;
   return week == 0 ? 53 : week;
 }
 
@@ -629,6 +635,15 @@ std::string TrimmedRealText(int32_t decimals, long double x) {
 }
 
 int32_t TextToInt(std::string_view text) {
+  // A field of one to nine digits after an optional "-", the usual case, is
+  // read at once: it cannot overflow and the scan below reads it the same.
+  const bool minus = !text.empty() && text[0] == '-';
+  if (const std::string_view digits = text.substr(minus ? 1 : 0); !digits.empty() && digits.size() <= 9) {
+    int32_t v = 0;
+    size_t i = 0;
+    for (; i < digits.size() && digits[i] >= '0' && digits[i] <= '9'; ++i) v = v * 10 + (digits[i] - '0');
+    if (i == digits.size()) return minus ? -v : v;
+  }
   // KeepNumber's reading, without keeping the digits: this runs for every
   // field of every batch line.
   bool any = false, fraction = false;

@@ -2,6 +2,9 @@
 
 #include <cstring>
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace {
 // 0x80..0x9F; 0 marks the five bytes the code page leaves undefined.
@@ -63,6 +66,16 @@ unsigned char UnicodeToCp1252(char32_t u) {
 size_t AsciiPrefixLength(std::string_view text) {
   constexpr uint64_t kHigh = 0x8080808080808080ULL;
   size_t i = 0;
+#if defined(__SSE2__)
+  // 64 bytes a round where every x86-64 machine can: the sign bits of four
+  // loads at once.
+  for (; i + 64 <= text.size(); i += 64) {
+    const auto* p = reinterpret_cast<const __m128i*>(text.data() + i);
+    const __m128i any = _mm_or_si128(_mm_or_si128(_mm_loadu_si128(p), _mm_loadu_si128(p + 1)),
+                                     _mm_or_si128(_mm_loadu_si128(p + 2), _mm_loadu_si128(p + 3)));
+    if (_mm_movemask_epi8(any) != 0) break;
+  }
+#endif
   // 32 bytes a round: the batch reads and writes megabytes that are all ASCII.
   for (; i + 32 <= text.size(); i += 32) {
     uint64_t words[4];

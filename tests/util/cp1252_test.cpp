@@ -25,4 +25,18 @@ TEST(FileText, Utf8WhenValidElseWindows1252) {
   EXPECT_EQ(FileTextToUtf8(kUtf8 + "\xE4"), AnsiToUtf8(kUtf8 + "\xE4"));
 }
 
+// The ASCII run is measured in rounds of up to 64 bytes: a byte above 0x7f is
+// found at every place of every round, and the whole text when there is none.
+TEST(AsciiPrefix, EndsAtTheFirstByteAboveAscii) {
+  for (size_t size = 0; size <= 140; ++size) {
+    std::string text(size, '\x7f');
+    EXPECT_EQ(AsciiPrefixLength(text), size);
+    for (size_t at = 0; at < size; ++at) {
+      text[at] = static_cast<char>(at % 2 ? 0x80 : 0xff);
+      ASSERT_EQ(AsciiPrefixLength(text), at) << size;
+      text[at] = 'a';
+    }
+  }
+}
+
 }  // namespace
