@@ -169,13 +169,11 @@ void AppendJsonCalendar(std::string& out, const MonthCalendarT& cal, const CalcC
   // Each cell is its digits and then '","', which the next cell's opening
   // quote needs; the last one's comma and quote give way to the row's end.
   const auto cell = [](char* row, size_t& n, const CellTextT& c) {
-    if (c.size <= 2) {  // days and weeks: both digit places copied, size counted
-      std::memcpy(row + n, c.data, 2);
-      n += c.size;
-    } else {
-      std::memcpy(row + n, c.data, c.size);
-      n += c.size;
-    }
+    // Days and weeks: both digit places copied at once, a size known when
+    // compiled, which needs no call.
+    if (c.size <= 2) std::memcpy(row + n, c.data, 2);
+    else std::memcpy(row + n, c.data, c.size);
+    n += c.size;
     std::memcpy(row + n, "\",\"", 3);
     n += 3;
   };

@@ -284,7 +284,8 @@ int32_t WeekOfYearNo(const CalcContextT& context, int32_t day, int32_t month, in
 }
 
 int32_t WeekOfYearNo(const CalcContextT& context, int32_t day, int32_t month, int32_t year, int32_t weekday) {
-  if (context.weeks != WeekNumberingT::kFirstMonday) return WeekOfYearNo(context, day, month, year);
+  if (context.weeks != WeekNumberingT::kFirstMonday || !ValidDate(day, month, year))
+    return WeekOfYearNo(context, day, month, year);
   // Week 1 starts on the year's first Monday, day m (1..7), and the Monday of
   // the date's week is day d - (weekday - 1) = m + 7q, so the week is
   // q + 1 = (d - weekday + 7) / 7; 0 is a day before the first Monday.

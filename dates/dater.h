@@ -85,8 +85,8 @@ int32_t WeekdayOfDayNumber(int64_t n);  // 1 = Monday
 
 // The week of the year by the context's rule.
 int32_t WeekOfYearNo(const CalcContextT& context, int32_t day, int32_t month, int32_t year);
-// The same for a valid date whose weekday (1 = Monday) the caller knows
-// already, as a calendar does for each of its rows.
+// The same for a date whose weekday (1 = Monday) the caller knows already,
+// as a calendar does for each of its rows.
 int32_t WeekOfYearNo(const CalcContextT& context, int32_t day, int32_t month, int32_t year, int32_t weekday);
 
 // ---- names ---------------------------------------------------------------

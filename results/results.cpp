@@ -216,8 +216,7 @@ DateFactsT DateFactsOf(const CalcContextT& context, int32_t day, int32_t month, 
   f.zodiacName = ZodiacName(context, day, month, year);
   f.dayOfYear = DayOfYearNo(day, month, year);
   f.weekOfMonth = WeekOfMonthNo(day);
-  f.weekOfYear = ValidDate(day, month, year) ? WeekOfYearNo(context, day, month, year, f.weekday)
-                                             : WeekOfYearNo(context, day, month, year);
+  f.weekOfYear = WeekOfYearNo(context, day, month, year, f.weekday);
   f.daysToNewYear = DaysToNewYear(day, month, year);
   f.leapYear = LeapYear(year);
   return f;

@@ -80,6 +80,8 @@ TEST(Calendar, WeekdaysAndWeeks) {
   EXPECT_EQ(WeekOfYearNo(31, 12, 2001), 53);
   EXPECT_EQ(WeekOfYearNo(7, 12, 2026), 49);
   EXPECT_EQ(WeekOfYearNo(TestContext(), 1, 1, 2000), 53);
+  // A date out of its ranges is read as the rules read it, whatever weekday is given.
+  EXPECT_EQ(WeekOfYearNo(TestContext(), 40, 13, 2000, 1), WeekOfYearNo(TestContext(), 40, 13, 2000));
   EXPECT_EQ(WeekOfMonthNo(7), 1);
   EXPECT_EQ(WeekOfMonthNo(8), 2);
   EXPECT_EQ(WeekOfMonthNo(31), 5);
